@@ -1,0 +1,6 @@
+#include "core/cat/CTCSS.h"
+
+TCTCSS::TCTCSS(TFTCATInterface* owner)
+    : FOwner(owner)
+{
+}

@@ -1,0 +1,6 @@
+#include "core/cat/Dimmer.h"
+
+TDimmer::TDimmer(TFTCATInterface* owner)
+    : FOwner(owner)
+{
+}

@@ -1,0 +1,6 @@
+#include "core/cat/GUISettings.h"
+
+TGUISettings::TGUISettings(TFTCATInterface* owner)
+    : FOwner(owner)
+{
+}

@@ -1,0 +1,6 @@
+#include "core/cat/Keyer.h"
+
+TKeyer::TKeyer(TFTCATInterface* owner)
+    : FOwner(owner)
+{
+}

@@ -1,0 +1,6 @@
+#include "core/cat/MemoryChannel.h"
+
+TMemoryChannel::TMemoryChannel(TFTCATInterface* owner)
+    : FOwner(owner)
+{
+}

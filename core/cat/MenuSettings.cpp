@@ -1,0 +1,6 @@
+#include "core/cat/MenuSettings.h"
+
+TMenuSettings::TMenuSettings(TFTCATInterface* owner)
+    : FOwner(owner)
+{
+}

@@ -1,0 +1,6 @@
+#include "core/cat/MicrophoneEqualizer.h"
+
+TMicrophoneEqualizer::TMicrophoneEqualizer(TFTCATInterface* owner)
+    : FOwner(owner)
+{
+}

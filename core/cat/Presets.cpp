@@ -1,0 +1,6 @@
+#include "core/cat/Presets.h"
+
+TPresets::TPresets(TFTCATInterface* owner)
+    : FOwner(owner)
+{
+}

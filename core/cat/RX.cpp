@@ -1,0 +1,6 @@
+#include "core/cat/RX.h"
+
+TRX::TRX(TFTCATInterface* owner)
+    : FOwner(owner)
+{
+}

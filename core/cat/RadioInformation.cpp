@@ -1,0 +1,6 @@
+#include "core/cat/RadioInformation.h"
+
+TRadioInformation::TRadioInformation(TFTCATInterface* owner)
+    : FOwner(owner)
+{
+}

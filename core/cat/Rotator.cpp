@@ -1,0 +1,6 @@
+#include "core/cat/Rotator.h"
+
+TRotator::TRotator(TFTCATInterface* owner)
+    : FOwner(owner)
+{
+}

@@ -1,0 +1,6 @@
+#include "core/cat/TX.h"
+
+TTX::TTX(TFTCATInterface* owner)
+    : FOwner(owner)
+{
+}

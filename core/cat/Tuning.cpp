@@ -1,0 +1,6 @@
+#include "core/cat/Tuning.h"
+
+TTuning::TTuning(TFTCATInterface* owner)
+    : FOwner(owner)
+{
+}

@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# Configures (once) and builds the project into build/.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+if [ ! -f build/build.ninja ]; then
+  cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE="${VX_BUILD_TYPE:-RelWithDebInfo}"
+fi
+cmake --build build -j "$(nproc 2>/dev/null || echo 2)"
