@@ -1,0 +1,6 @@
+#include "core/cat/VRF.h"
+
+TVRF::TVRF(TFTCATInterface* owner)
+    : FOwner(owner)
+{
+}
