@@ -77,8 +77,66 @@ public:
     bool AutoInformation() const { return FAutoInformation; }
     void SetAutoInformation(bool value);
 
-    // Radio state read by the link and the views.
+    // Radio state (setters follow the command rule).
     bool ShowMeter() const { return FShowMeter; }
+    TAntenna Antenna(uint8_t vfo) const { return FAntenna[vfo & 1]; }
+    TAntenna AntennaA() const { return FAntenna[0]; }
+    TAntenna AntennaB() const { return FAntenna[1]; }
+    bool AntennaRX(uint8_t vfo) const { return FAntennaRX[vfo & 1]; }
+    bool AntennaRXA() const { return FAntennaRX[0]; }
+    bool AntennaRXB() const { return FAntennaRX[1]; }
+    TAntennaTuner AntennaTuner() const { return FAntennaTuner; }
+    TBand Band(uint8_t vfo) const { return FBand[vfo & 1]; }
+    TBand BandA() const { return FBand[0]; }
+    TBand BandB() const { return FBand[1]; }
+    QString Bargraph() const { return FBargraph; }
+    bool BreakIn() const { return FBreakIn; }
+    bool BusyA() const { return FBusyA; }
+    bool BusyB() const { return FBusyB; }
+    bool CWSpot() const { return FCWSpot; }
+    int32_t ClarifierOffset() const { return FClarifierOffset; }
+    int32_t ClarifierRange() const { return FClarifierRange; }
+    bool ClarifierRX() const { return FClarifierRX; }
+    bool ClarifierTX() const { return FClarifierTX; }
+    bool DigitalMeter() const { return FDigitalMeter; }
+    TDisplay Display() const { return FDisplay; }
+    bool FastStepA() const { return FFastStepA; }
+    bool FastStepB() const { return FFastStepB; }
+    int32_t Frequency(uint8_t vfo) const { return FFrequency[vfo & 1]; }
+    int32_t FrequencyA() const { return FFrequency[0]; }
+    int32_t FrequencyB() const { return FFrequency[1]; }
+    TFunctionRX FunctionRX() const { return FFunctionRX; }
+    TVFO FunctionTX() const { return FFunctionTX; }
+    QString Information() const { return FInformation; }
+    QString InformationOpposite() const { return FInformationOpposite; }
+    bool LockA() const { return FLockA; }
+    bool LockB() const { return FLockB; }
+    uint8_t Meter() const { return FMeter; }
+    TMeterSwitch MeterSwitch() const { return FMeterSwitch; }
+    TMode Mode(uint8_t vfo) const { return FMode[vfo & 1]; }
+    TMode ModeA() const { return FMode[0]; }
+    TMode ModeB() const { return FMode[1]; }
+    TModeKey ModeKey() const { return FModeKey; }
+    TModeType ModeType() const { return FModeType; }
+    bool MOX() const { return FMOX; }
+    QString MyBands() const { return FMyBands; }
+    bool PLLUnlockStatus() const { return FPLLUnlockStatus; }
+    TRadioStatus RadioStatus() const { return FRadioStatus; }
+    TRepeaterShift RepeaterShiftA() const { return FRepeaterShift[0]; }
+    TRepeaterShift RepeaterShiftB() const { return FRepeaterShift[1]; }
+    bool RXAOn() const { return FRXAOn; }
+    bool RXBOn() const { return FRXBOn; }
+    TScan Scan() const { return FScan; }
+    bool Split() const { return FSplit; }
+    TSubDialFunction SubDialFunction() const { return FSubDialFunction; }
+    bool Transmitting() const { return FTransmitting; }
+    bool TransverterEnabled() const { return FTransverterEnabled; }
+    bool TransverterIsOn() const { return FTransverterIsOn; }
+    int32_t TransverterOffset() const { return FTransverterOffset; }
+    uint8_t TXSet() const { return FTXSet; }
+    bool TXWatch() const { return FTXWatch; }
+    TVFOMemoryMode VFOMemoryMode() const { return FVFOMemoryMode; }
+    TVFO VFOSelect() const { return FVFOSelect; }
 
     // Sub-objects, owned by the engine.
     TCTCSS* CTCSS() const { return FCTCSS; }
@@ -261,6 +319,55 @@ private:
     bool FTransceiverAutoDetect = true;
     bool FAutoInformation = false;
     bool FShowMeter = true;
+    TAntenna FAntenna[2] = {ant1, ant1};
+    bool FAntennaRX[2] = {false, false};
+    TAntennaTuner FAntennaTuner = atOff;
+    TBand FBand[2] = {bd40, bd40};
+    QString FBargraph = QStringLiteral("000");
+    bool FBreakIn = false;
+    bool FBusyA = false;
+    bool FBusyB = false;
+    bool FCWSpot = false;
+    int32_t FClarifierOffset = 0;
+    int32_t FClarifierRange = 9999;
+    bool FClarifierRX = false;
+    bool FClarifierTX = false;
+    bool FDigitalMeter = true;
+    TDisplay FDisplay = dpWorldClock;
+    uint8_t FFastStepCode = 0;
+    bool FFastStepA = false;
+    bool FFastStepB = false;
+    int32_t FFrequency[2] = {7000000, 7000000};
+    TFunctionRX FFunctionRX = frxARX_BOFF;
+    TVFO FFunctionTX = vfoA;
+    QString FInformation;
+    QString FInformationOpposite;
+    uint8_t FLockCode = 0;
+    bool FLockA = false;
+    bool FLockB = false;
+    uint8_t FMeter = 0;
+    TMeterSwitch FMeterSwitch = mtSWR;
+    TMode FMode[2] = {mdCW, mdCW};
+    TModeKey FModeKey = mkCW;
+    TModeType FModeType = mtCW;
+    bool FMOX = false;
+    QString FMyBands = QStringLiteral("1111111111110");
+    bool FPLLUnlockStatus = false;
+    TRadioStatus FRadioStatus = rsNormalMode;
+    TRepeaterShift FRepeaterShift[2] = {rsSimplex, rsSimplex};
+    bool FRXAOn = true;
+    bool FRXBOn = false;
+    TScan FScan = scOff;
+    bool FSplit = false;
+    TSubDialFunction FSubDialFunction = sdfOff;
+    bool FTransmitting = false;
+    bool FTransverterEnabled = false;
+    bool FTransverterIsOn = false;
+    int32_t FTransverterOffset = 44;
+    uint8_t FTXSet = 0;
+    bool FTXWatch = false;
+    TVFOMemoryMode FVFOMemoryMode = vmVFOMode;
+    TVFO FVFOSelect = vfoA;
 
     // Sub-objects and timers, in creation order.
     TCTCSS* FCTCSS = nullptr;
