@@ -440,6 +440,23 @@ void TFTCATInterface::SetAutoInformation(bool value)
     SendCATCommand(QStringLiteral("AI1"));
 }
 
+void TFTCATInterface::SetTransverterOffset(int32_t value)
+{
+    if (value == FTransverterOffset)
+        return;
+    FTransverterOffset = value;
+    Fire(OnTransverterOffset, value);
+}
+
+void TFTCATInterface::SetMyBands(const QString& value)
+{
+    if (value == FMyBands)
+        return;
+    FMyBands = value;
+    // The 13th character tells whether the transverter band is in use.
+    FTransverterEnabled = value.size() >= 13 && value[12] == QLatin1Char('1');
+}
+
 void TFTCATInterface::DoCOMPortTimer()
 {
     if (!FUsingCOMPort || !FCOMPort)

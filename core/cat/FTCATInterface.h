@@ -120,6 +120,7 @@ public:
     TModeType ModeType() const { return FModeType; }
     bool MOX() const { return FMOX; }
     QString MyBands() const { return FMyBands; }
+    void SetMyBands(const QString& value);
     bool PLLUnlockStatus() const { return FPLLUnlockStatus; }
     TRadioStatus RadioStatus() const { return FRadioStatus; }
     TRepeaterShift RepeaterShiftA() const { return FRepeaterShift[0]; }
@@ -133,6 +134,7 @@ public:
     bool TransverterEnabled() const { return FTransverterEnabled; }
     bool TransverterIsOn() const { return FTransverterIsOn; }
     int32_t TransverterOffset() const { return FTransverterOffset; }
+    void SetTransverterOffset(int32_t value);
     uint8_t TXSet() const { return FTXSet; }
     bool TXWatch() const { return FTXWatch; }
     TVFOMemoryMode VFOMemoryMode() const { return FVFOMemoryMode; }
