@@ -124,10 +124,10 @@ int bandOf(int hz)
 
 } // namespace
 
-struct Spec;
+struct Item;
 
 struct RadioSimulator::Match {
-    const Spec* spec = nullptr;
+    const Item* item = nullptr;
     QString key;   // the query text that reads the item ("AG0")
     QString param; // the parameter of a set command; empty for a query
 };
@@ -385,7 +385,7 @@ using AnswerHook = QString (*)(const Sim&, const QString& key);
 
 // One state item or group of items that a query reads and (unless read-only) a set command
 // writes.  Cells marked "per family" are one text for all models or "FT-2000|FT-950|FT DX 5000".
-struct Spec {
+struct Item {
     const char* code;
     const char* index;   // per family: "" no index, "-" the model lacks the command, "0 1", "001..147"
     const char* pattern; // the parameter as the radio answers it (and takes it, unless a hook checks)
@@ -399,7 +399,7 @@ struct Spec {
 namespace {
 
 // clang-format off
-const Spec Specs[] = {
+const Item Items[] = {
     // code index                      pattern             range                          initial
     {"AC", "",                         "00[0-2]",          "",                            "000", ReadWrite, A::setAC},
     {"AG", "0 1|0|0 1",                "\\d{3}",           "0..255",                      "064"},
@@ -602,11 +602,11 @@ void RadioSimulator::initialise()
     // The model's own items first, then the other families' items as hidden state (the
     // FT-950 keeps a mode for VFO B although it has no query for it).
     for (Family f : {own, F2000, F950, F5000}) {
-        for (const Spec& spec : Specs) {
-            const QString index = column(spec.index, f);
-            if (index == QLatin1String("-") || !*spec.pattern)
+        for (const Item& item : Items) {
+            const QString index = column(item.index, f);
+            if (index == QLatin1String("-") || !*item.pattern)
                 continue;
-            const QString code = QString::fromLatin1(spec.code);
+            const QString code = QString::fromLatin1(item.code);
             QStringList keys;
             if (index.isEmpty())
                 keys << code;
@@ -615,7 +615,7 @@ void RadioSimulator::initialise()
                     keys << code + i;
             for (const QString& key : keys)
                 if (!values_.contains(key))
-                    values_.insert(key, column(spec.initial, f));
+                    values_.insert(key, column(item.initial, f));
         }
     }
     for (const auto& o : InitialOverrides)
@@ -636,22 +636,22 @@ bool RadioSimulator::resolve(const QString& command, Match& m) const
 {
     const Family f = familyOf(model_);
     const QString code = command.left(2);
-    for (const Spec& spec : Specs) {
-        if (code != QLatin1String(spec.code))
+    for (const Item& item : Items) {
+        if (code != QLatin1String(item.code))
             continue;
-        const QString index = column(spec.index, f);
+        const QString index = column(item.index, f);
         if (index == QLatin1String("-"))
             continue;
         const QStringList tokens = indexTokens(index);
         if (tokens.isEmpty()) {
-            m = {&spec, code, command.mid(2)};
+            m = {&item, code, command.mid(2)};
             return true;
         }
         for (const QString& token : tokens) {
             const int width = tokenWidth(token);
             const QString i = command.mid(2, width);
             if (i.size() == width && tokenMatches(token, i)) {
-                m = {&spec, code + i, command.mid(2 + width)};
+                m = {&item, code + i, command.mid(2 + width)};
                 return true;
             }
         }
@@ -664,8 +664,8 @@ QString RadioSimulator::answerFor(const QString& key) const
     Match m;
     if (!resolve(key, m) || !m.param.isEmpty())
         return QStringLiteral("?;");
-    if (m.spec->answer)
-        return m.spec->answer(*this, key);
+    if (m.item->answer)
+        return m.item->answer(*this, key);
     return key + values_.value(key) + QLatin1Char(';');
 }
 
@@ -729,12 +729,12 @@ QString RadioSimulator::handle(const QString& received)
                 rejected_ << received;
             return answer;
         }
-        if (m.spec->access == ReadOnly)
+        if (m.item->access == ReadOnly)
             return reject();
         QString param = m.param;
-        const bool valid = m.spec->set ? m.spec->set(*this, m.key, param)
-                                       : fullMatch(QString::fromLatin1(m.spec->pattern), param)
-                && inRange(column(m.spec->range, f), param);
+        const bool valid = m.item->set ? m.item->set(*this, m.key, param)
+                                       : fullMatch(QString::fromLatin1(m.item->pattern), param)
+                && inRange(column(m.item->range, f), param);
         if (!valid)
             return reject();
         values_[m.key] = param;
