@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "QStringPrint.h"
+
 namespace {
 
 const QString ExampleLine = QStringLiteral(

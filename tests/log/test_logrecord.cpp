@@ -4,6 +4,8 @@
 #include <QLocale>
 #include <gtest/gtest.h>
 
+#include "QStringPrint.h"
+
 TEST(LogRecord, CreatedRecordHoldsTheEmptyQSO)
 {
     TLogRecord r;
