@@ -1,5 +1,7 @@
 #include "log/LogText.h"
 
+#include <algorithm>
+#include <cstring>
 #include <limits>
 
 namespace vx::logtext {
@@ -76,6 +78,32 @@ bool RuleApplies(const SubModeRule& rule, const QString& text)
     return false;
 }
 
+char16_t UpperAsciiChar(char16_t c)
+{
+    return c >= 'a' && c <= 'z' ? char16_t(c - 32) : c;
+}
+
+// Only ASCII letters fold: no locale or Unicode folding may make a foreign letter match.
+bool EqualsIgnoringAsciiCase(const QString& text, const char* name)
+{
+    const qsizetype n = qsizetype(std::strlen(name));
+    if (text.size() != n)
+        return false;
+    for (qsizetype i = 0; i < n; ++i) {
+        if (UpperAsciiChar(text[i].unicode()) != UpperAsciiChar(char16_t(uchar(name[i]))))
+            return false;
+    }
+    return true;
+}
+
+void AppendDigits(QString& out, int value, int width)
+{
+    char buf[12];
+    for (int i = width - 1; i >= 0; --i, value /= 10)
+        buf[i] = char('0' + value % 10);
+    out.append(QLatin1String(buf, width));
+}
+
 const QDate& NoDate()
 {
     static const QDate zero(1899, 12, 30);
@@ -99,6 +127,9 @@ QString TrimControl(const QString& s)
 
 QString CleanFieldText(const QString& s)
 {
+    const auto needsChange = [](QChar c) { return c == QLatin1Char(';') || IsLineBreakLike(c); };
+    if (std::none_of(s.cbegin(), s.cend(), needsChange))
+        return s; // the common case: no copy
     QString r = s;
     for (QChar& c : r) {
         if (c == QLatin1Char(';'))
@@ -111,9 +142,12 @@ QString CleanFieldText(const QString& s)
 
 QString UpperAscii(const QString& s)
 {
+    const auto isLower = [](QChar c) { return c >= QLatin1Char('a') && c <= QLatin1Char('z'); };
+    if (std::none_of(s.cbegin(), s.cend(), isLower))
+        return s;
     QString r = s;
     for (QChar& c : r) {
-        if (c >= QLatin1Char('a') && c <= QLatin1Char('z'))
+        if (isLower(c))
             c = QChar(c.unicode() - 32);
     }
     return r;
@@ -156,7 +190,7 @@ QString CutText(const QString& s, int n)
     return i >= s.size() ? s : s.left(i);
 }
 
-bool IsAsciiDigits(const QString& s)
+bool IsAsciiDigits(QStringView s)
 {
     if (s.isEmpty())
         return false;
@@ -167,7 +201,7 @@ bool IsAsciiDigits(const QString& s)
     return true;
 }
 
-std::optional<int32_t> ParseDecimal(const QString& s)
+std::optional<int32_t> ParseDecimal(QStringView s)
 {
     if (!IsAsciiDigits(s))
         return std::nullopt;
@@ -182,27 +216,34 @@ std::optional<int32_t> ParseDecimal(const QString& s)
 
 bool IsLogDate(const QDate& d)
 {
-    return d.isValid() && d > NoDate();
+    return d.isValid() && d > NoDate() && d.year() <= 9999;
 }
 
 QString DateToText(const QDate& d)
 {
     if (!IsLogDate(d))
         return {};
-    return d.toString(QStringLiteral("yyyyMMdd"));
+    // Built by hand: this runs for every line the log writes.
+    QString s;
+    s.reserve(8);
+    AppendDigits(s, d.year(), 4);
+    AppendDigits(s, d.month(), 2);
+    AppendDigits(s, d.day(), 2);
+    return s;
 }
 
 std::optional<QDate> ParseDateText(const QString& s)
 {
-    QString y, m, d;
+    QStringView y, m, d;
+    const QStringView v(s);
     if (s.size() == 8) {
-        y = s.mid(0, 4);
-        m = s.mid(4, 2);
-        d = s.mid(6, 2);
+        y = v.mid(0, 4);
+        m = v.mid(4, 2);
+        d = v.mid(6, 2);
     } else if (s.size() == 10) {
-        y = s.mid(0, 4);
-        m = s.mid(5, 2);
-        d = s.mid(8, 2);
+        y = v.mid(0, 4);
+        m = v.mid(5, 2);
+        d = v.mid(8, 2);
     } else {
         return std::nullopt;
     }
@@ -219,8 +260,13 @@ std::optional<QDate> ParseDateText(const QString& s)
 
 std::optional<QTime> ParseTimeText(const QString& s)
 {
-    QString t = s;
-    t.remove(QLatin1Char(':'));
+    QString copy;
+    QStringView t(s);
+    if (s.contains(QLatin1Char(':'))) {
+        copy = s;
+        copy.remove(QLatin1Char(':'));
+        t = copy;
+    }
     const auto hour = ParseDecimal(t.left(2));
     if (!hour)
         return std::nullopt;
@@ -247,14 +293,23 @@ QString TimeToHHMMSS(const QTime& t)
 {
     if (!t.isValid())
         return QStringLiteral("000000");
-    return t.toString(QStringLiteral("HHmmss"));
+    QString s;
+    s.reserve(6);
+    AppendDigits(s, t.hour(), 2);
+    AppendDigits(s, t.minute(), 2);
+    AppendDigits(s, t.second(), 2);
+    return s;
 }
 
 QString TimeToHHMM(const QTime& t)
 {
     if (!t.isValid())
         return QStringLiteral("0000");
-    return t.toString(QStringLiteral("HHmm"));
+    QString s;
+    s.reserve(4);
+    AppendDigits(s, t.hour(), 2);
+    AppendDigits(s, t.minute(), 2);
+    return s;
 }
 
 QString FrequencyToMHzText(uint32_t hz)
@@ -263,7 +318,10 @@ QString FrequencyToMHzText(uint32_t hz)
         return {};
     // Integer arithmetic: the text must not depend on the locale or on binary rounding.
     const uint64_t khz = (uint64_t(hz) + 500) / 1000;
-    return QStringLiteral("%1.%2").arg(khz / 1000).arg(khz % 1000, 3, 10, QLatin1Char('0'));
+    QString s = QString::number(khz / 1000);
+    s.append(QLatin1Char('.'));
+    AppendDigits(s, int(khz % 1000), 3);
+    return s;
 }
 
 std::optional<uint32_t> ParseMHzText(const QString& s)
@@ -297,9 +355,8 @@ std::optional<uint32_t> ParseMHzText(const QString& s)
 
 int FindName(const char* const* names, int count, const QString& text)
 {
-    const QString up = UpperAscii(text);
     for (int i = 0; i < count; ++i) {
-        if (up == UpperAscii(QLatin1String(names[i])))
+        if (EqualsIgnoringAsciiCase(text, names[i]))
             return i;
     }
     return -1;

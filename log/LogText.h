@@ -8,6 +8,7 @@
 
 #include <QDate>
 #include <QString>
+#include <QStringView>
 #include <QTime>
 #include <array>
 #include <cstdint>
@@ -37,13 +38,13 @@ int TextLength(const QString& s);
 // The first n characters of s (a surrogate pair is never split).
 QString CutText(const QString& s, int n);
 
-bool IsAsciiDigits(const QString& s);
+bool IsAsciiDigits(QStringView s);
 // A non-negative decimal number of ASCII digits that fits into 32 signed bits.
-std::optional<int32_t> ParseDecimal(const QString& s);
+std::optional<int32_t> ParseDecimal(QStringView s);
 
-// A date the log can hold: valid and after 1899-12-30, the day the log's date value counts
-// as "no date".  Earlier dates cannot be written as "yyyymmdd" by the log and are treated
-// as no date throughout.
+// A date the log can hold: valid, after 1899-12-30 (the day the log's date value counts as
+// "no date") and before the year 10000.  Other dates cannot be written as "yyyymmdd" and
+// are treated as no date throughout.
 bool IsLogDate(const QDate& d);
 // "yyyymmdd" of a log date, empty for no date.
 QString DateToText(const QDate& d);
