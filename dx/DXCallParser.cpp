@@ -2,11 +2,11 @@
 
 #include "core/DataFiles.h"
 
-#include <QDateTime>
 #include <QFileInfo>
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <deque>
 #include <limits>
 #include <string>
 #include <unordered_map>
@@ -84,11 +84,11 @@ QString ToQString(std::string_view s)
     return QString::fromUtf8(s.data(), qsizetype(s.size()));
 }
 
-QString TwoDigitZone(std::string_view zone)
+std::string TwoDigitZone(std::string_view zone)
 {
-    QString z = ToQString(zone);
+    std::string z(zone);
     if (z.size() == 1)
-        z.prepend(u'0');
+        z.insert(z.begin(), '0');
     return z;
 }
 
@@ -149,24 +149,139 @@ T RoundTo(double v)
     return T(v);
 }
 
-struct TNameHash {
-    using is_transparent = void;
-    size_t operator()(std::string_view s) const noexcept { return std::hash<std::string_view>{}(s); }
+// Name lookup of the four lists: open addressing over one flat slot array, with every name
+// in one character buffer, because each spot costs a dozen lookups of short names.
+template <typename T>
+class TNameTable {
+public:
+    bool empty() const { return FValues.empty(); }
+
+    void reserve(size_t count, size_t keyBytes)
+    {
+        size_t slotCount = 16;
+        while (slotCount < count + count / 2)
+            slotCount *= 2;
+        FSlots.assign(slotCount, TSlot{});
+        FValues.reserve(count);
+        FKeys.reserve(keyBytes);
+    }
+
+    // Adds the entry unless the name (compared in upper case) is there already: the first wins.
+    template <typename Make>
+    void insert(std::string_view name, Make make)
+    {
+        if ((FValues.size() + 1) * 4 > FSlots.size() * 3)
+            Grow();
+        const size_t start = FKeys.size();
+        for (char c : name)
+            FKeys.push_back(UpperAscii(c));
+        const std::string_view key(FKeys.data() + start, name.size());
+        const uint32_t hash = Hash(key);
+        size_t i = hash & (FSlots.size() - 1);
+        for (; FSlots[i].Value >= 0; i = (i + 1) & (FSlots.size() - 1)) {
+            if (FSlots[i].Hash == hash && Key(FSlots[i]) == key) {
+                FKeys.resize(start);
+                return;
+            }
+        }
+        FSlots[i] = TSlot{hash, uint32_t(start), uint32_t(name.size()), int32_t(FValues.size())};
+        FValues.push_back(make());
+        FMaxLength = std::max(FMaxLength, name.size());
+    }
+
+    // Index of the entry of `name` (which must be in upper case), or -1.
+    int32_t indexOf(std::string_view name) const
+    {
+        if (FValues.empty() || name.size() > FMaxLength)
+            return -1;
+        const uint32_t hash = Hash(name);
+        for (size_t i = hash & (FSlots.size() - 1); FSlots[i].Value >= 0; i = (i + 1) & (FSlots.size() - 1)) {
+            if (FSlots[i].Hash == hash && Key(FSlots[i]) == name)
+                return FSlots[i].Value;
+        }
+        return -1;
+    }
+
+    const T* find(std::string_view name) const
+    {
+        const int32_t i = indexOf(name);
+        return i < 0 ? nullptr : &FValues[size_t(i)];
+    }
+
+    const T* at(int32_t index) const { return index < 0 ? nullptr : &FValues[size_t(index)]; }
+    std::vector<T>& Values() { return FValues; }
+
+private:
+    struct TSlot {
+        uint32_t Hash = 0;
+        uint32_t Offset = 0;
+        uint32_t Length = 0;
+        int32_t Value = -1;
+    };
+
+    static uint32_t Hash(std::string_view s)
+    {
+        uint32_t h = 2166136261u; // FNV-1a
+        for (char c : s)
+            h = (h ^ uint8_t(c)) * 16777619u;
+        return h ^ (h >> 15);
+    }
+
+    std::string_view Key(const TSlot& slot) const { return {FKeys.data() + slot.Offset, slot.Length}; }
+
+    void Grow()
+    {
+        std::vector<TSlot> old = std::move(FSlots);
+        FSlots.assign(std::max<size_t>(16, old.size() * 2), TSlot{});
+        for (const TSlot& slot : old) {
+            if (slot.Value < 0)
+                continue;
+            size_t i = slot.Hash & (FSlots.size() - 1);
+            while (FSlots[i].Value >= 0)
+                i = (i + 1) & (FSlots.size() - 1);
+            FSlots[i] = slot;
+        }
+    }
+
+    std::vector<TSlot> FSlots;
+    std::vector<T> FValues;
+    std::string FKeys;
+    size_t FMaxLength = 0;
 };
-template <typename T>
-using TNameMap = std::unordered_map<std::string, T, TNameHash, std::equal_to<>>;
 
-template <typename T>
-const T* Find(const TNameMap<T>& map, std::string_view name)
-{
-    const auto it = map.find(name);
-    return it == map.end() ? nullptr : &it->second;
-}
+// Texts that thousands of lines share (entity prefixes, zones, regions) are held once and
+// referred to by number; number 0 is the empty text.
+class TTextPool {
+public:
+    TTextPool() { Add({}); }
 
-// Loads a name=value file into a map keyed by the upper-cased name; of repeated names the
-// first line wins. False (and the map untouched) when the file is missing or unreadable.
+    uint32_t Add(std::string_view s)
+    {
+        const auto it = FIndex.find(s);
+        if (it != FIndex.end())
+            return it->second;
+        FKeys.emplace_back(s);
+        FTexts.push_back(ToQString(s));
+        return FIndex.emplace(FKeys.back(), uint32_t(FTexts.size() - 1)).first->second;
+    }
+
+    const QString& Text(uint32_t i) const { return FTexts[i]; }
+    std::string_view Key(uint32_t i) const { return FKeys[i]; }
+
+private:
+    struct THash {
+        using is_transparent = void;
+        size_t operator()(std::string_view s) const noexcept { return std::hash<std::string_view>{}(s); }
+    };
+    std::deque<std::string> FKeys; // stable addresses for the index's keys
+    std::vector<QString> FTexts;
+    std::unordered_map<std::string_view, uint32_t, THash, std::equal_to<>> FIndex;
+};
+
+// Loads a name=value file; of repeated names (compared without regard to case) the first
+// line wins. False (and the table untouched) when the file is missing or unreadable.
 template <typename T, typename Parse>
-bool LoadList(const QString& fileName, TNameMap<T>& map, Parse parse)
+bool LoadList(const QString& fileName, TNameTable<T>& table, Parse parse)
 {
     const QString path = GetCommonDataFileName(fileName);
     if (!QFileInfo::exists(path))
@@ -174,8 +289,8 @@ bool LoadList(const QString& fileName, TNameMap<T>& map, Parse parse)
     const auto text = ReadTextFileAsUtf8(path);
     if (!text)
         return false;
-    TNameMap<T> loaded;
-    loaded.reserve(size_t(text->count('\n')) + 1);
+    TNameTable<T> loaded;
+    loaded.reserve(size_t(text->count('\n')) + 1, size_t(text->size()) / 2);
     std::string_view all(text->constData(), size_t(text->size()));
     while (!all.empty()) {
         const size_t nl = all.find('\n');
@@ -186,12 +301,9 @@ bool LoadList(const QString& fileName, TNameMap<T>& map, Parse parse)
         const size_t eq = line.find('=');
         if (eq == std::string_view::npos || eq == 0)
             continue;
-        std::string name = ToUpper(line.substr(0, eq));
-        if (loaded.find(name) != loaded.end())
-            continue;
-        loaded.emplace(std::move(name), parse(line.substr(eq + 1)));
+        loaded.insert(line.substr(0, eq), [&] { return parse(line.substr(eq + 1)); });
     }
-    map = std::move(loaded);
+    table = std::move(loaded);
     return true;
 }
 
@@ -209,28 +321,30 @@ struct TDXCallParser::TTables {
         int32_t ADIFCode = 0;
         int32_t DXCCItemIndex = 0;
     };
-    // A line of prefix.dat or call.dat: the entity's primary prefix and zone overrides.
+    // A line of prefix.dat or call.dat: the entity's primary prefix and zone overrides, as
+    // numbers of pooled texts.
     struct TPrefix {
-        std::string Primary;
-        QString PrimaryText;
-        QString CQZone;
-        QString ITUZone;
-        const TCountry* Country = nullptr;  // prefix.dat: the country line of Primary
-        const TPrefix* PrimaryEntry = nullptr; // call.dat: the prefix.dat line of Primary
+        uint32_t Primary = 0;
+        uint32_t CQZone = 0;
+        uint32_t ITUZone = 0;
+        int32_t Link = -1; // prefix.dat: its country line; call.dat: the prefix.dat line of Primary
     };
     struct TArea {
-        QString Primary;
-        QString Region;
-        QString CQZone;
-        QString ITUZone;
-        std::optional<double> Latitude;
-        std::optional<double> Longitude;
+        uint32_t Primary = 0;
+        uint32_t Region = 0;
+        uint32_t CQZone = 0;
+        uint32_t ITUZone = 0;
+        double Latitude = NAN; // NaN: the field is no number
+        double Longitude = NAN;
     };
 
-    TNameMap<TCountry> Countries;
-    TNameMap<TPrefix> Prefixes;
-    TNameMap<TPrefix> Calls;
-    TNameMap<TArea> Areas;
+    TTextPool Texts;
+    TNameTable<TCountry> Countries;
+    TNameTable<TPrefix> Prefixes;
+    TNameTable<TPrefix> Calls;
+    TNameTable<TArea> Areas;
+
+    const QString& Text(uint32_t i) const { return Texts.Text(i); }
 
     static TCountry ParseCountry(std::string_view value)
     {
@@ -249,40 +363,38 @@ struct TDXCallParser::TTables {
         return c;
     }
 
-    static TPrefix ParsePrefix(std::string_view value)
+    TPrefix ParsePrefix(std::string_view value)
     {
         TPrefix p;
-        const std::string_view primary = Trim(value.substr(0, value.find_first_of("([")));
-        p.Primary = ToUpper(primary);
-        p.PrimaryText = ToQString(p.Primary);
+        p.Primary = Texts.Add(ToUpper(Trim(value.substr(0, value.find_first_of("([")))));
         if (const auto z = Bracketed(value, '(', ')'); !z.empty())
-            p.CQZone = TwoDigitZone(z);
+            p.CQZone = Texts.Add(TwoDigitZone(z));
         if (const auto z = Bracketed(value, '[', ']'); !z.empty())
-            p.ITUZone = TwoDigitZone(z);
+            p.ITUZone = Texts.Add(TwoDigitZone(z));
         return p;
     }
 
-    static TArea ParseArea(std::string_view value)
+    TArea ParseArea(std::string_view value)
     {
         const auto f = Split(value, ';');
         auto field = [&f](size_t i) { return i < f.size() ? f[i] : std::string_view{}; };
         TArea a;
-        a.Primary = ToQString(ToUpper(Trim(field(0))));
-        a.Region = ToQString(field(1));
-        a.CQZone = ToQString(field(2));
-        a.ITUZone = ToQString(field(3));
-        a.Latitude = ToNumber(field(4));
-        a.Longitude = ToNumber(field(5));
+        a.Primary = Texts.Add(ToUpper(Trim(field(0))));
+        a.Region = Texts.Add(field(1));
+        a.CQZone = Texts.Add(field(2));
+        a.ITUZone = Texts.Add(field(3));
+        a.Latitude = ToNumber(field(4)).value_or(NAN);
+        a.Longitude = ToNumber(field(5)).value_or(NAN);
         return a;
     }
 
     // Lists are replaced one by one, so the links between them are drawn again after each load.
     void Link()
     {
-        for (auto& [name, p] : Prefixes)
-            p.Country = Find(Countries, p.Primary);
-        for (auto& [name, c] : Calls)
-            c.PrimaryEntry = Find(Prefixes, c.Primary);
+        for (auto& p : Prefixes.Values())
+            p.Link = Countries.indexOf(Texts.Key(p.Primary));
+        for (auto& c : Calls.Values())
+            c.Link = Prefixes.indexOf(Texts.Key(c.Primary));
     }
 };
 
@@ -304,6 +416,17 @@ std::optional<TLatLon> LocatorToLatLon(const QString& locator)
     r.Latitude = float(v(1, 'A') * 10 + v(3, '0') + c6 * 0.0416667 - 89.99791667);
     return r;
 }
+
+namespace {
+TGreatCircle LongPathOf(TGreatCircle g)
+{
+    g.Distance = TwoPi - g.Distance;
+    g.Bearing = g.Bearing + Pi;
+    if (g.Bearing > TwoPi)
+        g.Bearing -= TwoPi;
+    return g;
+}
+} // namespace
 
 TGreatCircle GreatCircle(float lat1, float lon1, float lat2, float lon2, bool longPath)
 {
@@ -327,13 +450,7 @@ TGreatCircle GreatCircle(float lat1, float lon1, float lat2, float lon2, bool lo
     }
     if (std::sin(double(lon1) - lon2) < 0)
         g.Bearing = TwoPi - g.Bearing;
-    if (longPath) {
-        g.Distance = TwoPi - g.Distance;
-        g.Bearing = g.Bearing + Pi;
-        if (g.Bearing > TwoPi)
-            g.Bearing -= TwoPi;
-    }
-    return g;
+    return longPath ? LongPathOf(g) : g;
 }
 
 TDXCallParser::TDXCallParser()
@@ -359,12 +476,13 @@ void TDXCallParser::Open()
         TVornixDataFiles().CreateDataFiles();
 
     auto& t = *FTables;
+    const auto parsePrefix = [&t](std::string_view v) { return t.ParsePrefix(v); };
     LoadList(QStringLiteral("country.dat"), t.Countries, TTables::ParseCountry);
-    LoadList(QStringLiteral("prefix.dat"), t.Prefixes, TTables::ParsePrefix);
-    LoadList(QStringLiteral("call.dat"), t.Calls, TTables::ParsePrefix);
+    LoadList(QStringLiteral("prefix.dat"), t.Prefixes, parsePrefix);
+    LoadList(QStringLiteral("call.dat"), t.Calls, parsePrefix);
     if (!QFileInfo::exists(GetCommonDataFileName(QStringLiteral("callarea.dat"))))
         CreateDXDataCallAreaFile();
-    LoadList(QStringLiteral("callarea.dat"), t.Areas, TTables::ParseArea);
+    LoadList(QStringLiteral("callarea.dat"), t.Areas, [&t](std::string_view v) { return t.ParseArea(v); });
     t.Link();
 }
 
@@ -396,13 +514,13 @@ bool TDXCallParser::FindCountry(TDXSpot& spot) const
 
     const TTables::TPrefix* entry = nullptr;
     if (t.Calls.empty()) {
-        entry = Find(t.Prefixes, w);
-    } else if (const auto* c = Find(t.Calls, w)) {
-        if (!c->CQZone.isEmpty())
-            spot.SetCQZone(c->CQZone);
-        if (!c->ITUZone.isEmpty())
-            spot.SetITUZone(c->ITUZone);
-        entry = c->PrimaryEntry;
+        entry = t.Prefixes.find(w);
+    } else if (const auto* c = t.Calls.find(w)) {
+        if (c->CQZone)
+            spot.SetCQZone(t.Text(c->CQZone));
+        if (c->ITUZone)
+            spot.SetITUZone(t.Text(c->ITUZone));
+        entry = t.Prefixes.at(c->Link);
     }
 
     if (!entry && w.find('/') != std::string::npos) {
@@ -461,19 +579,19 @@ bool TDXCallParser::FindCountry(TDXSpot& spot) const
 
     if (!entry) {
         for (size_t n = w.size(); n >= 1 && !entry; --n)
-            entry = Find(t.Prefixes, std::string_view(w).substr(0, n));
+            entry = t.Prefixes.find(std::string_view(w).substr(0, n));
     }
     if (!entry)
         return false;
 
-    if (!entry->CQZone.isEmpty())
-        spot.SetCQZone(entry->CQZone);
-    if (!entry->ITUZone.isEmpty())
-        spot.SetITUZone(entry->ITUZone);
-    spot.SetPrefix(entry->PrimaryText);
+    if (entry->CQZone)
+        spot.SetCQZone(t.Text(entry->CQZone));
+    if (entry->ITUZone)
+        spot.SetITUZone(t.Text(entry->ITUZone));
+    spot.SetPrefix(t.Text(entry->Primary));
 
-    if (const auto* country = entry->Country) {
-        const bool inArea = FindCallArea(spot, w);
+    if (const auto* country = t.Countries.at(entry->Link)) {
+        const bool inArea = FindCallArea(spot, w, entry->Primary);
         spot.SetCountryName(country->Name);
         if (spot.CQZone().isEmpty())
             spot.SetCQZone(country->CQZone);
@@ -492,42 +610,42 @@ bool TDXCallParser::FindCountry(TDXSpot& spot) const
             spot.SetUTCDiff(*country->UTCDiff);
         spot.SetADIFCode(country->ADIFCode);
         spot.SetDXCCItemIndex(country->DXCCItemIndex);
-        const TRange sp = SpotRangeAndPath(spot, false);
+        const auto [sp, lp] = SpotRangeAndPath(spot);
         spot.SetDistanceSP(RoundTo<uint16_t>(sp.Distance));
         spot.SetBearing(0, RoundTo<int16_t>(sp.Bearing));
-        const TRange lp = SpotRangeAndPath(spot, true);
         spot.SetDistanceLP(RoundTo<uint16_t>(lp.Distance));
         spot.SetBearing(1, RoundTo<int16_t>(lp.Bearing));
     }
     return true;
 }
 
-bool TDXCallParser::FindCallArea(TDXSpot& spot, std::string_view call) const
+bool TDXCallParser::FindCallArea(TDXSpot& spot, std::string_view call, uint32_t primary) const
 {
-    const auto& areas = FTables->Areas;
+    const auto& t = *FTables;
+    const auto& areas = t.Areas;
     if (call.empty())
         return false;
     const size_t shortest = call.size() == 1 ? 1 : 2;
     const TTables::TArea* area = nullptr;
     for (size_t n = call.size(); n >= shortest && !area; --n)
-        area = Find(areas, call.substr(0, n));
+        area = areas.find(call.substr(0, n));
     // An area of another entity ends the search: the entity's own position is used.
-    if (!area || area->Primary != spot.Prefix())
+    if (!area || area->Primary != primary)
         return false;
-    if (spot.Prefix() != QLatin1String("K"))
-        spot.SetCountryRegion(area->Region);
-    if (!area->CQZone.isEmpty())
-        spot.SetCQZone(area->CQZone);
-    if (!area->ITUZone.isEmpty())
-        spot.SetITUZone(area->ITUZone);
-    if (area->Latitude)
-        spot.SetLatitude(*area->Latitude);
-    if (area->Longitude)
-        spot.SetLongitude(*area->Longitude);
+    if (t.Text(primary) != QLatin1String("K"))
+        spot.SetCountryRegion(t.Text(area->Region));
+    if (area->CQZone)
+        spot.SetCQZone(t.Text(area->CQZone));
+    if (area->ITUZone)
+        spot.SetITUZone(t.Text(area->ITUZone));
+    if (!std::isnan(area->Latitude))
+        spot.SetLatitude(area->Latitude);
+    if (!std::isnan(area->Longitude))
+        spot.SetLongitude(area->Longitude);
     return true;
 }
 
-TDXCallParser::TRange TDXCallParser::SpotRangeAndPath(const TDXSpot& spot, bool longPath) const
+std::pair<TDXCallParser::TRange, TDXCallParser::TRange> TDXCallParser::SpotRangeAndPath(const TDXSpot& spot) const
 {
     if (!OwnPositionSet())
         return {};
@@ -535,19 +653,22 @@ TDXCallParser::TRange TDXCallParser::SpotRangeAndPath(const TDXSpot& spot, bool 
     const auto fromLocator = spot.Locator().isEmpty() ? std::nullopt : LocatorToLatLon(spot.Locator());
     const float lat = fromLocator ? fromLocator->Latitude : float(spot.Latitude());
     const float lon = fromLocator ? fromLocator->Longitude : float(spot.Longitude());
-    const TGreatCircle g = GreatCircle(ToRadians(FMyLatitude), ToRadians(FMyLongitude), ToRadians(lat),
-                                       ToRadians(lon), longPath);
-    TRange r;
-    r.Bearing = ToDegrees(g.Bearing);
-    r.Distance = g.Distance * EarthRadiusKm;
-    // An entity's centre is only a rough position: its distance is not shown to the km.
-    if (!fromLocator) {
-        if (r.Distance > 1000)
-            r.Distance = float(std::nearbyint(r.Distance / 100) * 100);
-        else if (r.Distance > 100)
-            r.Distance = float(std::nearbyint(r.Distance / 10) * 10);
-    }
-    return r;
+    const TGreatCircle sp = GreatCircle(ToRadians(FMyLatitude), ToRadians(FMyLongitude), ToRadians(lat),
+                                        ToRadians(lon), false);
+    const auto range = [&fromLocator](const TGreatCircle& g) {
+        TRange r;
+        r.Bearing = ToDegrees(g.Bearing);
+        r.Distance = g.Distance * EarthRadiusKm;
+        // An entity's centre is only a rough position: its distance is not shown to the km.
+        if (!fromLocator) {
+            if (r.Distance > 1000)
+                r.Distance = float(std::nearbyint(r.Distance / 100) * 100);
+            else if (r.Distance > 100)
+                r.Distance = float(std::nearbyint(r.Distance / 10) * 10);
+        }
+        return r;
+    };
+    return {range(sp), range(LongPathOf(sp))};
 }
 
 TDXCallParser::TRange TDXCallParser::LocatorRangeAndPath(const QString& locator) const

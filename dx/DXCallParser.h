@@ -7,9 +7,11 @@
 #include "dx/DXSpotTypes.h"
 
 #include <QString>
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string_view>
+#include <utility>
 
 // Degrees, north and west positive (the sign convention of cty.dat).
 struct TLatLon {
@@ -61,8 +63,9 @@ private:
         float Bearing = 0;  // degrees
     };
 
-    bool FindCallArea(TDXSpot& spot, std::string_view call) const;
-    TRange SpotRangeAndPath(const TDXSpot& spot, bool longPath) const;
+    bool FindCallArea(TDXSpot& spot, std::string_view call, uint32_t primary) const;
+    // Short and long path to the spot's locator, or to its entity's position.
+    std::pair<TRange, TRange> SpotRangeAndPath(const TDXSpot& spot) const;
     TRange LocatorRangeAndPath(const QString& locator) const;
     bool OwnPositionSet() const { return FMyLatitude != 0 || FMyLongitude != 0; }
 
