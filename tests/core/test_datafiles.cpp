@@ -48,7 +48,7 @@ const char* const Entities = "DL=Fed. Rep. of Germany;230\r\n"
 
 const char* const Cty = "Fed. Rep. of Germany:     14:  28:  EU:   51.00:   -10.00:    -1.0:  DL:\n"
                         "    DA,DB,DL1XXX(14)[28],=DL0XXX[28],DB,\n"
-                        "    AA,BB<12.5/-40.0>,CC;\n"
+                        "    AA,BB<12.5/-40.0>,CC,DM9{AS}(17)~-5.0~;\n"
                         "European Turkey:          20:  39:  EU:   41.02:   -28.97:    -2.0:  *TA1:\n"
                         "    TA1,=TA1XX;\n"
                         "France:                   14:  27:  EU:   46.00:    -2.00:    -1.0:  F:\n"
@@ -70,13 +70,14 @@ TEST_F(DataFilesTest, CountryFilesFromCty)
     Write("cty.dat", QByteArray(Cty).replace("\n", "\r\n"));
     ASSERT_EQ(TVornixDataFiles().CreateDataFiles(), TDataFileResult::Written);
 
-    // *TA1 keeps its name but counts for TA; XX is no entity, so it has no country line but
+    // Only zone overrides are carried (continent and time overrides would spoil the entity
+    // prefix). *TA1 keeps its name but counts for TA; XX is no entity, so it has no country line but
     // its prefixes are still known.
     EXPECT_EQ(Read("country.dat"), Crlf("*TA1=European Turkey:20:39:EU:41.02:-28.97:-2.0:390:1:\n"
                                         "DL=Fed. Rep. of Germany:14:28:EU:51.00:-10.00:-1.0:230:0:\n"
                                         "F=France:14:27:EU:46.00:-2.00:-1.0:227:2:\n"));
     EXPECT_EQ(Read("prefix.dat"), Crlf("*TA1=*TA1\nAA=DL\nBB=DL\nCC=DL\nDA=DL\nDB=DL\nDL1XXX=DL(14)[28]\n"
-                                       "DL=DL\nF=F\nTA1=*TA1\nXX1=XX\n"));
+                                       "DL=DL\nDM9=DL(17)\nF=F\nTA1=*TA1\nXX1=XX\n"));
     EXPECT_EQ(Read("call.dat"), Crlf("DL0XXX=DL[28]\nTA1XX=*TA1\nVE3XXX=F\nXX1AA=XX\n"));
 
     // The server program keeps the version entries.
