@@ -496,8 +496,8 @@ int fromQtError(QAudio::Error e)
 
 // Sound server buffers: short, so the capture and playback paths add little latency; the
 // audio thread tops the playback buffer up every few milliseconds.
-constexpr int SinkBufferUs = 60000;
-constexpr int SourceBufferUs = 20000;
+constexpr int SinkBufferUs = 30000;
+constexpr int SourceBufferUs = 10000;
 constexpr int PumpIntervalMs = 5;
 
 class QtOutWorker final : public QObject {
@@ -545,6 +545,15 @@ private:
     void pump()
     {
         const int frame = std::max(1, format_.bytesPerFrame());
+        if (sink_->state() == QAudio::StoppedState && sink_->error() != QAudio::NoError) {
+            // The sound server gave up on this stream: hand the blocks back unplayed rather
+            // than let them pile up.
+            pending_.clear();
+            while (!queue_->take(1 << 20).isEmpty()) {
+            }
+            timer_.stop();
+            return;
+        }
         for (;;) {
             if (pending_.isEmpty()) {
                 qint64 room = sink_->bytesFree();
