@@ -305,6 +305,10 @@ void TRAAudio::Open()
         FActive = false;
         return;
     }
+    // Capture that runs already stays as it is (and stays Active, so it can still be closed
+    // through Active).
+    if (FRAWaveIn && FRAWaveIn->Active())
+        return;
     const TACMWaveFormat format = FCodec.ACMWaveFormat();
     FActive = false;
     if (FRAWaveIn) {

@@ -101,6 +101,8 @@ TEST_F(RAAudioTest, CaptureHandsOutCopiesAndRecyclesBuffers)
 TEST_F(RAAudioTest, CaptureSettingsChangeOnlyAtTheNextOpen)
 {
     in.SetActive(true);
+    in.Open(); // already open: stays so
+    EXPECT_TRUE(in.Active());
     TRAWaveIn* w = in.RAWaveIn();
     w->SetBufferSize(500);
     w->SetNumBuffers(10);
