@@ -22,6 +22,10 @@ TTuning::~TTuning()
 void TTuning::SetFrequency(uint8_t vfo, int32_t hz)
 {
     vfo &= 1;
+    // A step of a gesture restarts the count to its end, so that a drag lasting longer than
+    // the interval is not snapped back to the radio's last report mid-way.
+    if (FIsTuning[vfo])
+        FElapsedTuningTime[vfo] = 0;
     // No equality test: every step goes to the engine, which decides whether to send.
     FFrequency[vfo] = hz;
     Fire(FFTCATInterface->OnTuningFrequency, vfo, hz);
@@ -82,8 +86,9 @@ void TTuning::Tune(uint8_t vfo, int direction)
 
 void TTuning::TuningTimerTick(uint8_t vfo)
 {
-    // A fixed cadence, not reset by tuning steps: a gesture ends at most one interval plus
-    // one tick after its last step.
+    // The count restarts at every tuning step, so a gesture ends more than one interval and at
+    // most one interval plus one tick after its last step; idle, this resynchronises with the
+    // radio on a fixed cadence.
     if (FElapsedTuningTime[vfo] < FTuningInterval) {
         FElapsedTuningTime[vfo] += FTuningTimer[vfo]->interval();
         return;

@@ -2,7 +2,8 @@
 // Local tuning state of both VFOs: the frequency the operator is dialling, whether a tuning
 // gesture is in progress, and the tuning step.  Every frequency goes on to the engine's
 // frequency setter; while a VFO is being tuned the radio's reports do not overwrite the
-// local value, and a timer per VFO ends the gesture and resynchronises with the radio.
+// local value, and a timer per VFO ends the gesture once the operator has stopped and
+// resynchronises with the radio.
 
 #include "core/cat/FTCATEvents.h"
 

@@ -25,7 +25,7 @@ TEST_F(CATTuning, InitialState)
     EXPECT_EQ(tuning()->TuningTimerB()->interval(), 500);
 }
 
-TEST_F(CATTuning, AGestureRunsAheadOfTheRadioAndEndsOnTheTimerCadence)
+TEST_F(CATTuning, AGestureRunsAheadOfTheRadioAndResynchronisesAfterIt)
 {
     std::vector<std::pair<int, bool>> tuningFlags;
     std::vector<std::pair<int, int>> tuningFreq;
@@ -46,8 +46,8 @@ TEST_F(CATTuning, AGestureRunsAheadOfTheRadioAndEndsOnTheTimerCadence)
     EXPECT_EQ(cat->FrequencyA(), 7000100);
     EXPECT_EQ(tuning()->FrequencyA(), 7000200);
 
-    // The counter started with the engine: the fifth tick (2500 ms) ends the gesture and
-    // takes the radio's frequency, sending nothing.
+    // The fifth tick after the last step (2500 ms) ends the gesture and takes the radio's
+    // frequency, sending nothing.
     sent.clear();
     Clock::advance(2499);
     EXPECT_TRUE(tuning()->IsTuningA());
@@ -66,19 +66,77 @@ TEST_F(CATTuning, AGestureRunsAheadOfTheRadioAndEndsOnTheTimerCadence)
     EXPECT_TRUE(sent.isEmpty());
 }
 
-TEST_F(CATTuning, AStepIsNotResetByTuning)
+TEST_F(CATTuning, ADragIsNeverSnappedBackToTheRadio)
 {
-    // A step just before the fifth tick ends its gesture at once.
+    std::vector<int> dialA, eventsA, idleB;
+    std::vector<std::pair<int, bool>> tuningFlags;
+    // The engine and its timers started now.
+    const qint64 t0 = Clock::monotonicMs();
+    const auto elapsed = [&] { return int(Clock::monotonicMs() - t0); };
+    cat->OnTuningFrequency = [&](uint8_t v, int32_t hz) {
+        if (v == 0)
+            eventsA.push_back(hz);
+        else
+            idleB.push_back(elapsed());
+    };
+    cat->OnIsTuning = [&](uint8_t v, bool t) { tuningFlags.push_back({v, t}); };
+    connect();
+    cat->PowerSwitchTimer()->stop();
+
+    // Six seconds of steps 400 ms apart; the radio's report of each step arrives one step late.
+    int radio = 7000000;
+    for (int i = 0; i < 15; ++i) {
+        tuning()->TuneUpA();
+        dialA.push_back(tuning()->FrequencyA());
+        received([&] { cat->SetFrequencyA(radio); });
+        cat->PrepareTX();
+        radio = dialA.back();
+        Clock::advance(400);
+        ASSERT_TRUE(tuning()->IsTuningA()) << "step " << i;
+    }
+    EXPECT_EQ(eventsA, dialA);
+    EXPECT_EQ(tuning()->FrequencyA(), 7001500);
+    EXPECT_EQ(cat->FrequencyA(), 7001400);
+    EXPECT_EQ(tuningFlags, (std::vector<std::pair<int, bool>>({{0, true}})));
+    // The other VFO keeps its own cadence meanwhile.
+    EXPECT_EQ(idleB, std::vector<int>({2500, 5000}));
+
+    // The last step was at 5600 ms: more than 2 s later the gesture still holds...
+    Clock::advance(7600 - elapsed());
+    EXPECT_TRUE(tuning()->IsTuningA());
+    // ...and 2.5 s after it the dial shows the radio's frequency again, sending nothing.
+    sent.clear();
+    Clock::advance(8100 - elapsed());
+    EXPECT_FALSE(tuning()->IsTuningA());
+    EXPECT_EQ(tuning()->FrequencyA(), 7001400);
+    EXPECT_EQ(eventsA.back(), 7001400);
+    EXPECT_TRUE(sent.isEmpty());
+}
+
+TEST_F(CATTuning, AStepRestartsTheCountOfItsOwnVFO)
+{
+    // A step just before the resynchronisation postpones it by a whole interval.
     Clock::advance(2400);
     tuning()->TuneDownB();
     EXPECT_TRUE(tuning()->IsTuningB());
     // Offline the engine stores the step at once.
     EXPECT_EQ(cat->FrequencyB(), 6999900);
     Clock::advance(100);
+    EXPECT_TRUE(tuning()->IsTuningB());
+    Clock::advance(1999);
+    EXPECT_TRUE(tuning()->IsTuningB());
+    Clock::advance(1);
     EXPECT_FALSE(tuning()->IsTuningB());
     EXPECT_EQ(tuning()->FrequencyB(), 6999900);
 
-    // A longer interval takes more ticks.
+    // Setting the flag alone starts no count; a frequency written outside a gesture resets
+    // nothing either.
+    tuning()->SetFrequencyA(7100000);
+    tuning()->SetIsTuningA(true);
+    Clock::advance(500);
+    EXPECT_FALSE(tuning()->IsTuningA());
+
+    // A longer interval takes more ticks after the last step.
     tuning()->SetTuningInterval(3000);
     tuning()->TuneUpA();
     Clock::advance(3000);
