@@ -60,51 +60,70 @@ TEST_F(CATState, InitialState)
     EXPECT_EQ(cat->Scan(), scOff);
 }
 
-TEST_F(CATState, UserCommandsOnAConnectedLinkSendAndChangeNothing)
+TEST_F(CATState, EveryPropertyFollowsTheCommandRule)
+{
+    const PropertyCase cases[] = {
+        {"AntennaA", FT2000, VX_SET(SetAntennaA(TAntenna(v))), VX_GET(AntennaA()), VX_ON(OnAntenna), ant4, {"AN04;"}, ant4, 0},
+        {"AntennaB", FT2000, VX_SET(SetAntennaB(TAntenna(v))), VX_GET(AntennaB()), VX_ON(OnAntenna), ant3, {"AN13;"}, ant3, 1},
+        {"AntennaRXA", FT2000, VX_SET(SetAntennaRXA(v)), VX_GET(AntennaRXA()), VX_ON(OnAntennaRX), true, {"AN05;"}, true, 0},
+        {"AntennaRXB", FTDX5000, VX_SET(SetAntennaRXB(v)), VX_GET(AntennaRXB()), VX_ON(OnAntennaRX), true, {"AN15;"}, true, 1},
+        {"AntennaTuner", FT2000, VX_SET(SetAntennaTuner(TAntennaTuner(v))), VX_GET(AntennaTuner()), VX_ON(OnAntennaTuner), atOn, {"AC001;"}, atOn},
+        {"BreakIn", FT2000, VX_SET(SetBreakIn(v)), VX_GET(BreakIn()), VX_ON(OnBreakIn), true, {"BI1;"}, true},
+        {"CWSpot", FT950, VX_SET(SetCWSpot(v)), VX_GET(CWSpot()), VX_ON(OnCWSpot), true, {"CS1;"}, true},
+        {"ClarifierRX", FT2000, VX_SET(SetClarifierRX(v)), VX_GET(ClarifierRX()), VX_ON(OnClarifierRX), true, {"RT1;"}, true},
+        {"ClarifierTX", FT2000, VX_SET(SetClarifierTX(v)), VX_GET(ClarifierTX()), VX_ON(OnClarifierTX), true, {"XT1;"}, true},
+        {"Display", FT2000, VX_SET(SetDisplay(TDisplay(v))), VX_GET(Display()), VX_ON(OnDisplay), dpRotator, {"DP5;"}, dpRotator},
+        {"FastStepA", FT2000, VX_SET(SetFastStepA(v)), VX_GET(FastStepA()), VX_ON(OnFastStepA), true, {"FS1;"}, true},
+        {"FastStepB", FT2000, VX_SET(SetFastStepB(v)), VX_GET(FastStepB()), VX_ON(OnFastStepB), true, {"FS3;"}, true},
+        {"FastStepB", FT2000D, VX_SET(SetFastStepB(v)), VX_GET(FastStepB()), VX_ON(OnFastStepB), true, {"FS3;"}, true},
+        {"FastStepB", FT950, VX_SET(SetFastStepB(v)), VX_GET(FastStepB()), VX_ON(OnFastStepB), true, {"FS3;"}, true},
+        {"FastStepB", FTDX5000, VX_SET(SetFastStepB(v)), VX_GET(FastStepB()), VX_ON(OnFastStepB), true, {"FS6;"}, true},
+        {"FrequencyA", FT2000, VX_SET(SetFrequencyA(v)), VX_GET(FrequencyA()), VX_ON(OnFrequency), 70000000, {"FA60000000;"}, 60000000, 0},
+        {"FrequencyA", FT950, VX_SET(SetFrequencyA(v)), VX_GET(FrequencyA()), VX_ON(OnFrequency), 14074000, {"FA14074000;"}, 14074000, 0},
+        {"FrequencyB", FTDX5000, VX_SET(SetFrequencyB(v)), VX_GET(FrequencyB()), VX_ON(OnFrequency), 10000, {"FB00030000;"}, 30000, 1},
+        {"FunctionRX", FT2000, VX_SET(SetFunctionRX(TFunctionRX(v))), VX_GET(FunctionRX()), VX_ON(OnFunctionRX), frxAMute_BRX, {"FR3;"}, frxAMute_BRX},
+        {"FunctionTX", FT2000, VX_SET(SetFunctionTX(TVFO(v))), VX_GET(FunctionTX()), VX_ON(OnFunctionTX), vfoB, {"FT3;"}, vfoB},
+        {"LockA", FT2000, VX_SET(SetLockA(v)), VX_GET(LockA()), VX_ON(OnLockA), true, {"LK1;"}, true},
+        {"LockB", FT2000, VX_SET(SetLockB(v)), VX_GET(LockB()), VX_ON(OnLockB), true, {"LK3;"}, true},
+        {"LockB", FT2000D, VX_SET(SetLockB(v)), VX_GET(LockB()), VX_ON(OnLockB), true, {"LK3;"}, true},
+        {"LockB", FT950, VX_SET(SetLockB(v)), VX_GET(LockB()), VX_ON(OnLockB), true, {"LK3;"}, true},
+        {"LockB", FTDX5000, VX_SET(SetLockB(v)), VX_GET(LockB()), VX_ON(OnLockB), true, {"LK6;"}, true},
+        {"MeterSwitch", FT2000, VX_SET(SetMeterSwitch(TMeterSwitch(v))), VX_GET(MeterSwitch()), VX_ON(OnMeterSwitch), mtALC, {"MS1;"}, mtALC},
+        {"ModeA", FT2000, VX_SET(SetModeA(TMode(v))), VX_GET(ModeA()), VX_ON(OnModeA), mdUSB, {"MD02;"}, mdUSB, -1, {"SH0;", "NA0;"}},
+        {"ModeA", FTDX5000, VX_SET(SetModeA(TMode(v))), VX_GET(ModeA()), VX_ON(OnModeA), mdFSK, {"MD06;"}, mdFSK, -1, {"SH0;", "NA0;"}},
+        {"ModeB", FT950, VX_SET(SetModeB(TMode(v))), VX_GET(ModeB()), VX_ON(OnModeB), mdPKT_U, {"MD1C;"}, mdPKT_U},
+        {"ModeB", FTDX5000, VX_SET(SetModeB(TMode(v))), VX_GET(ModeB()), VX_ON(OnModeB), mdLSB, {"MD11;"}, mdLSB, -1, {"SH1;", "NA1;"}},
+        {"MOX", FT2000, VX_SET(SetMOX(v)), VX_GET(MOX()), VX_ON(OnMOX), true, {"MX1;"}, true},
+        {"PLLUnlockStatus", FT2000, VX_SET(SetPLLUnlockStatus(v)), VX_GET(PLLUnlockStatus()), VX_ON(OnPLLUnlockStatus), true, {"UL1;"}, true},
+        {"RadioStatus", FT2000, VX_SET(SetRadioStatus(TRadioStatus(v))), VX_GET(RadioStatus()), VX_ON(OnRadioStatus), rsMenuMode, {"RS;"}, rsMenuMode},
+        {"RepeaterShiftA", FT2000, VX_SET(SetRepeaterShiftA(TRepeaterShift(v))), VX_GET(RepeaterShiftA()), VX_ON(OnRepeaterShiftA), rsMinusShift, {"OS02;"}, rsMinusShift},
+        {"RepeaterShiftB", FT2000, VX_SET(SetRepeaterShiftB(TRepeaterShift(v))), VX_GET(RepeaterShiftB()), VX_ON(OnRepeaterShiftB), rsPlusShift, {"OS11;"}, rsPlusShift},
+        {"SubDialFunction", FT2000, VX_SET(SetSubDialFunction(TSubDialFunction(v))), VX_GET(SubDialFunction()), VX_ON(OnSubDialFunction), sdfFastVFOB, {"SF6;"}, sdfFastVFOB},
+        {"SubDialFunction", FT2000D, VX_SET(SetSubDialFunction(TSubDialFunction(v))), VX_GET(SubDialFunction()), VX_ON(OnSubDialFunction), sdfBandVFOA, {"SF0;"}, sdfBandVFOA},
+        {"SubDialFunction", FT950, VX_SET(SetSubDialFunction(TSubDialFunction(v))), VX_GET(SubDialFunction()), VX_ON(OnSubDialFunction), sdfGRP, {"SF2;"}, sdfGRP},
+        {"SubDialFunction", FTDX5000, VX_SET(SetSubDialFunction(TSubDialFunction(v))), VX_GET(SubDialFunction()), VX_ON(OnSubDialFunction), sdfCLAR, {"SF08;"}, sdfCLAR},
+        {"TXSet", FT2000, VX_SET(SetTXSet(v)), VX_GET(TXSet()), VX_ON(OnTXSet), 7, {"TX3;"}, 3},
+        {"TXSet", FT950, VX_SET(SetTXSet(v)), VX_GET(TXSet()), VX_ON(OnTXSet), -1, {"TX0;"}, 0},
+        {"TXWatch", FT2000, VX_SET(SetTXWatch(v)), VX_GET(TXWatch()), VX_ON(OnTXWatch), true, {"TS1;"}, true},
+        {"VFOSelect", FT2000, VX_SET(SetVFOSelect(TVFO(v))), VX_GET(VFOSelect()), VX_ON(OnVFOSelect), vfoB, {"VS1;"}, vfoB},
+    };
+    for (const auto& c : cases)
+        checkCommandRule(c, snapshot);
+}
+
+TEST_F(CATState, ClarifierOperationSendsTheOffsetInSteps)
 {
     const struct {
-        std::function<void(TFTCATInterface&)> set;
+        int32_t offset;
         const char* text;
-    } cases[] = {
-        {[](TFTCATInterface& c) { c.SetAntennaB(ant3); }, "AN13;"},
-        {[](TFTCATInterface& c) { c.SetAntennaA(ant4); }, "AN04;"},
-        {[](TFTCATInterface& c) { c.SetAntennaRXA(true); }, "AN05;"},
-        {[](TFTCATInterface& c) { c.SetAntennaRXB(true); }, "AN15;"},
-        {[](TFTCATInterface& c) { c.SetAntennaTuner(atOn); }, "AC001;"},
-        {[](TFTCATInterface& c) { c.SetBreakIn(true); }, "BI1;"},
-        {[](TFTCATInterface& c) { c.SetCWSpot(true); }, "CS1;"},
-        {[](TFTCATInterface& c) { c.SetClarifierRX(true); }, "RT1;"},
-        {[](TFTCATInterface& c) { c.SetClarifierTX(true); }, "XT1;"},
-        {[](TFTCATInterface& c) { c.SetDisplay(dpRotator); }, "DP5;"},
-        {[](TFTCATInterface& c) { c.SetFastStepA(true); }, "FS1;"},
-        {[](TFTCATInterface& c) { c.SetFrequencyA(14074000); }, "FA14074000;"},
-        {[](TFTCATInterface& c) { c.SetFrequencyB(10000); }, "FB00030000;"},
-        {[](TFTCATInterface& c) { c.SetFunctionRX(frxAMute_BRX); }, "FR3;"},
-        {[](TFTCATInterface& c) { c.SetFunctionTX(vfoB); }, "FT3;"},
-        {[](TFTCATInterface& c) { c.SetLockA(true); }, "LK1;"},
-        {[](TFTCATInterface& c) { c.SetMeterSwitch(mtALC); }, "MS1;"},
-        {[](TFTCATInterface& c) { c.SetModeA(mdUSB); }, "MD02;"},
-        {[](TFTCATInterface& c) { c.SetModeB(mdPKT_U); }, "MD1C;"},
-        {[](TFTCATInterface& c) { c.SetMOX(true); }, "MX1;"},
-        {[](TFTCATInterface& c) { c.SetPLLUnlockStatus(true); }, "UL1;"},
-        {[](TFTCATInterface& c) { c.SetRadioStatus(rsMenuMode); }, "RS;"},
-        {[](TFTCATInterface& c) { c.SetRepeaterShiftA(rsMinusShift); }, "OS02;"},
-        {[](TFTCATInterface& c) { c.SetRepeaterShiftB(rsPlusShift); }, "OS11;"},
-        {[](TFTCATInterface& c) { c.SetTXSet(7); }, "TX3;"},
-        {[](TFTCATInterface& c) { c.SetTXWatch(true); }, "TS1;"},
-        {[](TFTCATInterface& c) { c.SetVFOSelect(vfoB); }, "VS1;"},
-        {[](TFTCATInterface& c) { c.SetClarifier(-25); }, "RD0025;"},
-        {[](TFTCATInterface& c) { c.SetClarifier(12000); }, "RU9999;"},
-        {[](TFTCATInterface& c) { c.SetClarifier(0); }, "RC;"},
-    };
+    } cases[] = {{-25, "RD0025;"}, {12000, "RU9999;"}, {-12000, "RD9999;"}, {0, "RC;"}, {7, "RU0007;"}};
     connect();
     const QString before = snapshot(*cat);
     for (const auto& c : cases) {
         sent.clear();
-        cat->PrepareTX();
-        c.set(*cat);
-        EXPECT_EQ(sent, QStringList({c.text})) << c.text;
-        EXPECT_EQ(snapshot(*cat), before) << c.text;
+        user([&] { cat->SetClarifier(c.offset); });
+        EXPECT_EQ(sent, QStringList({c.text})) << c.offset;
+        EXPECT_EQ(snapshot(*cat), before) << c.offset;
     }
 }
 
@@ -212,6 +231,14 @@ TEST_F(CATState, FrequencyClampsFollowsTuningAndSetsTheBand)
     EXPECT_EQ(cat->Tuning()->FrequencyB(), 7000000);
     EXPECT_TRUE(tuning.empty());
     EXPECT_EQ(ipc.back(), ipcFrequencyB);
+
+    // Without a link the user's assignment is stored clamped, with its band.
+    TFTCATInterface alone;
+    alone.PrepareTX();
+    alone.SetFrequencyA(70000000);
+    EXPECT_EQ(alone.FrequencyA(), 60000000);
+    EXPECT_EQ(alone.BandA(), bdAll);
+    EXPECT_EQ(alone.Tuning()->FrequencyA(), 60000000);
 }
 
 TEST_F(CATState, FrequencyCopiesGoThroughTheSetter)
@@ -367,22 +394,40 @@ TEST_F(CATState, SubDialFunctionByModel)
 
 TEST_F(CATState, BSideFastStepAndLockCommandsMatchTheAnswerCodes)
 {
+    // The code a B setter sends, read back as the radio's answer, gives the flag it asked for.
+    struct Side {
+        const char* code;
+        std::function<void(TFTCATInterface&, bool)> set;
+        std::function<void(TFTCATInterface&, uint8_t)> answer;
+        std::function<bool(const TFTCATInterface&)> b;
+    };
+    const Side sides[] = {
+        {"FS", [](TFTCATInterface& c, bool v) { c.SetFastStepB(v); },
+         [](TFTCATInterface& c, uint8_t code) { c.SetFastStepCode(code); },
+         [](const TFTCATInterface& c) { return c.FastStepB(); }},
+        {"LK", [](TFTCATInterface& c, bool v) { c.SetLockB(v); },
+         [](TFTCATInterface& c, uint8_t code) { c.SetLockCode(code); },
+         [](const TFTCATInterface& c) { return c.LockB(); }},
+    };
+    const struct {
+        TTransceiver model;
+        char on, off;
+    } models[] = {{FT2000, '3', '2'}, {FT2000D, '3', '2'}, {FT950, '3', '2'}, {FTDX5000, '6', '4'}};
     connect();
-    for (TTransceiver model : {FT2000, FT2000D, FT950, FTDX5000}) {
-        setModel(model);
-        sent.clear();
-        user([&] { cat->SetFastStepB(true); });
-        user([&] { cat->SetLockB(true); });
-        received([&] { cat->SetFastStepB(true); });
-        received([&] { cat->SetLockB(true); });
-        user([&] { cat->SetFastStepB(false); });
-        user([&] { cat->SetLockB(false); });
-        received([&] { cat->SetFastStepB(false); });
-        received([&] { cat->SetLockB(false); });
-        if (model == FTDX5000)
-            EXPECT_EQ(sent, QStringList({"FS6;", "LK6;", "FS4;", "LK4;"}));
-        else
-            EXPECT_EQ(sent, QStringList({"FS3;", "LK3;", "FS2;", "LK2;"})) << int(model);
+    for (const auto& m : models) {
+        setModel(m.model);
+        for (const auto& side : sides) {
+            for (bool value : {true, false}) {
+                const QString expected = QLatin1String(side.code) + QLatin1Char(value ? m.on : m.off) + u';';
+                received([&] { side.set(*cat, !value); });
+                sent.clear();
+                user([&] { side.set(*cat, value); });
+                ASSERT_EQ(sent, QStringList({expected})) << int(m.model);
+                EXPECT_EQ(side.b(*cat), !value) << expected.toStdString();
+                received([&] { side.answer(*cat, uint8_t(sent[0].mid(2, 1).toInt())); });
+                EXPECT_EQ(side.b(*cat), value) << int(m.model) << " " << expected.toStdString();
+            }
+        }
     }
 }
 

@@ -2,6 +2,8 @@
 
 #include "core/cat/TX.h"
 
+#include <QRegularExpression>
+#include <algorithm>
 #include <functional>
 #include <vector>
 
@@ -25,49 +27,65 @@ TEST_F(CATTX, InitialValues)
     EXPECT_EQ(tx()->VoxGain(), 0);
 }
 
-TEST_F(CATTX, UserCommandsSendClampedByModelAndChangeNothing)
+namespace {
+
+// The transmitter state, to show that a command changed none of it.  PowerControlWatt is left
+// out: every power command derives it afresh from the stored PowerControl.
+QString snapshot(const TFTCATInterface& c)
 {
-    const struct {
-        TTransceiver model;
-        std::function<void(TTX&)> set;
-        const char* text;
-    } cases[] = {
-        {FT2000, [](TTX& t) { t.SetClassA(true); }, "CA0001;"},
-        {FT2000, [](TTX& t) { t.SetMicGain(50); }, "MG050;"},
-        {FT2000, [](TTX& t) { t.SetMonitor(true); }, "ML0001;"},
-        {FT2000, [](TTX& t) { t.SetMonitorLevel(0); }, "ML1001;"},
-        {FT2000, [](TTX& t) { t.SetMonitorLevel(300); }, "ML1255;"},
-        {FT950, [](TTX& t) { t.SetPowerControl(2); }, "PC005;"},
-        {FT950, [](TTX& t) { t.SetPowerControl(150); }, "PC100;"},
-        {FTDX5000, [](TTX& t) { t.SetPowerControl(150); }, "PC150;"},
-        {FT2000, [](TTX& t) { t.SetProcessor(pOn); }, "PR1;"},
-        {FT2000, [](TTX& t) { t.SetProcessor(pMicEq); }, "PR2;"},
-        {FT950, [](TTX& t) { t.SetProcessorLevel(150); }, "PL100;"},
-        {FT2000D, [](TTX& t) { t.SetProcessorLevel(150); }, "PL150;"},
-        {FT2000, [](TTX& t) { t.SetVox(true); }, "VX1;"},
-        {FT950, [](TTX& t) { t.SetVoxGain(150); }, "VG100;"},
-        {FT2000, [](TTX& t) { t.SetVoxGain(300); }, "VG255;"},
-        {FT950, [](TTX& t) { t.SetCWBreakInDelay(10); }, "SD0030;"},
-        {FTDX5000, [](TTX& t) { t.SetCWBreakInDelay(10); }, "SD0020;"},
-        {FT2000, [](TTX& t) { t.SetCWBreakInDelay(10); }, "SD0010;"},
-        {FT950, [](TTX& t) { t.SetCWBreakInDelay(4000); }, "SD3000;"},
-        {FT2000, [](TTX& t) { t.SetVoxDelay(9000); }, "VD5000;"},
-        {FT950, [](TTX& t) { t.SetVoxDelay(0); }, "VD0030;"},
+    const TTX& t = *c.TX();
+    return QStringList({QString::number(t.ClassA()), QString::number(t.CWBreakInDelay()),
+                        QString::number(t.MaximumPowerMenu()), QString::number(t.MaximumPowerWatt()),
+                        QString::number(t.MicGain()), QString::number(t.Monitor()), QString::number(t.MonitorLevel()),
+                        QString::number(t.PowerControl()), QString::number(t.Processor()), QString::number(t.ProcessorLevel()), QString::number(t.Vox()),
+                        QString::number(t.VoxDelay()), QString::number(t.VoxGain())})
+        .join(',');
+}
+
+} // namespace
+
+TEST_F(CATTX, EveryPropertyFollowsTheCommandRuleWithItsClamps)
+{
+    const PropertyCase cases[] = {
+        {"ClassA", FT2000, VX_SET(TX()->SetClassA(v)), VX_GET(TX()->ClassA()), VX_ON(OnClassA), true, {"CA0001;"}, true},
+        {"MicGain", FT2000, VX_SET(TX()->SetMicGain(v)), VX_GET(TX()->MicGain()), VX_ON(OnMicGain), 50, {"MG050;"}, 50},
+        {"Monitor", FT2000, VX_SET(TX()->SetMonitor(v)), VX_GET(TX()->Monitor()), VX_ON(OnMonitor), true, {"ML0001;"}, true},
+        {"MonitorLevel", FT2000, VX_SET(TX()->SetMonitorLevel(v)), VX_GET(TX()->MonitorLevel()), VX_ON(OnMonitorLevel), 0, {"ML1001;"}, 1},
+        {"MonitorLevel", FT950, VX_SET(TX()->SetMonitorLevel(v)), VX_GET(TX()->MonitorLevel()), VX_ON(OnMonitorLevel), 300, {"ML1255;"}, 255},
+        {"MonitorLevel", FTDX5000, VX_SET(TX()->SetMonitorLevel(v)), VX_GET(TX()->MonitorLevel()), VX_ON(OnMonitorLevel), 77, {"ML1077;"}, 77},
+        {"PowerControl", FT950, VX_SET(TX()->SetPowerControl(v)), VX_GET(TX()->PowerControl()), VX_ON(OnPowerControl), 2, {"PC005;"}, 5},
+        {"PowerControl", FT950, VX_SET(TX()->SetPowerControl(v)), VX_GET(TX()->PowerControl()), VX_ON(OnPowerControl), 150, {"PC100;"}, 100},
+        {"PowerControl", FT2000, VX_SET(TX()->SetPowerControl(v)), VX_GET(TX()->PowerControl()), VX_ON(OnPowerControl), 300, {"PC255;"}, 255},
+        {"PowerControl", FT2000D, VX_SET(TX()->SetPowerControl(v)), VX_GET(TX()->PowerControl()), VX_ON(OnPowerControl), -1, {"PC000;"}, 0},
+        {"PowerControl", FTDX5000, VX_SET(TX()->SetPowerControl(v)), VX_GET(TX()->PowerControl()), VX_ON(OnPowerControl), 150, {"PC150;"}, 150},
+        {"Processor", FT2000, VX_SET(TX()->SetProcessor(TProcessor(v))), VX_GET(TX()->Processor()), VX_ON(OnProcessor), pOn, {"PR1;"}, pOn},
+        {"Processor", FTDX5000, VX_SET(TX()->SetProcessor(TProcessor(v))), VX_GET(TX()->Processor()), VX_ON(OnProcessor), pMicEq, {"PR2;"}, pOff},
+        {"ProcessorLevel", FT950, VX_SET(TX()->SetProcessorLevel(v)), VX_GET(TX()->ProcessorLevel()), VX_ON(OnProcessorLevel), 150, {"PL100;"}, 100},
+        {"ProcessorLevel", FT950, VX_SET(TX()->SetProcessorLevel(v)), VX_GET(TX()->ProcessorLevel()), VX_ON(OnProcessorLevel), -5, {"PL000;"}, 0},
+        {"ProcessorLevel", FT2000D, VX_SET(TX()->SetProcessorLevel(v)), VX_GET(TX()->ProcessorLevel()), VX_ON(OnProcessorLevel), 150, {"PL150;"}, 150},
+        {"ProcessorLevel", FT2000, VX_SET(TX()->SetProcessorLevel(v)), VX_GET(TX()->ProcessorLevel()), VX_ON(OnProcessorLevel), 300, {"PL255;"}, 255},
+        {"ProcessorLevel", FTDX5000, VX_SET(TX()->SetProcessorLevel(v)), VX_GET(TX()->ProcessorLevel()), VX_ON(OnProcessorLevel), -1, {"PL000;"}, 0},
+        {"Vox", FT2000, VX_SET(TX()->SetVox(v)), VX_GET(TX()->Vox()), VX_ON(OnVox), true, {"VX1;"}, true},
+        {"VoxGain", FT950, VX_SET(TX()->SetVoxGain(v)), VX_GET(TX()->VoxGain()), VX_ON(OnVoxGain), 150, {"VG100;"}, 100},
+        {"VoxGain", FT950, VX_SET(TX()->SetVoxGain(v)), VX_GET(TX()->VoxGain()), VX_ON(OnVoxGain), -5, {"VG000;"}, 0},
+        {"VoxGain", FT2000, VX_SET(TX()->SetVoxGain(v)), VX_GET(TX()->VoxGain()), VX_ON(OnVoxGain), 300, {"VG255;"}, 255},
+        {"VoxGain", FTDX5000, VX_SET(TX()->SetVoxGain(v)), VX_GET(TX()->VoxGain()), VX_ON(OnVoxGain), 180, {"VG180;"}, 180},
+        {"CWBreakInDelay", FT2000, VX_SET(TX()->SetCWBreakInDelay(v)), VX_GET(TX()->CWBreakInDelay()), VX_ON(OnCWBreakInDelay), 10, {"SD0010;"}, 10},
+        {"CWBreakInDelay", FT2000, VX_SET(TX()->SetCWBreakInDelay(v)), VX_GET(TX()->CWBreakInDelay()), VX_ON(OnCWBreakInDelay), -5, {"SD0000;"}, 0},
+        {"CWBreakInDelay", FT2000D, VX_SET(TX()->SetCWBreakInDelay(v)), VX_GET(TX()->CWBreakInDelay()), VX_ON(OnCWBreakInDelay), 6000, {"SD5000;"}, 5000},
+        {"CWBreakInDelay", FT950, VX_SET(TX()->SetCWBreakInDelay(v)), VX_GET(TX()->CWBreakInDelay()), VX_ON(OnCWBreakInDelay), 10, {"SD0030;"}, 30},
+        {"CWBreakInDelay", FT950, VX_SET(TX()->SetCWBreakInDelay(v)), VX_GET(TX()->CWBreakInDelay()), VX_ON(OnCWBreakInDelay), 4000, {"SD3000;"}, 3000},
+        {"CWBreakInDelay", FTDX5000, VX_SET(TX()->SetCWBreakInDelay(v)), VX_GET(TX()->CWBreakInDelay()), VX_ON(OnCWBreakInDelay), 10, {"SD0020;"}, 20},
+        {"CWBreakInDelay", FTDX5000, VX_SET(TX()->SetCWBreakInDelay(v)), VX_GET(TX()->CWBreakInDelay()), VX_ON(OnCWBreakInDelay), 6000, {"SD5000;"}, 5000},
+        {"VoxDelay", FT2000, VX_SET(TX()->SetVoxDelay(v)), VX_GET(TX()->VoxDelay()), VX_ON(OnVoxDelay), 9000, {"VD5000;"}, 5000},
+        {"VoxDelay", FT2000D, VX_SET(TX()->SetVoxDelay(v)), VX_GET(TX()->VoxDelay()), VX_ON(OnVoxDelay), -5, {"VD0000;"}, 0},
+        {"VoxDelay", FT950, VX_SET(TX()->SetVoxDelay(v)), VX_GET(TX()->VoxDelay()), VX_ON(OnVoxDelay), 0, {"VD0030;"}, 30},
+        {"VoxDelay", FT950, VX_SET(TX()->SetVoxDelay(v)), VX_GET(TX()->VoxDelay()), VX_ON(OnVoxDelay), 3500, {"VD3000;"}, 3000},
+        {"VoxDelay", FTDX5000, VX_SET(TX()->SetVoxDelay(v)), VX_GET(TX()->VoxDelay()), VX_ON(OnVoxDelay), 0, {"VD0020;"}, 20},
+        {"VoxDelay", FTDX5000, VX_SET(TX()->SetVoxDelay(v)), VX_GET(TX()->VoxDelay()), VX_ON(OnVoxDelay), 5001, {"VD5000;"}, 5000},
     };
-    connect();
-    for (const auto& c : cases) {
-        setModel(c.model);
-        sent.clear();
-        cat->PrepareTX();
-        c.set(*tx());
-        EXPECT_EQ(sent, QStringList({c.text})) << c.text;
-    }
-    EXPECT_FALSE(tx()->ClassA());
-    EXPECT_EQ(tx()->MicGain(), 0);
-    EXPECT_EQ(tx()->PowerControl(), 5);
-    EXPECT_EQ(tx()->Processor(), pOff);
-    EXPECT_EQ(tx()->CWBreakInDelay(), 200);
-    EXPECT_EQ(tx()->VoxDelay(), 200);
+    for (const auto& c : cases)
+        checkCommandRule(c, snapshot);
 }
 
 TEST_F(CATTX, ReceivedValuesStoreAndRaise)
@@ -148,6 +166,46 @@ TEST_F(CATTX, PowerControlGivesOutputWatts)
         EXPECT_EQ(engine.TX()->PowerControl(), c.value) << int(c.model) << " " << c.value;
         EXPECT_EQ(engine.TX()->PowerControlWatt(), c.watt) << int(c.model) << " " << c.value;
         EXPECT_EQ(watts.back(), c.watt) << int(c.model) << " " << c.value;
+    }
+}
+
+TEST_F(CATTX, PowerTablesCoverEveryValue)
+{
+    // The radios' tables as ranges of the 0..255 power control value and their watts.
+    const QString ft2000 = "0-29: 5, 30-32: 6, 33-42: 7, 43-54: 8, 55-58: 9, 59-66: 10, 67-70: 12, 71-74: 14, "
+                           "75-82: 16, 83-94: 18, 95-98: 20, 99-106: 25, 107-114: 30, 115-118: 35, 119-130: 40, "
+                           "131-141: 45, 142-148: 50, 149-153: 55, 154-161: 60, 162-169: 65, 170-173: 70, "
+                           "174-177: 75, 178-193: 80, 194-201: 85, 202-217: 90, 218-229: 95, 230-255: 100";
+    const QString ft200W = "0-30: 10, 31-41: 12, 42-44: 14, 45-49: 18, 50-54: 20, 55-62: 25, 63-70: 30, 71-78: 35, "
+                           "79-82: 40, 83-86: 45, 87-94: 50, 95-98: 55, 99-102: 60, 103-106: 65, 107-110: 70, "
+                           "111-116: 75, 117-119: 80, 120-123: 85, 124-127: 90, 128-139: 95, 140-143: 100, "
+                           "144-147: 110, 148-151: 120, 152-159: 130, 160-167: 140, 168-171: 150, 172-179: 160, "
+                           "180-191: 170, 192-203: 180, 204-215: 190, 216-255: 200";
+    const auto expand = [](const QString& table) {
+        std::vector<int> watts;
+        for (const QString& range : table.split(", ")) {
+            const QStringList parts = range.split(QRegularExpression("[-:] ?"));
+            EXPECT_EQ(parts[0].toInt(), int(watts.size())) << range.toStdString();
+            watts.resize(parts[1].toInt() + 1, parts[2].toInt());
+        }
+        EXPECT_EQ(watts.size(), 256u);
+        return watts;
+    };
+    std::vector<int> ft950(256);
+    for (int v = 0; v < 256; ++v)
+        ft950[v] = std::clamp(v, 5, 100);
+    const struct {
+        TTransceiver model;
+        std::vector<int> watts;
+    } models[] = {{FT2000, expand(ft2000)}, {FT2000D, expand(ft200W)}, {FTDX5000, expand(ft200W)}, {FT950, ft950}};
+    for (const auto& m : models) {
+        TFTCATInterface engine;
+        engine.SetTransceiver(m.model);
+        for (int v = 0; v < 256; ++v) {
+            engine.PrepareRX();
+            engine.TX()->SetPowerControl(v);
+            ASSERT_EQ(int(engine.TX()->PowerControlWatt()), m.watts[v]) << int(m.model) << " " << v;
+        }
     }
 }
 
