@@ -247,7 +247,8 @@ void TFTCATInterface::HandleCATCommand(const QString& Command)
         const QString code = text.left(2);
         const QString P = end >= 2 ? text.mid(2, end - 2) : QString();
         text.remove(0, end + 1);
-        SetComState(csConnected);
+        if (!FLocalAnswer)
+            SetComState(csConnected);
         // An answer without parameters, or one whose parameter is no number, is skipped;
         // the answers after it still count.
         if (P.isEmpty())
@@ -489,4 +490,757 @@ void TFTCATInterface::DoRequestTimer()
         FRequestTimer->setEnabled(false);
         FPollRequestTimer->setEnabled(true);
     }
+}
+
+// ---------------------------------------------------------------------------------------
+// Radio state setters.  Pattern A tests FUserCommand (send, or store and raise); pattern B
+// tests FCmdRcvd (store, raise and clear it, or send).
+
+namespace {
+
+QString flagCommand(const char* code, bool value)
+{
+    return QLatin1String(code) + BoolToCATChar(value);
+}
+
+// Decodes the radio's fast-step and lock codes into the A and B flags.
+void decodeABCode(uint8_t code, bool& a, bool& b)
+{
+    switch (code) {
+    case 0: a = false; break;
+    case 1: a = true; break;
+    case 2: b = false; break;
+    case 3: b = true; break;
+    case 4: a = false; b = false; break;
+    case 5: a = true; b = false; break;
+    case 6: a = false; b = true; break;
+    case 7: a = true; b = true; break;
+    default: break;
+    }
+}
+
+// The B-side code the radio takes for a B flag.  The FT DX 5000 takes the combined codes;
+// the other models take the one-sided codes that the answer decoding reads (2 off, 3 on).
+QString bSideCommand(const char* code, TTransceiver model, bool value)
+{
+    if (model == FTDX5000)
+        return QLatin1String(code) + (value ? QLatin1Char('6') : QLatin1Char('4'));
+    return QLatin1String(code) + (value ? QLatin1Char('3') : QLatin1Char('2'));
+}
+
+TModeType modeTypeOf(TMode m)
+{
+    switch (m) {
+    case mdLSB: case mdUSB: case mdFM: case mdAM: case mdFM_N: return mtPhone;
+    case mdCW: case mdCW_R: return mtCW;
+    default: return mtDigital;
+    }
+}
+
+TModeKey modeKeyOf(TMode m)
+{
+    switch (m) {
+    case mdLSB: return mkLSB;
+    case mdUSB: return mkUSB;
+    case mdCW: case mdCW_R: return mkCW;
+    case mdFM: case mdFM_N: return mkFM;
+    case mdAM: return mkAM;
+    case mdFSK: case mdFSK_R: return mkRTTY;
+    default: return mkPKT;
+    }
+}
+
+} // namespace
+
+void TFTCATInterface::SetAntenna(uint8_t vfo, TAntenna value)
+{
+    vfo &= 1;
+    if (value == FAntenna[vfo])
+        return;
+    if (FUserCommand) {
+        SendCATCommand(QStringLiteral("AN%1%2").arg(vfo).arg(int(value) + 1));
+        return;
+    }
+    FAntenna[vfo] = value;
+    Fire(OnAntenna, vfo, value);
+}
+
+void TFTCATInterface::SetAntennaRX(uint8_t vfo, bool value)
+{
+    vfo &= 1;
+    if (value == FAntennaRX[vfo])
+        return;
+    if (FCmdRcvd) {
+        FAntennaRX[vfo] = value;
+        Fire(OnAntennaRX, vfo, value);
+        FCmdRcvd = false;
+    } else {
+        // The radio toggles its RX antenna; the value is not part of the command.
+        SendCATCommand(QStringLiteral("AN") + QString::number(vfo) + QLatin1Char('5'));
+    }
+}
+
+void TFTCATInterface::SetAntennaTuner(TAntennaTuner value)
+{
+    if (value == FAntennaTuner)
+        return;
+    if (FCmdRcvd) {
+        FAntennaTuner = value;
+        Fire(OnAntennaTuner, value);
+        FCmdRcvd = false;
+        return;
+    }
+    static const char* const commands[] = {"AC000", "AC001", "AC002"};
+    SendCATCommand(QLatin1String(commands[value]));
+    if (value == atStart) {
+        // A tuning run leaves the tuner switched on.
+        FAntennaTuner = atOn;
+        Fire(OnAntennaTuner, atOn);
+    }
+}
+
+void TFTCATInterface::SetBand(uint8_t vfo, TBand value)
+{
+    vfo &= 1;
+    if (value == FBand[vfo])
+        return;
+    FBand[vfo] = value;
+    Fire(OnBand, vfo, value);
+}
+
+void TFTCATInterface::SetBargraph(const QString& value)
+{
+    if (value == FBargraph)
+        return;
+    FBargraph = value;
+    Fire(OnBargraph, value);
+}
+
+void TFTCATInterface::SetBreakIn(bool value)
+{
+    if (value == FBreakIn)
+        return;
+    if (FUserCommand) {
+        SendCATCommand(flagCommand("BI", value));
+        return;
+    }
+    FBreakIn = value;
+    Fire(OnBreakIn, value);
+}
+
+void TFTCATInterface::SetCWSpot(bool value)
+{
+    if (value == FCWSpot)
+        return;
+    if (FUserCommand) {
+        SendCATCommand(flagCommand("CS", value));
+        return;
+    }
+    FCWSpot = value;
+    Fire(OnCWSpot, value);
+}
+
+void TFTCATInterface::SetClarifierOffset(int32_t value)
+{
+    // Only the radio's answers set the offset; users go through SetClarifier().
+    if (!FCmdRcvd || value == FClarifierOffset)
+        return;
+    FClarifierOffset = value;
+    FCmdRcvd = false;
+    Fire(OnClarifierOffset, value);
+}
+
+void TFTCATInterface::SetClarifierRange(int32_t value)
+{
+    if (value == FClarifierRange)
+        return;
+    FClarifierRange = ClampInt(value, 50, 9999);
+    ClarifierClear();
+    Fire(OnClarifierRange, FClarifierRange);
+}
+
+void TFTCATInterface::SetClarifierRX(bool value)
+{
+    if (value == FClarifierRX)
+        return;
+    if (FUserCommand) {
+        SendCATCommand(flagCommand("RT", value));
+        return;
+    }
+    FClarifierRX = value;
+    Fire(OnClarifierRX, value);
+}
+
+void TFTCATInterface::SetClarifierTX(bool value)
+{
+    if (value == FClarifierTX)
+        return;
+    if (FUserCommand) {
+        SendCATCommand(flagCommand("XT", value));
+        return;
+    }
+    FClarifierTX = value;
+    Fire(OnClarifierTX, value);
+}
+
+void TFTCATInterface::SetDigitalMeter(bool value)
+{
+    if (value == FDigitalMeter)
+        return;
+    // The FT-950 has no analog meter.
+    FDigitalMeter = value || FTransceiver == FT950;
+    Fire(OnDigitalMeter, FDigitalMeter);
+    Fire(OnDigitalMeterChange, FDigitalMeter);
+}
+
+void TFTCATInterface::SetDisplay(TDisplay value)
+{
+    if (value == FDisplay)
+        return;
+    if (FCmdRcvd) {
+        FDisplay = value;
+        Fire(OnDisplay, value);
+        FCmdRcvd = false;
+    } else {
+        SendCATCommand(QStringLiteral("DP%1").arg(int(value)));
+    }
+}
+
+void TFTCATInterface::SetFastStepA(bool value)
+{
+    if (value == FFastStepA)
+        return;
+    if (FUserCommand) {
+        SendCATCommand(flagCommand("FS", value));
+        return;
+    }
+    FFastStepA = value;
+    Fire(OnFastStepA, value);
+}
+
+void TFTCATInterface::SetFastStepB(bool value)
+{
+    if (value == FFastStepB)
+        return;
+    if (FCmdRcvd) {
+        FFastStepB = value;
+        Fire(OnFastStepB, value);
+        FCmdRcvd = false;
+    } else {
+        SendCATCommand(bSideCommand("FS", FTransceiver, value));
+    }
+}
+
+void TFTCATInterface::SetFrequency(uint8_t vfo, int32_t hz)
+{
+    vfo &= 1;
+    // The unclamped value is compared, so an out-of-range request still goes out clamped.
+    if (hz == FFrequency[vfo])
+        return;
+    const int32_t value = ClampInt(hz, 30000, 60000000);
+    if (FUserCommand) {
+        SendCATCommand((vfo == 0 ? QStringLiteral("FA") : QStringLiteral("FB")) + IntToZeroPadded(8, value));
+        return;
+    }
+    FFrequency[vfo] = value;
+    Fire(OnFrequency, vfo, value);
+    // While the operator tunes, the local tuning frequency runs ahead of the radio.
+    if (!FTuning->IsTuning(vfo))
+        FTuning->SetFrequency(vfo, value);
+    SetBand(vfo, FrequencyToBand(value));
+    Fire(OnIPCInformation, vfo == 0 ? ipcFrequencyA : ipcFrequencyB);
+}
+
+void TFTCATInterface::SetFunctionRX(TFunctionRX value)
+{
+    if (FCmdRcvd && OnSubReceiver && FTransceiver != FT950)
+        OnSubReceiver(value == frxARX_BRX || value == frxAMute_BRX);
+    if (value == FFunctionRX)
+        return;
+    if (FCmdRcvd) {
+        FFunctionRX = value;
+        FRXAOn = value == frxARX_BOFF || value == frxARX_BRX;
+        FRXBOn = value == frxARX_BRX || value == frxAMute_BRX || value == frxAOff_BRX || value == frxAOff_BMute;
+        Fire(OnFunctionRX, value);
+        FCmdRcvd = false;
+    } else {
+        SendCATCommand(QStringLiteral("FR%1").arg(int(value)));
+    }
+}
+
+void TFTCATInterface::SetFunctionTX(TVFO value)
+{
+    if (value == FFunctionTX)
+        return;
+    if (FCmdRcvd) {
+        FFunctionTX = value;
+        FSplit = value == vfoB;
+        Fire(OnFunctionTX, value);
+        Fire(OnIPCInformation, ipcSplit);
+        FCmdRcvd = false;
+    } else {
+        SendCATCommand(value == vfoA ? QStringLiteral("FT2") : QStringLiteral("FT3"));
+    }
+}
+
+void TFTCATInterface::SetLockA(bool value)
+{
+    if (value == FLockA)
+        return;
+    if (FUserCommand) {
+        SendCATCommand(flagCommand("LK", value));
+        return;
+    }
+    FLockA = value;
+    FCmdRcvd = false;
+    Fire(OnLockA, value);
+}
+
+void TFTCATInterface::SetLockB(bool value)
+{
+    if (value == FLockB)
+        return;
+    if (FCmdRcvd) {
+        FLockB = value;
+        Fire(OnLockB, value);
+        FCmdRcvd = false;
+    } else {
+        SendCATCommand(bSideCommand("LK", FTransceiver, value));
+    }
+}
+
+void TFTCATInterface::SetMeter(uint8_t value)
+{
+    if (!FCmdRcvd)
+        return;
+    FMeter = value;
+    FCmdRcvd = false;
+    if (FShowMeter)
+        Fire(OnMeter, value);
+}
+
+void TFTCATInterface::SetMeterSwitch(TMeterSwitch value)
+{
+    if (value == FMeterSwitch)
+        return;
+    if (FCmdRcvd) {
+        FMeterSwitch = value;
+        Fire(OnMeterSwitch, value);
+        FCmdRcvd = false;
+    } else {
+        SendCATCommand(QStringLiteral("MS%1").arg(int(value)));
+    }
+}
+
+void TFTCATInterface::SetMode(uint8_t vfo, TMode value)
+{
+    vfo &= 1;
+    if (value == FMode[vfo])
+        return;
+    if (!FCmdRcvd) {
+        SendCATCommand(QStringLiteral("MD%1").arg(vfo) + ModeToCATChar(value));
+        return;
+    }
+    FMode[vfo] = value;
+    if (vfo == 0) {
+        const TModeType type = modeTypeOf(value);
+        if (type != FModeType) {
+            FModeType = type;
+            Fire(OnModeChange, type);
+        }
+        FModeKey = modeKeyOf(value);
+        Fire(OnModeA, value);
+    } else {
+        Fire(OnModeB, value);
+    }
+    FRX->UpdateFilterWidth(vfo);
+    Fire(OnIPCInformation, vfo == 0 ? ipcModeA : ipcModeB);
+    FCmdRcvd = false;
+    // The filter width and narrow state depend on the mode: ask for them again.
+    if (vfo == 0) {
+        SendCATCommand(QStringLiteral("SH0"));
+        SendCATCommand(QStringLiteral("NA0"));
+    } else if (FTransceiver == FTDX5000) {
+        SendCATCommand(QStringLiteral("SH1"));
+        SendCATCommand(QStringLiteral("NA1"));
+    }
+}
+
+void TFTCATInterface::SetModeKey(TModeKey value)
+{
+    FModeKey = value;
+    SendCATCommand(QStringLiteral("MK%1").arg(int(value)));
+}
+
+void TFTCATInterface::SetMOX(bool value)
+{
+    if (value == FMOX)
+        return;
+    if (FUserCommand) {
+        SendCATCommand(flagCommand("MX", value));
+        return;
+    }
+    FMOX = value;
+    Fire(OnMOX, value);
+    Fire(OnMOXChange, value);
+}
+
+void TFTCATInterface::SetPLLUnlockStatus(bool value)
+{
+    if (value == FPLLUnlockStatus)
+        return;
+    if (FUserCommand) {
+        SendCATCommand(flagCommand("UL", value));
+        return;
+    }
+    FPLLUnlockStatus = value;
+    Fire(OnPLLUnlockStatus, value);
+}
+
+void TFTCATInterface::SetRadioStatus(TRadioStatus value)
+{
+    if (value == FRadioStatus)
+        return;
+    if (!FCmdRcvd) {
+        SendCATCommand(QStringLiteral("RS"));
+        return;
+    }
+    FRadioStatus = value;
+    Fire(OnRadioStatus, value);
+    FCmdRcvd = false;
+    // Menu settings may have changed while the radio was in menu mode.
+    if (value == rsNormalMode)
+        ParameterRequest();
+}
+
+void TFTCATInterface::SetRepeaterShift(uint8_t vfo, TRepeaterShift value)
+{
+    vfo &= 1;
+    if (value == FRepeaterShift[vfo])
+        return;
+    if (FCmdRcvd) {
+        FRepeaterShift[vfo] = value;
+        Fire(vfo == 0 ? OnRepeaterShiftA : OnRepeaterShiftB, value);
+        FCmdRcvd = false;
+    } else {
+        SendCATCommand(QStringLiteral("OS%1%2").arg(vfo).arg(int(value)));
+    }
+}
+
+void TFTCATInterface::SetShowMeter(bool value)
+{
+    if (value == FShowMeter)
+        return;
+    if (!value) {
+        // Drop the meters to 0 as if the radio had reported it, while the events still go out.
+        // This is not a radio answer, so it leaves the link state alone.
+        FLocalAnswer = true;
+        HandleCATCommand(QStringLiteral("RM0000;SM0000;SM1000;"));
+        FLocalAnswer = false;
+    }
+    FShowMeter = value;
+    Fire(OnShowMeter, value);
+    Fire(OnShowMeterMeter, value);
+}
+
+void TFTCATInterface::SetSubDialFunction(TSubDialFunction value)
+{
+    // A/B is a momentary function: it is sent (or reported) every time.
+    if (value == FSubDialFunction && value != sdfAB)
+        return;
+    if (FCmdRcvd) {
+        FSubDialFunction = value;
+        Fire(OnSubDialFunction, value);
+        FCmdRcvd = false;
+        return;
+    }
+    switch (FTransceiver) {
+    case FT2000:
+    case FT2000D:
+        if (value <= sdfAB)
+            SendCATCommand(QStringLiteral("SF%1").arg(int(value)));
+        break;
+    case FT950:
+        if (value <= sdfMCH)
+            SendCATCommand(QStringLiteral("SF%1").arg(int(value)));
+        break;
+    case FTDX5000:
+        switch (value) {
+        case sdfBand: SendCATCommand(QStringLiteral("SF00")); break;
+        case sdfGRP: SendCATCommand(QStringLiteral("SF02")); break;
+        case sdfMCH: SendCATCommand(QStringLiteral("SF03")); break;
+        case sdfDIAL: SendCATCommand(QStringLiteral("SF07")); break;
+        case sdfCLAR: SendCATCommand(QStringLiteral("SF08")); break;
+        default: break;
+        }
+        break;
+    }
+}
+
+void TFTCATInterface::SetTransverterIsOn(bool value)
+{
+    if (value == FTransverterIsOn)
+        return;
+    FTransverterIsOn = value;
+    Fire(OnTransverterIsOn, value);
+}
+
+void TFTCATInterface::SetTXSet(int32_t value)
+{
+    if (value == FTXSet)
+        return;
+    const uint8_t v = uint8_t(ClampInt(value, 0, 3));
+    if (FUserCommand) {
+        SendCATCommand(QStringLiteral("TX%1").arg(int(v)));
+        return;
+    }
+    FTXSet = v;
+    FTransmitting = v == 2;
+    Fire(OnTransmitting, FTransmitting);
+    Fire(OnTXSet, v);
+    Fire(OnIPCInformation, ipcTX);
+}
+
+void TFTCATInterface::SetTXWatch(bool value)
+{
+    if (value == FTXWatch)
+        return;
+    if (FUserCommand) {
+        SendCATCommand(flagCommand("TS", value));
+        return;
+    }
+    FTXWatch = value;
+    Fire(OnTXWatch, value);
+}
+
+void TFTCATInterface::SetVFOMemoryMode(TVFOMemoryMode value)
+{
+    if (!FCmdRcvd || value == FVFOMemoryMode)
+        return;
+    FVFOMemoryMode = value;
+    FCmdRcvd = false;
+    Fire(OnVFOMemoryMode, value);
+}
+
+void TFTCATInterface::SetVFOSelect(TVFO value)
+{
+    if (value == FVFOSelect)
+        return;
+    if (FCmdRcvd) {
+        FVFOSelect = value;
+        Fire(OnVFOSelect, value);
+        FCmdRcvd = false;
+    } else {
+        SendCATCommand(value == vfoA ? QStringLiteral("VS0") : QStringLiteral("VS1"));
+    }
+}
+
+// ---------------------------------------------------------------------------------------
+// Received-only state.
+
+void TFTCATInterface::SetBusy(bool busyA, bool busyB)
+{
+    if (busyA == FBusyA && busyB == FBusyB)
+        return;
+    FBusyA = busyA;
+    FBusyB = busyB;
+    Fire(OnBusy, busyA, busyB);
+}
+
+void TFTCATInterface::SetFastStepCode(uint8_t code)
+{
+    bool a = FFastStepA;
+    bool b = FFastStepB;
+    decodeABCode(code, a, b);
+    // The flags may have been set without the radio (offline): a report of the same code
+    // still counts when it disagrees with them.
+    if (code == FFastStepCode && a == FFastStepA && b == FFastStepB)
+        return;
+    FFastStepCode = code;
+    FFastStepA = a;
+    FFastStepB = b;
+    Fire(OnFastStepA, a);
+    Fire(OnFastStepB, b);
+    FCmdRcvd = false;
+}
+
+void TFTCATInterface::SetLockCode(uint8_t code)
+{
+    bool a = FLockA;
+    bool b = FLockB;
+    decodeABCode(code, a, b);
+    if (code == FLockCode && a == FLockA && b == FLockB)
+        return;
+    FLockCode = code;
+    FLockA = a;
+    FLockB = b;
+    Fire(OnLockA, a);
+    Fire(OnLockB, b);
+    FCmdRcvd = false;
+}
+
+void TFTCATInterface::SetScan(TScan value)
+{
+    if (value == FScan)
+        return;
+    FScan = value;
+    Fire(OnScan, value);
+}
+
+// ---------------------------------------------------------------------------------------
+// Command operations.
+
+void TFTCATInterface::AntennaDown()
+{
+    PrepareTX();
+    const uint8_t vfo = FVFOSelect;
+    SetAntenna(vfo, TAntenna((FAntenna[vfo] + 1) % 4));
+}
+
+void TFTCATInterface::AntennaUp()
+{
+    PrepareTX();
+    const uint8_t vfo = FVFOSelect;
+    SetAntenna(vfo, TAntenna((FAntenna[vfo] + 3) % 4));
+}
+
+void TFTCATInterface::BandDown(uint8_t vfo)
+{
+    SendCATCommand(vfo == 0 ? QStringLiteral("BD0") : QStringLiteral("BD1"));
+}
+
+void TFTCATInterface::BandUp(uint8_t vfo)
+{
+    SendCATCommand(vfo == 0 ? QStringLiteral("BU0") : QStringLiteral("BU1"));
+}
+
+void TFTCATInterface::BandSelect(TBand band)
+{
+    static const char* const codes[BandCount] = {"BS11", "BS00", "BS01", "BS02", "BS03", "BS04", "BS05", "BS06",
+                                                 "BS07", "BS08", "BS09", "BS10", nullptr, nullptr, nullptr};
+    if (band < BandCount && codes[band])
+        SendCATCommand(QLatin1String(codes[band]));
+    Fire(OnBandSelect);
+}
+
+void TFTCATInterface::ClarifierClear()
+{
+    SendCATCommand(QStringLiteral("RC"));
+}
+
+void TFTCATInterface::Down()
+{
+    SendCATCommand(QStringLiteral("DN"));
+}
+
+void TFTCATInterface::Up()
+{
+    SendCATCommand(QStringLiteral("UP"));
+}
+
+void TFTCATInterface::FrequencyAToB()
+{
+    SetFrequency(1, FFrequency[0]);
+}
+
+void TFTCATInterface::FrequencyBToA()
+{
+    SetFrequency(0, FFrequency[1]);
+}
+
+void TFTCATInterface::KeyerMemory(const QString& Channel)
+{
+    SendCATCommand(QStringLiteral("KY") + Channel);
+}
+
+void TFTCATInterface::PlaybackMemory(const QString& Channel)
+{
+    SendCATCommand(QStringLiteral("PB0") + Channel);
+}
+
+void TFTCATInterface::QMBStore()
+{
+    SendCATCommand(QStringLiteral("QI;IF;OI"));
+}
+
+void TFTCATInterface::QMBRecall()
+{
+    SendCATCommand(QStringLiteral("QR;IF;OI"));
+}
+
+void TFTCATInterface::QuickSplit()
+{
+    SendCATCommand(QStringLiteral("QS"));
+}
+
+void TFTCATInterface::SetClarifier(int32_t AValue)
+{
+    const int32_t value = ClampInt(AValue, -9999, 9999);
+    if (FCmdRcvd) {
+        SetClarifierOffset(value);
+    } else if (value == 0) {
+        SendCATCommand(QStringLiteral("RC"));
+    } else if (value < 0) {
+        SendCATCommand(QStringLiteral("RD") + IntToZeroPadded(4, -value));
+    } else {
+        SendCATCommand(QStringLiteral("RU") + IntToZeroPadded(4, value));
+    }
+}
+
+void TFTCATInterface::SetEnterKey()
+{
+    if (FTransceiver != FTDX5000)
+        SendCATCommand(QStringLiteral("EK"));
+}
+
+void TFTCATInterface::SetFunctionKey(int32_t AValue)
+{
+    if (FTransceiver != FTDX5000)
+        SendCATCommand(QStringLiteral("FK%1").arg(ClampInt(AValue, 1, 7)));
+}
+
+void TFTCATInterface::SwapVFOs()
+{
+    SendCATCommand(QStringLiteral("SV"));
+}
+
+void TFTCATInterface::VFOAToB()
+{
+    SendCATCommand(QStringLiteral("AB"));
+}
+
+void TFTCATInterface::VFOBToA()
+{
+    if (FTransceiver == FTDX5000) {
+        SendCATCommand(QStringLiteral("BA"));
+    } else {
+        // No B-to-A command on these models: swap, then copy A to B.
+        SendCATCommand(QStringLiteral("SV"));
+        SendCATCommand(QStringLiteral("AB"));
+    }
+}
+
+void TFTCATInterface::VFOAToMemoryChannel()
+{
+    SendCATCommand(QStringLiteral("AM;IF;OI"));
+}
+
+void TFTCATInterface::MemoryChannelToVFOA()
+{
+    SendCATCommand(QStringLiteral("MA;OI"));
+}
+
+void TFTCATInterface::MemoryChannelDown()
+{
+    SendCATCommand(QStringLiteral("CH1;IF;OI"));
+}
+
+void TFTCATInterface::MemoryChannelUp()
+{
+    SendCATCommand(QStringLiteral("CH0;IF;OI"));
+}
+
+void TFTCATInterface::VMKeyFunction()
+{
+    SendCATCommand(QStringLiteral("VM;IF;OI"));
 }
