@@ -694,27 +694,23 @@ void TRX::SetNarrowWidthDefault(TMode mode, int32_t menuValue)
     }
 }
 
-void TRX::UpdateFilterWidth(uint8_t AVFO)
+TRX::TFilterWidthInfo TRX::FilterWidthInfo(TTransceiver model, TMode mode, bool narrow, int code, uint8_t AVFO,
+                                           const std::array<int32_t, 4>& NarrowDefaults)
 {
-    const uint8_t v = AVFO & 1;
-    const int w = FFilterWidth[v];
-    const TMode mode = v == 0 ? FOwner->ModeA() : FOwner->ModeB();
-    const bool narrow = FNarrow[v];
+    const int w = code;
     const TModeGroup group = modeGroup(mode);
     int32_t f = 200;
     uint8_t aMin = 1;
     uint8_t aMax = 31;
 
-    switch (FOwner->Transceiver()) {
+    switch (model) {
     case FT2000:
     case FT2000D:
         switch (group) {
-        case TModeGroup::SSB: f = narrow ? FFilterWidthFrequencyDefault[1] : widthOf(FT2000SSB, w); break;
-        case TModeGroup::CW:
-            f = narrow ? CWNarrowWidth(FFilterWidthFrequencyDefault[0], w) : widthOf(FT2000CW, w);
-            break;
-        case TModeGroup::RTTY: f = narrow ? FFilterWidthFrequencyDefault[2] : widthOf(FT2000Data, w); break;
-        case TModeGroup::Packet: f = narrow ? FFilterWidthFrequencyDefault[3] : widthOf(FT2000Data, w); break;
+        case TModeGroup::SSB: f = narrow ? NarrowDefaults[1] : widthOf(FT2000SSB, w); break;
+        case TModeGroup::CW: f = narrow ? CWNarrowWidth(NarrowDefaults[0], w) : widthOf(FT2000CW, w); break;
+        case TModeGroup::RTTY: f = narrow ? NarrowDefaults[2] : widthOf(FT2000Data, w); break;
+        case TModeGroup::Packet: f = narrow ? NarrowDefaults[3] : widthOf(FT2000Data, w); break;
         case TModeGroup::AM: f = 9000; break;
         case TModeGroup::FM: f = 16000; break;
         }
@@ -741,8 +737,15 @@ void TRX::UpdateFilterWidth(uint8_t AVFO)
         }
         break;
     }
+    return {f, aMin, aMax, AVFO == 0 ? barsFor(mode, f, narrow) : uint8_t(5)};
+}
 
-    const uint8_t bars = v == 0 ? barsFor(FOwner->ModeA(), f, FNarrow[0]) : uint8_t(5);
-    FFilterWidthFrequency[v] = f;
-    Fire(FOwner->OnFilterChange, v, f, aMin, aMax, uint8_t(w), bars);
+void TRX::UpdateFilterWidth(uint8_t AVFO)
+{
+    const uint8_t v = AVFO & 1;
+    const TMode mode = v == 0 ? FOwner->ModeA() : FOwner->ModeB();
+    const TFilterWidthInfo info =
+        FilterWidthInfo(FOwner->Transceiver(), mode, FNarrow[v], FFilterWidth[v], v, FFilterWidthFrequencyDefault);
+    FFilterWidthFrequency[v] = info.Width;
+    Fire(FOwner->OnFilterChange, v, info.Width, info.Min, info.Max, FFilterWidth[v], info.Bars);
 }

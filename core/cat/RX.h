@@ -103,6 +103,19 @@ public:
     // Recomputes the filter width in Hz of a VFO and raises OnFilterChange.
     void UpdateFilterWidth(uint8_t AVFO);
 
+    // What the width display shows for a width code: the width in Hz, the code range of the
+    // width control and the number of LCD bars.
+    struct TFilterWidthInfo {
+        int32_t Width;
+        uint8_t Min;
+        uint8_t Max;
+        uint8_t Bars;
+    };
+    // NarrowDefaults as FilterWidthFrequencyDefault.  Bars follow the VFO's own mode and
+    // narrow state for VFO A; VFO B always shows 5.
+    static TFilterWidthInfo FilterWidthInfo(TTransceiver model, TMode mode, bool narrow, int code, uint8_t AVFO,
+                                            const std::array<int32_t, 4>& NarrowDefaults);
+
     // Narrow width defaults from the radio's menu values.
     void SetNarrowWidthDefault(TMode mode, int32_t menuValue);
     // [0] CW narrow row, [1] SSB, [2] RTTY, [3] packet narrow width in Hz.
@@ -123,7 +136,7 @@ private:
     int32_t FContourGain = -15;
     uint8_t FFilterWidth[2] = {16, 16};
     int32_t FFilterWidthFrequency[2] = {2400, 2400};
-    int32_t FFilterWidthFrequencyDefault[4] = {6, 1800, 300, 300};
+    std::array<int32_t, 4> FFilterWidthFrequencyDefault = {6, 1800, 300, 300};
     int32_t FIFShift[2] = {0, 0};
     TIPO FIPO[2] = {ipoAmp1, ipoAmp1};
     bool FNarrow[2] = {false, false};
