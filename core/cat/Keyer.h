@@ -41,11 +41,11 @@ public:
     int32_t KeySpeed() const { return FKeySpeed; }
     void SetKeySpeed(int32_t value);
 
+private:
     // The memory text as it goes into "KM": without ";" and control characters (either
     // would end the command or corrupt it), cut to MaxMemoryText and closed with "}".
     static QString MemoryCommandText(const QString& text);
 
-private:
     TFTCATInterface* FOwner;
     bool FKeyer = false;
     QString FKeyerMemory[5];

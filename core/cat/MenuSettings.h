@@ -36,10 +36,9 @@ public:
     // Stores a received item (and applies its side effects), or sends it in user-command mode.
     void SetMenuEntry(int32_t AIndex, const QString& AValue);
 
+private:
     // The parameter as it goes into an "EX" command: without ";" and control characters.
     static QString CommandParameter(const QString& AValue);
-
-private:
     void ApplySideEffect(int32_t AIndex, const QString& AValue);
     void SendNextRequest();
 
