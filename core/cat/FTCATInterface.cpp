@@ -498,11 +498,6 @@ void TFTCATInterface::DoRequestTimer()
 
 namespace {
 
-QString flagCommand(const char* code, bool value)
-{
-    return QLatin1String(code) + BoolToCATChar(value);
-}
-
 // Decodes the radio's fast-step and lock codes into the A and B flags.
 void decodeABCode(uint8_t code, bool& a, bool& b)
 {
@@ -621,7 +616,7 @@ void TFTCATInterface::SetBreakIn(bool value)
     if (value == FBreakIn)
         return;
     if (FUserCommand) {
-        SendCATCommand(flagCommand("BI", value));
+        SendCATCommand(CATFlagCommand("BI", value));
         return;
     }
     FBreakIn = value;
@@ -633,7 +628,7 @@ void TFTCATInterface::SetCWSpot(bool value)
     if (value == FCWSpot)
         return;
     if (FUserCommand) {
-        SendCATCommand(flagCommand("CS", value));
+        SendCATCommand(CATFlagCommand("CS", value));
         return;
     }
     FCWSpot = value;
@@ -664,7 +659,7 @@ void TFTCATInterface::SetClarifierRX(bool value)
     if (value == FClarifierRX)
         return;
     if (FUserCommand) {
-        SendCATCommand(flagCommand("RT", value));
+        SendCATCommand(CATFlagCommand("RT", value));
         return;
     }
     FClarifierRX = value;
@@ -676,7 +671,7 @@ void TFTCATInterface::SetClarifierTX(bool value)
     if (value == FClarifierTX)
         return;
     if (FUserCommand) {
-        SendCATCommand(flagCommand("XT", value));
+        SendCATCommand(CATFlagCommand("XT", value));
         return;
     }
     FClarifierTX = value;
@@ -711,7 +706,7 @@ void TFTCATInterface::SetFastStepA(bool value)
     if (value == FFastStepA)
         return;
     if (FUserCommand) {
-        SendCATCommand(flagCommand("FS", value));
+        SendCATCommand(CATFlagCommand("FS", value));
         return;
     }
     FFastStepA = value;
@@ -788,7 +783,7 @@ void TFTCATInterface::SetLockA(bool value)
     if (value == FLockA)
         return;
     if (FUserCommand) {
-        SendCATCommand(flagCommand("LK", value));
+        SendCATCommand(CATFlagCommand("LK", value));
         return;
     }
     FLockA = value;
@@ -877,7 +872,7 @@ void TFTCATInterface::SetMOX(bool value)
     if (value == FMOX)
         return;
     if (FUserCommand) {
-        SendCATCommand(flagCommand("MX", value));
+        SendCATCommand(CATFlagCommand("MX", value));
         return;
     }
     FMOX = value;
@@ -890,7 +885,7 @@ void TFTCATInterface::SetPLLUnlockStatus(bool value)
     if (value == FPLLUnlockStatus)
         return;
     if (FUserCommand) {
-        SendCATCommand(flagCommand("UL", value));
+        SendCATCommand(CATFlagCommand("UL", value));
         return;
     }
     FPLLUnlockStatus = value;
@@ -1006,7 +1001,7 @@ void TFTCATInterface::SetTXWatch(bool value)
     if (value == FTXWatch)
         return;
     if (FUserCommand) {
-        SendCATCommand(flagCommand("TS", value));
+        SendCATCommand(CATFlagCommand("TS", value));
         return;
     }
     FTXWatch = value;

@@ -5,11 +5,6 @@
 
 namespace {
 
-QString flagCommand(const char* code, bool value)
-{
-    return QLatin1String(code) + BoolToCATChar(value);
-}
-
 QString numberCommand(const char* code, int width, int32_t value)
 {
     return QLatin1String(code) + IntToZeroPadded(width, value);
@@ -80,7 +75,7 @@ void TTX::SetClassA(bool value)
     if (value == FClassA)
         return;
     if (FFTCATInterface->UserCommand()) {
-        FFTCATInterface->SendCATCommand(flagCommand("CA000", value));
+        FFTCATInterface->SendCATCommand(CATFlagCommand("CA000", value));
         return;
     }
     FClassA = value;
@@ -147,7 +142,7 @@ void TTX::SetMonitor(bool value)
     if (value == FMonitor)
         return;
     if (FFTCATInterface->UserCommand()) {
-        FFTCATInterface->SendCATCommand(flagCommand("ML000", value));
+        FFTCATInterface->SendCATCommand(CATFlagCommand("ML000", value));
         return;
     }
     FMonitor = value;
@@ -238,7 +233,7 @@ void TTX::SetVox(bool value)
     if (value == FVox)
         return;
     if (FFTCATInterface->UserCommand()) {
-        FFTCATInterface->SendCATCommand(flagCommand("VX", value));
+        FFTCATInterface->SendCATCommand(CATFlagCommand("VX", value));
         return;
     }
     FVox = value;

@@ -1,5 +1,7 @@
 #pragma once
-// An engine on the manual clock that records every command it sends.
+// An engine on the manual clock that records every command it sends, with the three ways a
+// setter is reached: a user action on a connected link, a user action without a radio, and a
+// radio answer.
 
 #include "core/cat/FTCATInterface.h"
 #include "platform/Clock.h"
@@ -56,8 +58,14 @@ protected:
     void SetUp() override
     {
         vx::Clock::useManual();
+        fresh();
+    }
+    // A new engine, for table tests that start each row from the initial state.
+    virtual void fresh()
+    {
         cat = std::make_unique<TFTCATInterface>();
         cat->OnCATCommandTX = [this](const QString& s) { sent << s; };
+        sent.clear();
     }
     void TearDown() override
     {
@@ -72,24 +80,31 @@ protected:
         cat->RequestTimer()->stop();
         sent.clear();
     }
+    // The next setter takes a radio answer: it stores and raises the event.
+    void received() { cat->PrepareRX(); }
     // A value as the radio reports it, on whatever link state.
     template <typename F>
     void received(F&& set)
     {
-        cat->PrepareRX();
+        received();
         set();
     }
-    // A value as the user sets it: sent on a connected link, stored otherwise.
+    // The next setter is a user action on a connected link: it only sends.
+    void userOnLink()
+    {
+        if (cat->ComState() != csConnected)
+            connect();
+        cat->PrepareTX();
+    }
+    // A value as the user sets it on the present link state: sent on a connected link,
+    // stored otherwise.
     template <typename F>
     void user(F&& set)
     {
         cat->PrepareTX();
         set();
     }
-    void setModel(TTransceiver model)
-    {
-        cat->SetTransceiver(model);
-    }
+    void setModel(TTransceiver model) { cat->SetTransceiver(model); }
 
     // The four faces of one property: on a connected link the command goes out and nothing
     // changes; from the radio (PrepareRX) and without a link (PrepareTX while offline) the
