@@ -14,6 +14,7 @@
 #include "core/cat/Rotator.h"
 #include "core/cat/TX.h"
 #include "core/cat/Tuning.h"
+#include "core/cat/VRF.h"
 #include "platform/Clock.h"
 #include "platform/SerialPort.h"
 
@@ -258,26 +259,453 @@ void TFTCATInterface::HandleCATCommand(const QString& Command)
     PrepareTX();
 }
 
+namespace {
+
+// The switch key of a two-letter code.
+constexpr int codeKey(char a, char b)
+{
+    return (a << 8) | b;
+}
+constexpr int C(const char (&code)[3])
+{
+    return codeKey(code[0], code[1]);
+}
+
+// P[n], counted from 1; past the end there is no character.
+QChar at(const QString& P, int n)
+{
+    return n >= 1 && n <= P.size() ? P[n - 1] : QChar();
+}
+
+// The n characters of P from position i (counted from 1); fewer at the end.
+QString copy(const QString& P, int i, int n)
+{
+    return i >= 1 && i <= P.size() ? P.mid(i - 1, n) : QString();
+}
+
+// A digit '0' .. last as its value; -1 for anything else.
+int digit(QChar c, char last = '9')
+{
+    return c >= QLatin1Char('0') && c <= QLatin1Char(last) ? c.unicode() - '0' : -1;
+}
+
+} // namespace
+
 bool TFTCATInterface::DispatchAnswer(const QString& code, const QString& P)
 {
-    const char c0 = char(code[0].unicode());
-    const char c1 = code.size() > 1 ? char(code[1].unicode()) : '\0';
-    switch ((c0 << 8) | c1) {
-    case ('A' << 8) | 'I':
-        PrepareRX();
-        SetAutoInformation(CATCharToBool(P[0]));
+    if (code.size() != 2)
         return true;
-    case ('I' << 8) | 'D':
+    const uint8_t vfo = at(P, 1) == QLatin1Char('1') ? 1 : 0;
+    // Stores one value through its setter in received mode.
+    const auto set = [this](auto&& store) {
         PrepareRX();
-        SetIdentification(P);
+        store();
         return true;
-    case ('P' << 8) | 'S':
+    };
+    // The same for a converted number; a text that is no number skips the answer.
+    const auto setNumber = [this](auto value, auto&& store) {
+        if (!value)
+            return false;
         PrepareRX();
-        SetPowerSwitch(CATTextToBool(P));
+        store(*value);
         return true;
+    };
+    const auto flag = [&P](int n) { return CATCharToBool(at(P, n)); };
+    // In the cases below, "v < 0 || set(...)" leaves the state alone for a parameter
+    // character outside the answer's table.
+
+    switch (codeKey(char(code[0].unicode()), char(code[1].unicode()))) {
+    case C("AC"): {
+        const int v = digit(at(P, 3), '2');
+        return v < 0 || set([&] { SetAntennaTuner(TAntennaTuner(v)); });
+    }
+    case C("AG"):
+        return setNumber(CATTextToByte(copy(P, 2, 3)), [&](uint8_t v) { FRX->SetAFGain(vfo, v); });
+    case C("AI"):
+        return set([&] { SetAutoInformation(flag(1)); });
+    case C("AN"): {
+        const int v = digit(at(P, 2), '4');
+        if (v >= 1)
+            set([&] { SetAntenna(vfo, TAntenna(v - 1)); });
+        if (P.size() >= 3)
+            set([&] { SetAntennaRX(vfo, flag(3)); });
+        return true;
+    }
+    case C("BC"):
+        return set([&] { FRX->SetAutoNotch(vfo, flag(2)); });
+    case C("BG"):
+        return set([&] { SetBargraph(P); });
+    case C("BI"):
+        return set([&] { SetBreakIn(flag(1)); });
+    case C("BP"):
+        if (at(P, 2) == QLatin1Char('0'))
+            return set([&] { FRX->SetNotch(vfo, flag(5)); });
+        return setNumber(CATTextToInt(copy(P, 3, 3)), [&](int32_t v) { FRX->SetNotchLevel(vfo, v); });
+    case C("BY"):
+        return set([&] { SetBusy(flag(1), flag(2)); });
+    case C("CA"):
+        return at(P, 1) != QLatin1Char('0') || set([&] { FTX->SetClassA(flag(4)); });
+    case C("CN"):
+        return setNumber(CATTextToInt(copy(P, 2, 2)), [&](int32_t v) { FCTCSS->SetToneFrequency(vfo, v); });
+    case C("CO"): {
+        if (at(P, 2) == QLatin1Char('0')) {
+            const int v = digit(at(P, 4), '2');
+            return v < 0 || set([&] { FRX->SetContour(vfo, TContour(v)); });
+        }
+        const auto v = CATTextToByte(copy(P, 3, 2));
+        if (FTransceiver == FTDX5000 && at(P, 2) == QLatin1Char('2'))
+            return setNumber(v, [&](uint8_t b) { FRX->SetAPFOffset(vfo, b); });
+        return setNumber(v, [&](uint8_t b) { FRX->SetContourLevel(vfo, b); });
+    }
+    case C("CS"):
+        return set([&] { SetCWSpot(flag(1)); });
+    case C("CT"): {
+        const int v = digit(at(P, 2), '2');
+        return v < 0 || set([&] { FCTCSS->SetState(vfo, TCTCSSState(v)); });
+    }
+    case C("DA"): {
+        const auto display = CATTextToInt(copy(P, 1, 2));
+        const auto meter = CATTextToInt(copy(P, 3, 2));
+        if (!display || !meter)
+            return false;
+        // Neither dimmer setter clears the received flag: one PrepareRX serves both.
+        return set([&] {
+            FDimmer->SetDimmerDisplay(*display);
+            FDimmer->SetDimmerMeter(*meter);
+        });
+    }
+    case C("DP"): {
+        const int v = digit(at(P, 1), '6');
+        return v < 0 || set([&] { SetDisplay(TDisplay(v)); });
+    }
+    case C("DS"):
+        return set([&] { FDimmer->SetDimmerSwitch(flag(1)); });
+    case C("EX"):
+        return setNumber(CATTextToInt(copy(P, 1, 3)), [&](int32_t n) { FMenuSettings->SetMenuEntry(n, P.mid(3)); });
+    case C("FA"):
+        return setNumber(CATTextToInt(P), [&](int32_t hz) { SetFrequency(0, hz); });
+    case C("FB"):
+        return setNumber(CATTextToInt(P), [&](int32_t hz) { SetFrequency(1, hz); });
+    case C("FR"): {
+        const int v = digit(at(P, 1), '5');
+        return v < 0 || set([&] { SetFunctionRX(TFunctionRX(v)); });
+    }
+    case C("FS"):
+        return setNumber(CATTextToByte(copy(P, 1, 1)), [&](uint8_t v) { SetFastStepCode(v); });
+    case C("FT"): {
+        const int v = digit(at(P, 1), '1');
+        return v < 0 || set([&] { SetFunctionTX(TVFO(v)); });
+    }
+    case C("GT"): {
+        const auto v = CATTextToInt(copy(P, 2, 1));
+        if (!v)
+            return false;
+        // The radio reports the time constant auto chose, never plain auto.
+        static const TAGC agc[] = {agcOff, agcFast, agcMid, agcSlow, agcAutoFast, agcAutoMid, agcAutoSlow};
+        return *v < 0 || *v > 6 || set([&] { FRX->SetAGC(vfo, agc[*v]); });
+    }
+    case C("ID"):
+        return set([&] { SetIdentification(P); });
+    case C("IF"):
+        SetInformation(P);
+        return true;
+    case C("IS"):
+        return setNumber(CATTextToInt(copy(P, 2, 5)), [&](int32_t v) { FRX->SetIFShift(vfo, v); });
+    case C("KC"):
+        DSPButtonAnswer(P);
+        return true;
+    case C("KM"):
+        return setNumber(CATTextToInt(copy(P, 1, 1)), [&](int32_t n) { FKeyer->SetKeyerMemory(n, P.mid(1)); });
+    case C("KP"):
+        return setNumber(CATTextToInt(P), [&](int32_t v) { FKeyer->SetKeyPitch(v); });
+    case C("KR"):
+        return set([&] { FKeyer->SetKeyer(flag(1)); });
+    case C("KS"):
+        return setNumber(CATTextToInt(P), [&](int32_t v) { FKeyer->SetKeySpeed(v); });
+    case C("LK"):
+        return setNumber(CATTextToByte(copy(P, 1, 1)), [&](uint8_t v) { SetLockCode(v); });
+    case C("MC"):
+        return setNumber(CATTextToInt(P), [&](int32_t v) { FMemoryChannel->SetChannelNo(v); });
+    case C("MD"): {
+        const TMode mode = CATCharToMode(at(P, 2));
+        return set([&] { SetMode(vfo, mode); });
+    }
+    case C("MG"):
+        return setNumber(CATTextToByte(P), [&](uint8_t v) { FTX->SetMicGain(v); });
+    case C("ML"):
+        if (at(P, 1) == QLatin1Char('0'))
+            return set([&] { FTX->SetMonitor(flag(4)); });
+        return setNumber(CATTextToByte(copy(P, 2, 3)), [&](uint8_t v) { FTX->SetMonitorLevel(v); });
+    case C("MR"):
+        return set([&] { FMemoryChannel->Read(P); });
+    case C("MS"): {
+        const auto v = CATTextToInt(P);
+        if (!v)
+            return false;
+        return *v < mtCOMP || *v > mtVDD || set([&] { SetMeterSwitch(TMeterSwitch(*v)); });
+    }
+    case C("MX"):
+        return set([&] { SetMOX(flag(1)); });
+    case C("NA"):
+        return set([&] { FRX->SetNarrow(vfo, flag(2)); });
+    case C("NB"): {
+        const int v = digit(at(P, 2), '2');
+        return v < 0 || set([&] { FRX->SetNoiseBlanker(vfo, TNoiseBlanker(v)); });
+    }
+    case C("NL"):
+        return setNumber(CATTextToByte(copy(P, 2, 3)), [&](uint8_t v) { FRX->SetNoiseBlankerLevel(vfo, v); });
+    case C("NR"):
+        return set([&] { FRX->SetNoiseReduction(vfo, flag(2)); });
+    case C("OI"):
+        SetInformationOpposite(P);
+        return true;
+    case C("OS"): {
+        const int v = digit(at(P, 2), '2');
+        return v < 0 || set([&] { SetRepeaterShift(vfo, TRepeaterShift(v)); });
+    }
+    case C("PA"): {
+        const int v = digit(at(P, 2), '3');
+        return v < 0 || set([&] { FRX->SetIPO(vfo, TIPO(v)); });
+    }
+    case C("PC"):
+        return setNumber(CATTextToByte(P), [&](uint8_t v) { FTX->SetPowerControl(v); });
+    case C("PL"):
+        return setNumber(CATTextToByte(P), [&](uint8_t v) { FTX->SetProcessorLevel(v); });
+    case C("PR"): {
+        const int v = digit(at(P, 1), '2');
+        return v < 0 || set([&] { FTX->SetProcessor(TProcessor(v)); });
+    }
+    case C("PS"):
+        return set([&] { SetPowerSwitch(flag(1)); });
+    case C("RA"): {
+        const auto v = CATTextToInt(copy(P, 2, 1));
+        if (!v)
+            return false;
+        return *v < attOff || *v > att18dB || set([&] { FRX->SetAttenuator(vfo, TAttenuator(*v)); });
+    }
+    case C("RF"): {
+        // '1' to '9' and 'A' name the second to eleventh filter; '0' names none.
+        const QChar c = at(P, 2);
+        const int v = c == QLatin1Char('A') ? 10 : digit(c);
+        return v < 1 || set([&] { FRX->SetRoofingFilter(vfo, TRoofingFilter(v)); });
+    }
+    case C("RG"):
+        return setNumber(CATTextToByte(copy(P, 2, 3)), [&](uint8_t v) { FRX->SetRFGain(vfo, v); });
+    case C("RI"): {
+        using Setter = void (TRadioInformation::*)(bool);
+        static const Setter setters[] = {
+            &TRadioInformation::SetHiSWR,  &TRadioInformation::SetMicEq,  &TRadioInformation::SetClassA,
+            &TRadioInformation::SetRec,    &TRadioInformation::SetPlay,   &TRadioInformation::SetMainTX,
+            &TRadioInformation::SetSubTX,  &TRadioInformation::SetMainRX, &TRadioInformation::SetSubRX,
+        };
+        const int n = digit(at(P, 1), '8');
+        return n < 0 || set([&] { (FRadioInformation->*setters[n])(flag(2)); });
+    }
+    case C("RL"):
+        return setNumber(CATTextToByte(copy(P, 2, 2)), [&](uint8_t v) { FRX->SetNoiseReductionLevel(vfo, v); });
+    case C("RM"):
+        return setNumber(CATTextToByte(copy(P, 2, 3)), [&](uint8_t v) { MeterAnswer(at(P, 1), v); });
+    case C("RO"): {
+        const auto direction = CATTextToInt(copy(P, 2, 3));
+        const auto speed = CATTextToInt(copy(P, 5, 3));
+        if (!direction || !speed)
+            return false;
+        static const TRotatorState states[] = {rcOff, rcCounterClockwise, rcClockwise, rcSpeedDown, rcSpeedUp};
+        const int state = digit(at(P, 1), '4');
+        set([&] { FRotator->SetDirection(*direction); });
+        set([&] { FRotator->SetSpeed(*speed); });
+        return state < 0 || set([&] { FRotator->SetRotatorState(states[state]); });
+    }
+    case C("RS"): {
+        const int v = digit(at(P, 1), '1');
+        return v < 0 || set([&] { SetRadioStatus(TRadioStatus(v)); });
+    }
+    case C("RT"):
+        return set([&] { SetClarifierRX(flag(1)); });
+    case C("SC"): {
+        const int v = digit(at(P, 1), '2');
+        return v < 0 || set([&] { SetScan(TScan(v)); });
+    }
+    case C("SD"):
+        return setNumber(CATTextToInt(P), [&](int32_t v) { FTX->SetCWBreakInDelay(v); });
+    case C("SF"):
+        SubDialAnswer(P);
+        return true;
+    case C("SH"):
+        return setNumber(CATTextToByte(copy(P, 2, 2)), [&](uint8_t v) { FRX->SetFilterWidth(vfo, v); });
+    case C("SM"):
+        return setNumber(CATTextToByte(copy(P, 2, 3)), [&](uint8_t v) { FRX->SetSMeter(vfo, v); });
+    case C("SQ"):
+        return setNumber(CATTextToByte(copy(P, 2, 3)), [&](uint8_t v) { FRX->SetSquelch(vfo, v); });
+    case C("TS"):
+        return set([&] { SetTXWatch(flag(1)); });
+    case C("TX"):
+        return setNumber(CATTextToByte(P), [&](uint8_t v) { SetTXSet(v); });
+    case C("UL"):
+        return set([&] { SetPLLUnlockStatus(flag(1)); });
+    case C("VD"):
+        return setNumber(CATTextToInt(P), [&](int32_t v) { FTX->SetVoxDelay(v); });
+    case C("VF"): {
+        // Only the FT DX 5000's form: side, state, position (3 digits), type.
+        if (P.size() != 6)
+            return true;
+        const auto position = CATTextToInt(copy(P, 3, 3));
+        if (!position)
+            return false;
+        TVRF* vrf = FRX->VRF();
+        const uint8_t side = at(P, 1) == QLatin1Char('0') ? 0 : 1;
+        const int state = digit(at(P, 2), '2');
+        const int type = digit(at(P, 6), '1');
+        if (state >= 0)
+            set([&] { vrf->SetState(side, TVRFState(state)); });
+        set([&] { vrf->SetPosition(side, *position); });
+        // The type setter reports state, position and type together.
+        if (type >= 0)
+            set([&] { vrf->SetVRFType(side, TVRFType(type)); });
+        return true;
+    }
+    case C("VG"):
+        return setNumber(CATTextToInt(P), [&](int32_t v) { FTX->SetVoxGain(v); });
+    case C("VS"):
+        return set([&] { SetVFOSelect(vfo == 1 ? vfoB : vfoA); });
+    case C("VX"):
+        return set([&] { FTX->SetVox(flag(1)); });
+    case C("XT"):
+        return set([&] { SetClarifierTX(flag(1)); });
     default:
         return true;
     }
+}
+
+// The meter answer: which meter the value belongs to depends on the model and, on the
+// FT-2000 family and the FT DX 5000, on whether the radio transmits.
+void TFTCATInterface::MeterAnswer(QChar which, uint8_t value)
+{
+    bool sMeterA = false;
+    bool sMeterB = false;
+    if (FTransceiver == FT950) {
+        sMeterA = which == QLatin1Char('0') || which == QLatin1Char('1');
+    } else {
+        sMeterA = (which == QLatin1Char('0') && FTXSet == 0) || which == QLatin1Char('1');
+        sMeterB = which == QLatin1Char('2');
+    }
+    if (sMeterA)
+        FRX->SetSMeter(0, value);
+    else if (sMeterB)
+        FRX->SetSMeter(1, value);
+    else
+        SetMeter(value);
+}
+
+// The sub dial answer, per model: the FT DX 5000 gives the function in its second character.
+void TFTCATInterface::SubDialAnswer(const QString& P)
+{
+    int value = -1;
+    switch (FTransceiver) {
+    case FT2000:
+    case FT2000D:
+        value = digit(at(P, 1), '8');
+        break;
+    case FT950:
+        switch (digit(at(P, 1))) {
+        case 0: value = sdfBandVFOA; break;
+        case 1: value = sdfMHzVFOA; break;
+        case 2: value = sdfGRP; break;
+        case 3: value = sdfMCH; break;
+        case 8: value = sdfOff; break;
+        default: break;
+        }
+        break;
+    case FTDX5000:
+        switch (digit(at(P, 2))) {
+        case 0: value = sdfBand; break;
+        case 2: value = sdfGRP; break;
+        case 3: value = sdfMCH; break;
+        case 7: value = sdfDIAL; break;
+        case 8: value = sdfCLAR; break;
+        default: break;
+        }
+        break;
+    }
+    if (value < 0)
+        return;
+    PrepareRX();
+    SetSubDialFunction(TSubDialFunction(value));
+}
+
+// The DSP button answer reports a press on the radio's panel; no state is kept.
+void TFTCATInterface::DSPButtonAnswer(const QString& P)
+{
+    if (FTransceiver == FT950) {
+        const int button = digit(at(P, 2), '5');
+        if (button >= 1)
+            Fire(OnDSPButton, uint8_t(0), TDSPButton(button), true, btnNone);
+    } else if (FTransceiver == FTDX5000) {
+        // A button or display beyond the known ones is not reported.
+        const auto button = CATTextToByte(copy(P, 3, 1));
+        const auto display = CATTextToByte(copy(P, 5, 1));
+        if (!button || !display || *button > btnDNF || *display > btnDNF)
+            return;
+        Fire(OnDSPButton, uint8_t(CATCharToBool(at(P, 2)) ? 1 : 0), TDSPButton(*button), CATCharToBool(at(P, 4)),
+             TDSPButton(*display));
+    }
+}
+
+// The VFO/memory mode digit of the information answers; other characters change nothing.
+void TFTCATInterface::SetVFOMemoryModeDigit(QChar c)
+{
+    const int v = digit(c, '4');
+    if (v < 0)
+        return;
+    PrepareRX();
+    SetVFOMemoryMode(TVFOMemoryMode(v));
+}
+
+// Layout of both information answers: memory channel (3), frequency (8), clarifier offset
+// (5, signed), clarifier RX, clarifier TX, mode, VFO/memory mode; the rest is not read.
+void TFTCATInterface::SetInformation(const QString& value)
+{
+    if (value == FInformation)
+        return;
+    // The numeric fields are checked before anything is taken over, so a garbled answer is
+    // skipped whole.
+    const auto channel = DecimalTextToInt(copy(value, 1, 3));
+    const auto hz = DecimalTextToInt(copy(value, 4, 8));
+    const auto offset = DecimalTextToInt(copy(value, 12, 5));
+    if (!channel || !hz || !offset)
+        return;
+    FInformation = value;
+    PrepareRX();
+    FMemoryChannel->RequestMemoryChannel(*channel);
+    PrepareRX();
+    SetFrequency(0, *hz);
+    PrepareRX();
+    SetClarifierOffset(*offset);
+    PrepareRX();
+    SetClarifierRX(CATCharToBool(at(value, 17)));
+    PrepareRX();
+    SetClarifierTX(CATCharToBool(at(value, 18)));
+    PrepareRX();
+    SetMode(0, CATCharToMode(at(value, 19)));
+    SetVFOMemoryModeDigit(at(value, 20));
+    FCmdRcvd = false;
+}
+
+void TFTCATInterface::SetInformationOpposite(const QString& value)
+{
+    if (value == FInformationOpposite)
+        return;
+    // Only the frequency is read of the numeric fields.
+    const auto hz = DecimalTextToInt(copy(value, 4, 8));
+    if (!hz)
+        return;
+    FInformationOpposite = value;
+    PrepareRX();
+    SetFrequency(1, *hz);
+    PrepareRX();
+    SetMode(1, CATCharToMode(at(value, 19)));
+    SetVFOMemoryModeDigit(at(value, 20));
+    FCmdRcvd = false;
 }
 
 void TFTCATInterface::ParameterRequest()

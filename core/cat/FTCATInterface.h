@@ -109,6 +109,9 @@ public:
     TVFO FunctionTX() const { return FFunctionTX; }
     QString Information() const { return FInformation; }
     QString InformationOpposite() const { return FInformationOpposite; }
+    // The parameter of an "IF" / "OI" answer; a text equal to the last one does nothing.
+    void SetInformation(const QString& value);
+    void SetInformationOpposite(const QString& value);
     bool LockA() const { return FLockA; }
     bool LockB() const { return FLockB; }
     uint8_t Meter() const { return FMeter; }
@@ -386,8 +389,14 @@ protected:
 
 private:
     // One answer of HandleCATCommand: its two-letter code and its parameter text.  Returns
-    // false when a parameter is no number, which ends the text.
+    // false when a parameter is no number; that answer is then skipped whole.
     bool DispatchAnswer(const QString& code, const QString& P);
+    // Answers whose target depends on the model.
+    void MeterAnswer(QChar which, uint8_t value);
+    void SubDialAnswer(const QString& P);
+    void DSPButtonAnswer(const QString& P);
+    // The VFO/memory mode digit of the information answers.
+    void SetVFOMemoryModeDigit(QChar c);
 
     // Command rule.
     bool FCmdRcvd = false;
