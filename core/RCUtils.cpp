@@ -122,6 +122,22 @@ std::optional<uint8_t> CATTextToByte(const QString& s)
     return 0;
 }
 
+std::optional<int32_t> DecimalTextToInt(const QString& s)
+{
+    if (s.isEmpty())
+        return std::nullopt;
+    for (QChar c : s) {
+        if (!(c.isDigit() && c.unicode() < 128) && c != QLatin1Char('+') && c != QLatin1Char('-'))
+            return std::nullopt;
+    }
+    return CATTextToInt(s);
+}
+
+QString CATFlagCommand(const char* code, bool value)
+{
+    return QLatin1String(code) + BoolToCATChar(value);
+}
+
 int ClampInt(int value, int minimum, int maximum)
 {
     if (value < minimum)

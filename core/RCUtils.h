@@ -31,6 +31,11 @@ bool CATCharToBool(QChar c);
 std::optional<int32_t> CATTextToInt(const QString& s);
 // As CATTextToInt; values outside 1..255 read as 0.
 std::optional<uint8_t> CATTextToByte(const QString& s);
+// A fixed field of a record (information answers, memory records, menu values): an optional
+// sign and digits only, within 32 bits; anything else, the empty text included, is nullopt.
+std::optional<int32_t> DecimalTextToInt(const QString& s);
+// A command whose parameter is one Boolean: the code and '1' or '0'.
+QString CATFlagCommand(const char* code, bool value);
 
 int ClampInt(int value, int minimum, int maximum);
 QString IntToZeroPadded(int width, int64_t value);

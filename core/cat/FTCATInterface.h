@@ -109,6 +109,9 @@ public:
     TVFO FunctionTX() const { return FFunctionTX; }
     QString Information() const { return FInformation; }
     QString InformationOpposite() const { return FInformationOpposite; }
+    // The parameter of an "IF" / "OI" answer; a text equal to the last one does nothing.
+    void SetInformation(const QString& value);
+    void SetInformationOpposite(const QString& value);
     bool LockA() const { return FLockA; }
     bool LockB() const { return FLockB; }
     uint8_t Meter() const { return FMeter; }
@@ -139,6 +142,92 @@ public:
     bool TXWatch() const { return FTXWatch; }
     TVFOMemoryMode VFOMemoryMode() const { return FVFOMemoryMode; }
     TVFO VFOSelect() const { return FVFOSelect; }
+    uint8_t FastStepCode() const { return FFastStepCode; }
+    uint8_t LockCode() const { return FLockCode; }
+
+    // Radio state setters.  A/B pairs take the VFO index (0 = A, 1 = B).
+    void SetAntenna(uint8_t vfo, TAntenna value);
+    void SetAntennaA(TAntenna value) { SetAntenna(0, value); }
+    void SetAntennaB(TAntenna value) { SetAntenna(1, value); }
+    void SetAntennaRX(uint8_t vfo, bool value);
+    void SetAntennaRXA(bool value) { SetAntennaRX(0, value); }
+    void SetAntennaRXB(bool value) { SetAntennaRX(1, value); }
+    void SetAntennaTuner(TAntennaTuner value);
+    void SetBand(uint8_t vfo, TBand value);
+    void SetBandA(TBand value) { SetBand(0, value); }
+    void SetBandB(TBand value) { SetBand(1, value); }
+    void SetBargraph(const QString& value);
+    void SetBreakIn(bool value);
+    void SetCWSpot(bool value);
+    void SetClarifierOffset(int32_t value);
+    void SetClarifierRange(int32_t value);
+    void SetClarifierRX(bool value);
+    void SetClarifierTX(bool value);
+    void SetDigitalMeter(bool value);
+    void SetDisplay(TDisplay value);
+    void SetFastStepA(bool value);
+    void SetFastStepB(bool value);
+    void SetFrequency(uint8_t vfo, int32_t hz);
+    void SetFrequencyA(int32_t hz) { SetFrequency(0, hz); }
+    void SetFrequencyB(int32_t hz) { SetFrequency(1, hz); }
+    void SetFunctionRX(TFunctionRX value);
+    void SetFunctionTX(TVFO value);
+    void SetLockA(bool value);
+    void SetLockB(bool value);
+    void SetMeter(uint8_t value);
+    void SetMeterSwitch(TMeterSwitch value);
+    void SetMode(uint8_t vfo, TMode value);
+    void SetModeA(TMode value) { SetMode(0, value); }
+    void SetModeB(TMode value) { SetMode(1, value); }
+    void SetModeKey(TModeKey value);
+    void SetModeType(TModeType value) { FModeType = value; }
+    void SetMOX(bool value);
+    void SetPLLUnlockStatus(bool value);
+    void SetRadioStatus(TRadioStatus value);
+    void SetRepeaterShift(uint8_t vfo, TRepeaterShift value);
+    void SetRepeaterShiftA(TRepeaterShift value) { SetRepeaterShift(0, value); }
+    void SetRepeaterShiftB(TRepeaterShift value) { SetRepeaterShift(1, value); }
+    void SetShowMeter(bool value);
+    void SetSubDialFunction(TSubDialFunction value);
+    void SetTransverterIsOn(bool value);
+    void SetTXSet(int32_t value);
+    void SetTXWatch(bool value);
+    void SetVFOMemoryMode(TVFOMemoryMode value);
+    void SetVFOSelect(TVFO value);
+
+    // Received-only state, set by the answer dispatch after PrepareRX().
+    void SetBusy(bool busyA, bool busyB);
+    void SetFastStepCode(uint8_t code);
+    void SetLockCode(uint8_t code);
+    void SetScan(TScan value);
+
+    // Command operations: each sends its command; none changes local state.
+    void AntennaDown();
+    void AntennaUp();
+    void BandDown(uint8_t vfo);
+    void BandUp(uint8_t vfo);
+    void BandSelect(TBand band);
+    void ClarifierClear();
+    void Down();
+    void Up();
+    void FrequencyAToB();
+    void FrequencyBToA();
+    void KeyerMemory(const QString& Channel);
+    void PlaybackMemory(const QString& Channel);
+    void QMBStore();
+    void QMBRecall();
+    void QuickSplit();
+    void SetClarifier(int32_t AValue);
+    void SetEnterKey();
+    void SetFunctionKey(int32_t AValue);
+    void SwapVFOs();
+    void VFOAToB();
+    void VFOBToA();
+    void VFOAToMemoryChannel();
+    void MemoryChannelToVFOA();
+    void MemoryChannelDown();
+    void MemoryChannelUp();
+    void VMKeyFunction();
 
     // Sub-objects, owned by the engine.
     TCTCSS* CTCSS() const { return FCTCSS; }
@@ -288,6 +377,8 @@ public:
     TSwitchEvent OnVoxChange;
     TIntegerEvent OnVoxDelay;
     TIntegerEvent OnVoxGain;
+    // Internal: the scan state.
+    TScanEvent OnScan;
 
 protected:
     // Timer handlers.
@@ -298,8 +389,14 @@ protected:
 
 private:
     // One answer of HandleCATCommand: its two-letter code and its parameter text.  Returns
-    // false when a parameter is no number, which ends the text.
+    // false when a parameter is no number; that answer is then skipped whole.
     bool DispatchAnswer(const QString& code, const QString& P);
+    // Answers whose target depends on the model.
+    void MeterAnswer(QChar which, uint8_t value);
+    void SubDialAnswer(const QString& P);
+    void DSPButtonAnswer(const QString& P);
+    // The VFO/memory mode digit of the information answers.
+    void SetVFOMemoryModeDigit(QChar c);
 
     // Command rule.
     bool FCmdRcvd = false;
@@ -312,6 +409,8 @@ private:
     bool FCAT = false;
     QString RXCommand;
     bool FRXOverflowReported = false;
+    // Set while the engine feeds an answer of its own to HandleCATCommand.
+    bool FLocalAnswer = false;
     int16_t RequestCounter = 0;
 
     // Radio state of the link (the rest of the radio state follows below).

@@ -9,6 +9,11 @@ class TGUISettings {
 public:
     explicit TGUISettings(TFTCATInterface* owner);
 
+    // The VFO that the band map follows.
+    TVFO BandmapVFO() const { return FBandmapVFO; }
+    void SetBandmapVFO(TVFO value);
+
 private:
     TFTCATInterface* FOwner;
+    TVFO FBandmapVFO = vfoA;
 };

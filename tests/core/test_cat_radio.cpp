@@ -1,12 +1,17 @@
 // The radio simulator, the CAT engine talking to it over a pseudo-terminal, and an
 // independent CAT client (Debian's rigctl) talking to it.
 #include "core/cat/FTCATInterface.h"
+#include "core/cat/MemoryChannel.h"
+#include "core/cat/MenuSettings.h"
+#include "core/cat/RX.h"
+#include "core/cat/TX.h"
 #include "platform/Clock.h"
 #include "platform/SerialPort.h"
 #include "tests/support/RadioSimulator.h"
 #include "tests/support/Wait.h"
 
 #include <QProcess>
+#include <QVariant>
 #include <QRegularExpression>
 #include <QSet>
 #include <QStandardPaths>
@@ -266,6 +271,44 @@ bool pollArrived(const QStringList& received, TTransceiver model, QString* why)
     return false;
 }
 
+// A menu item of the model's poll, set to a value other than the radio's default.
+struct PolledMenu {
+    int number;
+    const char* value;
+};
+PolledMenu polledMenu(TTransceiver model)
+{
+    switch (model) {
+    case FT950: return {44, "0300"};   // CW break-in delay
+    case FTDX5000: return {171, "2"};  // maximum power
+    default: return {36, "050"};       // transverter offset
+    }
+}
+
+// Where the engine's state differs from the radio's; empty when it follows the radio.
+QString stateDifferences(const TFTCATInterface& cat, const RadioSimulator& sim)
+{
+    QStringList out;
+    const auto check = [&out](const char* what, const QVariant& engine, const QVariant& radio) {
+        if (engine != radio)
+            out << QStringLiteral("%1 %2 (radio %3)").arg(QLatin1String(what), engine.toString(), radio.toString());
+    };
+    const PolledMenu menu = polledMenu(sim.model());
+    check("FrequencyA", cat.FrequencyA(), sim.frequency(vfoA));
+    check("FrequencyB", cat.FrequencyB(), sim.frequency(vfoB));
+    check("ModeA", int(cat.ModeA()), int(sim.mode(vfoA)));
+    check("ModeB", int(cat.ModeB()), int(sim.mode(vfoB)));
+    check("AFGainA", int(cat.RX()->AFGainA()), sim.value("AG0").toInt());
+    check("RFGainA", int(cat.RX()->RFGainA()), sim.value("RG0").toInt());
+    check("FilterWidthA", int(cat.RX()->FilterWidthA()), sim.value("SH0").toInt());
+    check("MicGain", int(cat.TX()->MicGain()), sim.value("MG").toInt());
+    check("PowerControl", int(cat.TX()->PowerControl()), sim.value("PC").toInt());
+    check("Menu", cat.MenuSettings()->GetMenuEntry(menu.number), sim.menu(menu.number));
+    // The information answer asked for the record of its memory channel.
+    check("MemoryChannel", cat.MemoryChannel()->Frequency(), sim.memory(1).mid(3, 8).toInt());
+    return out.join(QStringLiteral("; "));
+}
+
 } // namespace
 
 class CATRadio : public ::testing::TestWithParam<TTransceiver> {};
@@ -276,6 +319,15 @@ TEST_P(CATRadio, EngineDetectsTheModelPollsItAndKeepsAutoInformationOn)
     const TTransceiver model = GetParam();
     RadioSimulator sim(model);
     ASSERT_TRUE(sim.ok());
+    // Values the engine does not start with, so that following the radio shows.
+    sim.setFrequency(vfoB, 21074000);
+    sim.setMode(vfoB, mdAM);
+    sim.setValue("AG0", "128");
+    sim.setValue("RG0", "200");
+    sim.setValue("SH0", "10");
+    sim.setValue("MG", "080");
+    sim.setValue("PC", "050");
+    sim.setMenu(polledMenu(model).number, QString::fromLatin1(polledMenu(model).value));
 
     vx::SerialPort port;
     port.setPort(sim.portName());
@@ -309,6 +361,17 @@ TEST_P(CATRadio, EngineDetectsTheModelPollsItAndKeepsAutoInformationOn)
             own.insert(c);
     for (const QString& r : sim.rejected())
         EXPECT_FALSE(own.contains(r)) << "refused: " << r.toStdString();
+
+    // The answers of the poll carried the radio's state into the engine.
+    QString differences;
+    EXPECT_TRUE(waitUntil([&] { return (differences = stateDifferences(cat, sim)).isEmpty(); }, 2000))
+        << differences.toStdString();
+    EXPECT_EQ(cat.RX()->FilterWidthA(), 10);
+    switch (model) {
+    case FT950: EXPECT_EQ(cat.TX()->CWBreakInDelay(), 300); break;
+    case FTDX5000: EXPECT_EQ(cat.TX()->MaximumPowerMenu(), 2); break;
+    default: EXPECT_EQ(cat.TransverterOffset(), 50); break;
+    }
 
     // A radio that reports auto information off is switched back on.
     sim.clearCommands();

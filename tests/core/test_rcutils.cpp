@@ -25,6 +25,17 @@ TEST(RCUtils, CATTextToNumbers)
     };
     for (const auto& c : bytes)
         EXPECT_EQ(CATTextToByte(c.text), c.value) << c.text;
+
+    // Record fields: only sign and digits make a number.
+    const struct {
+        const char* text;
+        std::optional<int32_t> value;
+    } fields[] = {
+        {"", std::nullopt},   {"+0150", 150}, {"-0020", -20}, {"12a", std::nullopt}, {" 12", std::nullopt},
+        {"+", std::nullopt},  {"1-2", std::nullopt}, {"2147483648", std::nullopt}, {"00000007", 7},
+    };
+    for (const auto& c : fields)
+        EXPECT_EQ(DecimalTextToInt(c.text), c.value) << c.text;
 }
 
 TEST(RCUtils, ModeCharacters)
