@@ -1,28 +1,26 @@
 #include "dx/BandmapList.h"
 
-void TBandmapDataList::Unindex(uint64_t seq, const TBandmapData& d)
+void TBandmapDataList::Erase(std::list<TBandmapData>::iterator item)
 {
-    const auto it = FByCallBand.find({d.Call, int(d.Band)});
-    if (it != FByCallBand.end() && *it == seq)
-        FByCallBand.erase(it);
-    FIDs.Remove(d.SpotID, seq);
+    const auto byCall = FByCallBand.find({item->Call, int(item->Band)});
+    if (byCall != FByCallBand.end() && *byCall == item)
+        FByCallBand.erase(byCall);
+    const auto seq = FSeqOf.find(&*item);
+    if (seq != FSeqOf.end()) {
+        FByID.erase({item->SpotID, seq->second});
+        FSeqOf.erase(seq);
+    }
+    FItems.erase(item);
 }
 
 void TBandmapDataList::AddSpot(const TSpot& spot)
 {
     const TCallBand key{spot.Call(), int(spot.FBand)};
     const auto previous = FByCallBand.constFind(key);
-    if (previous != FByCallBand.constEnd()) {
-        const qsizetype pos = FItems.PositionOf(*previous);
-        if (pos >= 0) {
-            const auto old = FItems.TakeAt(pos);
-            Unindex(old.Seq, old.Data);
-        }
-    }
-    if (FItems.Count() >= MaxCount) {
-        const auto oldest = FItems.TakeFirst();
-        Unindex(oldest.Seq, oldest.Data);
-    }
+    if (previous != FByCallBand.constEnd())
+        Erase(*previous);
+    if (Count() >= MaxCount)
+        Erase(FItems.begin());
     TBandmapData d;
     d.SpotID = spot.FSpotID;
     d.Band = spot.FBand;
@@ -31,9 +29,11 @@ void TBandmapDataList::AddSpot(const TSpot& spot)
     d.Color = spot.GetColor();
     d.FrequencyA = spot.FFrequencyA;
     d.TimeStamp = spot.FTimeStamp;
-    const auto& entry = FItems.Append(std::move(d));
-    FByCallBand.insert(key, entry.Seq);
-    FIDs.Add(entry.Data.SpotID, entry.Seq);
+    const auto item = FItems.insert(FItems.end(), std::move(d));
+    const uint64_t seq = FNextSeq++;
+    FSeqOf.emplace(&*item, seq);
+    FByCallBand.insert(key, item);
+    FByID.emplace(TIDKey{item->SpotID, seq}, item);
 }
 
 void TBandmapDataList::CleanExpiredSpots(uint16_t spotLifetimeMinutes)
@@ -41,27 +41,20 @@ void TBandmapDataList::CleanExpiredSpots(uint16_t spotLifetimeMinutes)
     if (spotLifetimeMinutes == 0)
         return;
     const QDateTime now = UTCNow();
-    const auto removed = FItems.RemoveIf([&](const TBandmapData& d) {
-        return WholeMinutesBetween(now, d.TimeStamp) > spotLifetimeMinutes;
-    });
-    if (removed.empty())
-        return;
-    FByCallBand.clear();
-    FIDs.Clear();
-    for (const auto& e : FItems) {
-        FByCallBand.insert({e.Data.Call, int(e.Data.Band)}, e.Seq);
-        FIDs.Add(e.Data.SpotID, e.Seq);
+    for (auto it = FItems.begin(); it != FItems.end();) {
+        const auto next = std::next(it);
+        if (WholeMinutesBetween(now, it->TimeStamp) > spotLifetimeMinutes)
+            Erase(it);
+        it = next;
     }
 }
 
 void TBandmapDataList::RemoveSpot(int32_t spotID)
 {
-    const uint64_t seq = FIDs.Newest(spotID);
-    if (seq == 0)
+    auto it = FByID.upper_bound({spotID, UINT64_MAX});
+    if (it == FByID.begin())
         return;
-    const qsizetype pos = FItems.PositionOf(seq);
-    if (pos < 0)
-        return;
-    const auto entry = FItems.TakeAt(pos);
-    Unindex(entry.Seq, entry.Data);
+    --it;
+    if (it->first.first == spotID)
+        Erase(it->second);
 }

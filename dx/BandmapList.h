@@ -4,13 +4,15 @@
 
 #include "core/RCTypes.h"
 #include "dx/DXSpotTypes.h"
-#include "dx/SequencedList.h"
 
 #include <QDateTime>
 #include <QHash>
 #include <QRect>
 #include <QString>
 #include <cstdint>
+#include <list>
+#include <map>
+#include <unordered_map>
 #include <utility>
 
 struct TBandmapData {
@@ -39,14 +41,22 @@ struct TBandmapSpotData {
     TColor Color = 0;
 };
 
+// Entries oldest first. A spot of a call already on the band moves that call to the newest
+// end; all changes cost O(log n) at most, and the view walks the entries in either direction.
 class TBandmapDataList {
 public:
     // Past this many entries the oldest goes.
     static constexpr int MaxCount = 20000;
 
-    int Count() const { return FItems.Count(); }
-    // Entry by position, 0 = oldest.
-    const TBandmapData& operator[](int index) const { return FItems.Entry(index).Data; }
+    using const_iterator = std::list<TBandmapData>::const_iterator;
+    using const_reverse_iterator = std::list<TBandmapData>::const_reverse_iterator;
+
+    int Count() const { return int(FItems.size()); }
+    const_iterator begin() const { return FItems.begin(); }
+    const_iterator end() const { return FItems.end(); }
+    // Newest first.
+    const_reverse_iterator rbegin() const { return FItems.rbegin(); }
+    const_reverse_iterator rend() const { return FItems.rend(); }
 
     // Replaces any entry of the same call and band by the spot.
     void AddSpot(const TSpot& spot);
@@ -58,9 +68,15 @@ public:
 
 private:
     using TCallBand = std::pair<QString, int>;
-    void Unindex(uint64_t seq, const TBandmapData& d);
+    using TIDKey = std::pair<int32_t, uint64_t>; // spot number, running number
 
-    TSequencedList<TBandmapData> FItems;
-    QHash<TCallBand, uint64_t> FByCallBand;
-    TSpotIDIndex FIDs;
+    void Erase(std::list<TBandmapData>::iterator item);
+
+    std::list<TBandmapData> FItems;
+    // Running number of each entry, so that entries with the same spot number keep their
+    // order in FByID.
+    std::unordered_map<const TBandmapData*, uint64_t> FSeqOf;
+    QHash<TCallBand, std::list<TBandmapData>::iterator> FByCallBand;
+    std::map<TIDKey, std::list<TBandmapData>::iterator> FByID;
+    uint64_t FNextSeq = 1;
 };

@@ -207,6 +207,11 @@ TEST_F(SpotList, WantedFlagsFollowTheLists)
     EXPECT_FALSE(FList[2].IsWanted);
 }
 
+std::vector<TBandmapData> Entries(const TBandmapDataList& list)
+{
+    return std::vector<TBandmapData>(list.begin(), list.end());
+}
+
 TEST(BandmapList, OneEntryPerCallAndBand)
 {
     vx::Clock::useManual(Now);
@@ -215,20 +220,24 @@ TEST(BandmapList, OneEntryPerCallAndBand)
     list.AddSpot(MakeSpot(2, "K1XX", 14030000));
     list.AddSpot(MakeSpot(3, "DL1ABC", 7025000));
     list.AddSpot(MakeSpot(4, "DL1ABC", 14026000, "K1XX"));
-    ASSERT_EQ(list.Count(), 3);
-    EXPECT_EQ(list[0].SpotID, 2);
-    EXPECT_EQ(list[1].SpotID, 3);
-    EXPECT_EQ(list[2].SpotID, 4);
-    EXPECT_EQ(list[2].FrequencyA, 14026000);
-    EXPECT_EQ(list[2].Color, 0xFCDB83u);
+    auto e = Entries(list);
+    ASSERT_EQ(e.size(), 3u);
+    EXPECT_EQ(e[0].SpotID, 2);
+    EXPECT_EQ(e[1].SpotID, 3);
+    EXPECT_EQ(e[2].SpotID, 4);
+    EXPECT_EQ(e[2].FrequencyA, 14026000);
+    EXPECT_EQ(e[2].Color, 0xFCDB83u);
+    EXPECT_EQ(list.rbegin()->SpotID, 4) << "newest first from the back";
 
     TSpot mine = MakeSpot(5, "K1XX", 14031000);
     mine.FIsMySpot = true;
     mine.FBearingSP = 290;
     list.AddSpot(mine);
-    EXPECT_EQ(list[2].SpotID, 5);
-    EXPECT_EQ(list[2].Color, 0xFFFFFFu);
-    EXPECT_EQ(list[2].Bearing, 290);
+    e = Entries(list);
+    ASSERT_EQ(e.size(), 3u);
+    EXPECT_EQ(e[2].SpotID, 5);
+    EXPECT_EQ(e[2].Color, 0xFFFFFFu);
+    EXPECT_EQ(e[2].Bearing, 290);
 
     list.RemoveSpot(3);
     EXPECT_EQ(list.Count(), 2);
@@ -250,16 +259,18 @@ TEST(BandmapList, AgeingAndBound)
     EXPECT_EQ(list.Count(), 2);
     list.CleanExpiredSpots(120);
     ASSERT_EQ(list.Count(), 1);
-    EXPECT_EQ(list[0].SpotID, 2);
+    EXPECT_EQ(list.begin()->SpotID, 2);
     list.AddSpot(MakeSpot(3, "OLD", 14025000));
     list.AddSpot(MakeSpot(4, "NEW", 14025000));
     ASSERT_EQ(list.Count(), 2);
-    EXPECT_EQ(list[0].SpotID, 3);
+    EXPECT_EQ(list.begin()->SpotID, 3);
+    list.RemoveSpot(4);
+    list.AddSpot(MakeSpot(4, "NEW", 14025000));
 
     for (int i = 0; i < TBandmapDataList::MaxCount; ++i)
         list.AddSpot(MakeSpot(100 + i, QStringLiteral("K%1A").arg(i).toLatin1().constData(), 14025000));
     EXPECT_EQ(list.Count(), TBandmapDataList::MaxCount);
-    EXPECT_EQ(list[0].SpotID, 100);
+    EXPECT_EQ(list.begin()->SpotID, 100);
     vx::Clock::useSystem();
 }
 
