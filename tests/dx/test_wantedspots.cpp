@@ -46,7 +46,8 @@ TEST_F(WantedSpots, CallsAndPrefixesByBand)
                              "K1XX=;\r\n"
                              "JA1=;;;\r\n"
                              "W1AW=;;30;;;\r\n"
-                             "junk without separator\r\n");
+                             "junk without separator\r\n"
+                             "W1AW=;80;\r\n"); // a repeated call: its last line counts
     TDXWantedSpots w;
     w.LoadWantedSpots();
     EXPECT_EQ(w.WantedSpotsCount(), 4);
@@ -60,7 +61,8 @@ TEST_F(WantedSpots, CallsAndPrefixesByBand)
         {"dl1abc", bd20, false},  {"VP8XY", bd160, true},    {"VP8XY", bd80, false},
         {"VP8ORK", bd10, true},   {"VP8ORK", bd160, true},   {"VP8ORKA", bd160, false},
         {"VP8ORKA", bd10, true},  {"K1XX", bd20, false},     {"JA1ABC", bd20, false},
-        {"W1AW", bd30, true},     {"W1AW", bd2, false},      {"", bd20, false},
+        {"W1AW", bd80, true},     {"W1AW", bd30, false},     {"W1AW", bd2, false},
+        {"", bd20, false},
     };
     for (const auto& c : cases)
         EXPECT_EQ(w.IsWanted(QString::fromLatin1(c.Call), c.Band, 0), c.Wanted) << c.Call << " " << c.Band;
