@@ -1,7 +1,8 @@
 #pragma once
-// Storage of the spot and band map lists: entries in arrival order, each tagged with a
-// running number, so that an index can point at an entry without knowing its position, and
-// the position is found again by binary search. Dropping the oldest entry costs O(1).
+// Storage of the spot list: entries in arrival order with positions for the list view, each
+// tagged with a running number, so that an index can point at an entry without knowing its
+// position, and the position is found again by binary search. Dropping the oldest entry
+// costs O(1).
 
 #include <QtGlobal>
 #include <algorithm>
