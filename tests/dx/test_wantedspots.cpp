@@ -164,8 +164,9 @@ TEST_F(WantedSpots, FailedSaveKeepsTheOldFileAndReportsIt)
                                                       {QStringLiteral("F=227;")});
     QFile::setPermissions(dir, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     // Root ignores folder permissions; then only the file content is checked below.
-    if (!saved)
+    if (!saved) {
         EXPECT_EQ(Read("wanteddxcc.dat"), QByteArray("DL=230;20;\r\n"));
+    }
 
     // A folder that cannot exist (its parent is a file) fails for everyone.
     Write("plainfile", "x");
