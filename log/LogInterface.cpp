@@ -111,6 +111,8 @@ void BuildLoadResult(Result& r)
         if (pos >= 0)
             lines.removeAt(pos);
     }
+    const QString myCall = r.MyCall;
+    r.List.SetTagFunction([myCall](const QString& line) { return CallTag(line, myCall); });
     r.List.Assign(std::move(lines));
     if (r.Read.Header == THeaderCheck::Invalid || r.MyCall.isEmpty())
         return;
@@ -134,6 +136,7 @@ TLogInterface::TLogInterface(QObject* parent)
     , FWriter(std::make_unique<TLogFileWriter>())
 {
     FGuard->Receiver = this;
+    UpdateCallTags();
     FLogDataList.reserve(3000);
     FDXCCEntityList.reserve(410);
 }
@@ -216,6 +219,7 @@ void TLogInterface::DoLogLoaded(uint64_t generation, std::shared_ptr<TLoadResult
         FWritable = read.Writable;
         int qsos = result->QSOs;
         if (result->MyCall != FMyCall) {
+            UpdateCallTags();
             RebuildCallbook();
             const auto [first, last] = OwnRange();
             qsos = 0;
@@ -355,8 +359,10 @@ void TLogInterface::LoadDXCCEntities()
 
 bool TLogInterface::IsOwnLine(const QString& line) const
 {
-    return !FMyCall.isEmpty() && line.size() > FMyCall.size() && line.startsWith(FMyCall) &&
-           line[FMyCall.size()] == QLatin1Char(';');
+    // Runs for every line of a walk: a plain comparison of the code units.
+    const qsizetype n = FMyCall.size();
+    return n > 0 && line.size() > n && line[n] == QLatin1Char(';') &&
+           std::equal(FMyCall.utf16(), FMyCall.utf16() + n, line.utf16());
 }
 
 std::pair<int, int> TLogInterface::OwnRange() const
@@ -401,6 +407,12 @@ bool TLogInterface::ReplaceLine(const QString& oldLine, const QString& newLine)
     return true;
 }
 
+void TLogInterface::UpdateCallTags()
+{
+    const QString myCall = FMyCall;
+    FLogBook.SetTagFunction([myCall](const QString& line) { return CallTag(line, myCall); });
+}
+
 void TLogInterface::RebuildCallbook()
 {
     if (FLogIsLoading)
@@ -423,6 +435,7 @@ void TLogInterface::SetMyCall(const QString& v)
                 call += c;
         }
         FMyCall = call;
+        UpdateCallTags();
         RebuildCallbook();
         FilterQSOs();
     }
@@ -590,6 +603,7 @@ void TLogInterface::FindQSOsLogPanel(const QString& ACall, TBand ABand, TQSOMode
     TLogFilter bandAndMode;
     bandAndMode.SetBand(FLogFilter.Band());
     bandAndMode.SetMode(FLogFilter.Mode());
+    const bool filterBandAndMode = bandAndMode.Filtered();
 
     // The call field starts right after the fixed-width date and time: the first ";" + typed
     // text in the line must be the one in front of the call.
@@ -597,8 +611,11 @@ void TLogInterface::FindQSOsLogPanel(const QString& ACall, TBand ABand, TQSOMode
     const qsizetype at = FMyCall.size() + 16;
     const auto [first, last] = OwnRange();
     for (int i = last - 1; i >= first; --i) {
+        if (!CallTagMatches(FLogBook.TagAt(i), ACall))
+            continue;
         const QString& line = FLogBook.At(i);
-        if (!IsOwnLine(line) || line.size() < at + pattern.size())
+        if (line.size() < at + pattern.size() || line[at] != QLatin1Char(';') ||
+            !std::equal(ACall.utf16(), ACall.utf16() + ACall.size(), line.utf16() + at + 1) || !IsOwnLine(line))
             continue;
         if (QStringView(line).left(at + pattern.size()).indexOf(pattern) != at)
             continue;
@@ -607,7 +624,7 @@ void TLogInterface::FindQSOsLogPanel(const QString& ACall, TBand ABand, TQSOMode
         r.ExplodeQSOLine(line);
         if (!bandFlag && r.Band() == ABand)
             bandFlag = true;
-        if (!bandAndMode.Matches(r))
+        if (filterBandAndMode && !bandAndMode.Matches(r))
             continue;
         if (bandFlag && AMode != mNone && !modeFlag && r.Mode() == AMode)
             modeFlag = true;

@@ -221,6 +221,7 @@ private:
     void LoadDXCCEntities();
     void DoLogLoaded(uint64_t generation, std::shared_ptr<TLoadResult> result);
     void RebuildCallbook();
+    void UpdateCallTags();
     void ReportEvent(const QString& text);
     // Queues a rewrite of the open log; the texts are reported when it has succeeded.
     void QueueRewrite(const QStringList& successTexts);

@@ -64,6 +64,8 @@ TLogLinePrefilter::TLogLinePrefilter(const TLogFilter& f)
     // An unreadable number reads as 0.
     if (f.DXCC() != QLatin1String("0"))
         add(Kind::DXCC, LogField::DXCC, f.DXCC());
+    for (const Check& c : FChecks)
+        FFieldsNeeded = std::max(FFieldsNeeded, c.kind == Kind::Comment ? LogField::IOTA + 1 : c.field + 1);
 }
 
 TQSOMode TLogLinePrefilter::ModeOf(QStringView text) const
@@ -128,7 +130,7 @@ bool TLogLinePrefilter::MayMatch(QStringView line) const
     if (FChecks.empty())
         return true;
     std::array<QStringView, 36> fields;
-    SplitFields(line, fields);
+    SplitFields(line, fields, FFieldsNeeded);
     for (const Check& c : FChecks) {
         if (!Passes(c, c.field >= 0 ? fields[c.field] : QStringView(), fields))
             return false;

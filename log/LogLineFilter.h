@@ -33,6 +33,7 @@ private:
     TQSOMode ModeOf(QStringView text) const;
 
     std::vector<Check> FChecks;
+    int FFieldsNeeded = 0;
     // Mode texts seen so far and their modes: a log uses few distinct texts.
     mutable std::vector<std::pair<QString, TQSOMode>> FModeCache;
 };

@@ -71,23 +71,28 @@ bool StartsWithIgnoringCase(QStringView text, QStringView prefix)
     return text.size() >= prefix.size() && CompareLines(text.left(prefix.size()), prefix) == 0;
 }
 
-int SplitFields(QStringView line, std::array<QStringView, 36>& fields)
+int SplitFields(QStringView line, std::array<QStringView, 36>& fields, int upTo)
 {
     for (auto& f : fields)
         f = QStringView();
+    const char16_t* p = line.utf16();
+    const qsizetype size = line.size();
     qsizetype start = 0;
-    int k = 0;
-    for (; k < 35; ++k) {
-        const qsizetype sep = line.indexOf(QLatin1Char(';'), start);
-        if (sep < 0) {
+    const int last = std::min(upTo, 36);
+    for (int k = 0; k < last; ++k) {
+        if (k == 35) {
             fields[k] = line.mid(start);
-            return k + 1;
+            return 36;
         }
+        qsizetype sep = start;
+        while (sep < size && p[sep] != u';')
+            ++sep;
         fields[k] = line.mid(start, sep - start);
+        if (sep >= size)
+            return k + 1;
         start = sep + 1;
     }
-    fields[35] = line.mid(start);
-    return 36;
+    return last;
 }
 
 QStringView TrimField(QStringView field)
@@ -285,6 +290,35 @@ void TWorkedIndex::RemoveLine(QStringView line)
     drop(FWithoutMode, keys.WithoutMode);
 }
 
+namespace {
+constexpr uint64_t CallTagValid = uint64_t(1) << 48;
+constexpr int CallTagChars = 3;
+
+uint64_t PackChars(QStringView text)
+{
+    uint64_t packed = 0;
+    for (int k = 0; k < CallTagChars && k < text.size(); ++k)
+        packed |= uint64_t(text[k].unicode()) << (16 * k);
+    return packed;
+}
+} // namespace
+
+uint64_t CallTag(const QString& line, const QString& myCall)
+{
+    const qsizetype at = myCall.size() + 16;
+    if (myCall.isEmpty() || line.size() <= at + 1 || line[at] != QLatin1Char(';') ||
+        line[myCall.size()] != QLatin1Char(';') || !line.startsWith(myCall))
+        return 0;
+    return CallTagValid | PackChars(QStringView(line).mid(at + 1));
+}
+
+bool CallTagMatches(uint64_t tag, const QString& typed)
+{
+    const qsizetype n = std::min<qsizetype>(typed.size(), CallTagChars);
+    const uint64_t mask = CallTagValid | (n == 0 ? 0 : (~uint64_t(0) >> (64 - 16 * n)));
+    return (tag & mask) == (CallTagValid | PackChars(QStringView(typed).left(n)));
+}
+
 // ---- TLogLineList ------------------------------------------------------------------------
 
 int32_t TLogLineList::NewHandles(int count)
@@ -323,6 +357,7 @@ int32_t TLogLineList::Insert(const QString& line)
     const int32_t handle = NewHandles(1);
     FLines.insert(pos, line);
     FHandles.insert(pos, handle);
+    FTags.insert(pos, FTagOf ? FTagOf(line) : 0);
     FLineOfHandle.insert(handle, line);
     return handle;
 }
@@ -332,6 +367,7 @@ void TLogLineList::RemoveAt(int pos)
     FLineOfHandle.remove(FHandles[pos]);
     FLines.removeAt(pos);
     FHandles.removeAt(pos);
+    FTags.removeAt(pos);
 }
 
 int TLogLineList::ReplaceAt(int pos, const QString& line)
@@ -339,6 +375,7 @@ int TLogLineList::ReplaceAt(int pos, const QString& line)
     const int32_t handle = FHandles[pos];
     FLines.removeAt(pos);
     FHandles.removeAt(pos);
+    FTags.removeAt(pos);
     const int to = LowerBound(line);
     if (to < Count() && LinesEqual(FLines[to], line)) {
         FLineOfHandle.remove(handle);
@@ -346,6 +383,7 @@ int TLogLineList::ReplaceAt(int pos, const QString& line)
     }
     FLines.insert(to, line);
     FHandles.insert(to, handle);
+    FTags.insert(to, FTagOf ? FTagOf(line) : 0);
     FLineOfHandle.insert(handle, line);
     return to;
 }
@@ -362,12 +400,27 @@ void TLogLineList::Assign(QStringList sortedLines)
         FHandles[i] = base + i;
         FLineOfHandle.insert(base + i, FLines[i]);
     }
+    Retag();
+}
+
+void TLogLineList::SetTagFunction(std::function<uint64_t(const QString&)> tagOf)
+{
+    FTagOf = std::move(tagOf);
+    Retag();
+}
+
+void TLogLineList::Retag()
+{
+    FTags.resize(FLines.size());
+    for (qsizetype i = 0; i < FLines.size(); ++i)
+        FTags[i] = FTagOf ? FTagOf(FLines[i]) : 0;
 }
 
 void TLogLineList::Clear()
 {
     FLines.clear();
     FHandles.clear();
+    FTags.clear();
     FLineOfHandle.clear();
 }
 

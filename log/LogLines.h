@@ -13,6 +13,7 @@
 #include <QStringView>
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <utility>
 
 namespace vx::loglines {
@@ -25,7 +26,8 @@ bool StartsWithIgnoringCase(QStringView text, QStringView prefix);
 
 // Views of the 36 fields of a line, split as the line reader splits (the last field takes
 // the rest of the line); missing fields are empty.  Returns the number of fields present.
-int SplitFields(QStringView line, std::array<QStringView, 36>& fields);
+// With upTo, only the first upTo fields are looked for (the rest stay empty).
+int SplitFields(QStringView line, std::array<QStringView, 36>& fields, int upTo = 36);
 // A field without leading and trailing blanks and control characters.
 QStringView TrimField(QStringView field);
 
@@ -88,6 +90,13 @@ private:
     QHash<QString, int> FWithoutMode;
 };
 
+// Tag of a line for the walk of the previous-QSO lookup: the first three characters after
+// the fixed-width date and time of an own line (where the call field starts), or 0 for a
+// line that cannot match any typed call.  CallTagMatches tells whether a tag may belong to a
+// line whose call field begins with the typed text.
+uint64_t CallTag(const QString& line, const QString& myCall);
+bool CallTagMatches(uint64_t tag, const QString& typed);
+
 // ---- The line list ---------------------------------------------------------------------
 // The log's lines, sorted (CompareLines) and without duplicates.  Every line carries a
 // handle that names its QSO for as long as the QSO is in the list: replacing a line keeps
@@ -123,11 +132,19 @@ public:
     void Assign(QStringList sortedLines);
     void Clear();
 
+    // A number per line, kept beside the lines in one array, so a walk over the whole list
+    // can skip lines without touching their text.
+    void SetTagFunction(std::function<uint64_t(const QString&)> tagOf);
+    uint64_t TagAt(int pos) const { return FTags.at(pos); }
+
 private:
     static int32_t NewHandles(int count);
+    void Retag();
 
     QStringList FLines;
     QList<int32_t> FHandles;
+    QList<uint64_t> FTags;
+    std::function<uint64_t(const QString&)> FTagOf;
     QHash<int32_t, QString> FLineOfHandle;
 };
 

@@ -230,6 +230,38 @@ TEST_F(LogFixture, EarlierQSOsOfATypedCall)
     // An empty call shows the filtered view again.
     log->FindQSOsLogPanel("", bd40, mSSB);
     EXPECT_EQ(log->LogDataList().size(), 0);
+
+    // Another own call sign searches its own QSOs.
+    log->FilterQSOs(TLogFilter());
+    log->SetMyCall("OTHER");
+    log->FindQSOsLogPanel("DL9", bd20, mCW);
+    EXPECT_EQ(events.last(), "1 QSO with DL9 -- worked before on 20m CW");
+}
+
+TEST_F(LogFixture, ChangesWaitForARunningLoad)
+{
+    const QString a = QSOLine("DL1ABC", "20210305", "120000");
+    writeLog({a});
+    ASSERT_TRUE(openAndWait());
+    ASSERT_TRUE(log->EditQSO(rowOf("DL1ABC")));
+    const int32_t row = rowOf("DL1ABC");
+    ASSERT_TRUE(log->Open());
+    ASSERT_TRUE(log->Open()); // a newer load replaces the first one's result
+    log->EditRecord().SetComment("edited");
+    log->SaveQSO();
+    EXPECT_EQ(events.last(), "test.log is still loading");
+    EXPECT_TRUE(log->EditMode());
+    EXPECT_FALSE(log->DeleteQSO(row));
+    EXPECT_FALSE(log->QSLQueue(qqCard, row));
+    const int before = loaded;
+    log->WaitForWriter();
+    EXPECT_EQ(loaded, before + 1);
+
+    // The same QSO is found again in the reloaded list.
+    log->SaveQSO();
+    log->WaitForWriter();
+    EXPECT_EQ(events.last(), "DL1ABC saved");
+    EXPECT_EQ(Record(fileLines().at(1)).Comment(), "edited");
 }
 
 TEST_F(LogFixture, MyCallIsNormalised)
