@@ -153,6 +153,8 @@ public:
     const QList<TDXCCEntity>& DXCCEntityList() const { return FDXCCEntityList; }
 
     bool EditMode() const { return FEditMode; }
+    // The entry panel ends an edit this way when it clears its fields (no event).
+    void SetEditMode(bool v) { FEditMode = v; }
     bool LogIsLoading() const { return FLogIsLoading; }
     QString LogFileName() const { return FLogFileName; }
     void SetLogFileName(const QString& v) { FLogFileName = v; }

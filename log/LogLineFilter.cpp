@@ -5,6 +5,8 @@
 #include "log/LogRecord.h"
 #include "log/LogText.h"
 
+#include <algorithm>
+
 using namespace vx::loglines;
 
 namespace {
@@ -64,8 +66,12 @@ TLogLinePrefilter::TLogLinePrefilter(const TLogFilter& f)
     // An unreadable number reads as 0.
     if (f.DXCC() != QLatin1String("0"))
         add(Kind::DXCC, LogField::DXCC, f.DXCC());
-    for (const Check& c : FChecks)
-        FFieldsNeeded = std::max(FFieldsNeeded, c.kind == Kind::Comment ? LogField::IOTA + 1 : c.field + 1);
+    // Checks of the early fields first: most lines are turned away before the rest of the
+    // line is split.
+    for (Check& c : FChecks)
+        c.fieldsNeeded = c.kind == Kind::Comment ? LogField::IOTA + 1 : c.field + 1;
+    std::stable_sort(FChecks.begin(), FChecks.end(),
+                     [](const Check& a, const Check& b) { return a.fieldsNeeded < b.fieldsNeeded; });
 }
 
 TQSOMode TLogLinePrefilter::ModeOf(QStringView text) const
@@ -130,8 +136,12 @@ bool TLogLinePrefilter::MayMatch(QStringView line) const
     if (FChecks.empty())
         return true;
     std::array<QStringView, 36> fields;
-    SplitFields(line, fields, FFieldsNeeded);
+    int split = 0;
     for (const Check& c : FChecks) {
+        if (c.fieldsNeeded > split) {
+            split = c.fieldsNeeded;
+            SplitFields(line, fields, split);
+        }
         if (!Passes(c, c.field >= 0 ? fields[c.field] : QStringView(), fields))
             return false;
     }

@@ -28,12 +28,12 @@ private:
         Kind kind;
         int field;
         QString value;
+        int fieldsNeeded = 0;
     };
     bool Passes(const Check& c, QStringView field, const std::array<QStringView, 36>& fields) const;
     TQSOMode ModeOf(QStringView text) const;
 
     std::vector<Check> FChecks;
-    int FFieldsNeeded = 0;
     // Mode texts seen so far and their modes: a log uses few distinct texts.
     mutable std::vector<std::pair<QString, TQSOMode>> FModeCache;
 };
