@@ -1,6 +1,7 @@
 #include "log/LogInterface.h"
 
 #include "core/DataFiles.h"
+#include "log/JobThread.h"
 #include "log/LogFileWriter.h"
 #include "log/LogLineFilter.h"
 #include "log/LogText.h"
@@ -9,8 +10,8 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QMetaObject>
-#include <QThreadPool>
 #include <algorithm>
+#include <deque>
 #include <mutex>
 #include <optional>
 
@@ -62,21 +63,35 @@ uint32_t ElapsedSince(qint64 start)
 } // namespace
 
 // Results of worker jobs come back through this: once the logbook is gone, nothing more is
-// posted, and what was posted before is dropped with the object.
+// posted, and what was posted before is dropped with the object.  The results wait in a
+// queue of our own; the posted event only says that there are some.
 struct TLogInterface::TReceiverGuard {
     std::mutex Mutex;
     TLogInterface* Receiver = nullptr;
+    std::deque<std::function<void(TLogInterface*)>> Pending;
 
     void Post(std::function<void(TLogInterface*)> fn)
     {
         std::lock_guard lock(Mutex);
         if (!Receiver)
             return;
-        TLogInterface* receiver = Receiver;
-        QMetaObject::invokeMethod(
-            receiver, [receiver, fn = std::move(fn)] { fn(receiver); }, Qt::QueuedConnection);
+        const bool wake = Pending.empty();
+        Pending.push_back(std::move(fn));
+        if (wake)
+            QMetaObject::invokeMethod(Receiver, "DeliverResults", Qt::QueuedConnection);
     }
 };
+
+void TLogInterface::DeliverResults()
+{
+    std::deque<std::function<void(TLogInterface*)>> results;
+    {
+        std::lock_guard lock(FGuard->Mutex);
+        results.swap(FGuard->Pending);
+    }
+    for (auto& fn : results)
+        fn(this);
+}
 
 struct TLogInterface::TLoadResult {
     QString Path;
@@ -90,7 +105,7 @@ struct TLogInterface::TLoadResult {
 namespace {
 
 // The part of a load that needs no file: sort, drop duplicates and the header line, count
-// and index the own QSOs.  Runs on a pool thread with data of its own.
+// and index the own QSOs.  Runs on the sorting thread with data of its own.
 template <typename Result>
 void BuildLoadResult(Result& r)
 {
@@ -133,6 +148,7 @@ TLogInterface::TLogInterface(QObject* parent)
     : QObject(parent)
     , FContest(this)
     , FGuard(std::make_shared<TReceiverGuard>())
+    , FLoadThread(std::make_unique<TJobThread>())
     , FWriter(std::make_unique<TLogFileWriter>())
 {
     FGuard->Receiver = this;
@@ -147,7 +163,9 @@ TLogInterface::~TLogInterface()
         std::lock_guard lock(FGuard->Mutex);
         FGuard->Receiver = nullptr;
     }
+    // The writer may still hand a load to the sorting thread: it goes first.
     FWriter.reset();
+    FLoadThread.reset();
 }
 
 // ---- Log file ------------------------------------------------------------------------------
@@ -185,10 +203,11 @@ bool TLogInterface::Open()
         result->Path = FullLogFileName();
         result->MyCall = FMyCall;
         auto guard = FGuard;
-        FWriter->Load(result->Path, [guard, generation, result](TLogFileWriter::TLoadRead read) {
+        TJobThread* sorter = FLoadThread.get();
+        FWriter->Load(result->Path, [guard, generation, result, sorter](TLogFileWriter::TLoadRead read) {
             result->Read = std::move(read);
             // Sorting and indexing leave the writer free for appends meanwhile.
-            QThreadPool::globalInstance()->start([guard, generation, result] {
+            sorter->Post([guard, generation, result] {
                 BuildLoadResult(*result);
                 guard->Post([generation, result](TLogInterface* self) { self->DoLogLoaded(generation, result); });
             });

@@ -6,8 +6,8 @@
 // numbers and the message macros.
 //
 // Threads: everything here runs on the GUI thread.  File work goes to one ordered writer
-// (TLogFileWriter); a load reads the file there, sorts its lines on a pool thread into a
-// list of its own and hands that list to the GUI thread, which swaps it in.  Results reach
+// (TLogFileWriter); a load reads the file there, sorts its lines on a thread of its own into
+// a list of its own and hands that list to the GUI thread, which swaps it in.  Results reach
 // this object through queued calls that are dropped once it is gone.
 //
 // Identity of QSOs: a row's Index is the handle of its QSO's line (TLogLineList), not a
@@ -32,6 +32,7 @@
 #include <functional>
 #include <memory>
 
+class TJobThread;
 class TLogFileWriter;
 
 enum TLoggingMode : uint8_t { lmRegular, lmContest };
@@ -217,6 +218,8 @@ public:
     TTickCountEvent OnTickCount;
 
 private:
+    Q_INVOKABLE void DeliverResults();
+
     struct TLoadResult;
     struct TReceiverGuard;
 
@@ -287,5 +290,6 @@ private:
     int FRewritesInFlight = 0;
 
     std::shared_ptr<TReceiverGuard> FGuard;
+    std::unique_ptr<TJobThread> FLoadThread;
     std::unique_ptr<TLogFileWriter> FWriter;
 };
