@@ -15,3 +15,6 @@ trap vx_test_env_cleanup EXIT
 
 jobs=$(nproc 2>/dev/null || echo 2)
 ctest --test-dir build --output-on-failure -j "$jobs"
+
+# The logbook's writer and loader threads once more under ThreadSanitizer.
+./scripts/test-tsan.sh

@@ -21,7 +21,8 @@ struct TLogData {
     static constexpr int GridWidth = 6;
     static constexpr int StateWidth = 2;
 
-    // Position of the QSO's line in the logbook's line list.
+    // Names the QSO's line in the logbook (a handle that stays valid while other lines come
+    // and go); the grid hands it back to EditQSO, DeleteQSO and QSLQueue.
     int32_t Index = 0;
     // QSO date and start time (UTC); null when the QSO has no date.
     QDateTime DateTime;

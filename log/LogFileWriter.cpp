@@ -1,0 +1,357 @@
+#include "log/LogFileWriter.h"
+
+#include "log/LogRecord.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <future>
+#include <optional>
+
+using namespace vx::loglines;
+
+struct TLogFileWriter::Job {
+    enum Kind { Append, NewFile, Rewrite, Load, Barrier } kind;
+    QString path;
+    QString line;
+    QStringList lines;
+    std::vector<std::function<void(const TResult&)>> done;
+    std::function<void(TLoadRead)> loadDone;
+    std::promise<TResult> promise;
+};
+
+namespace {
+
+QString FileNameOf(const QString& path)
+{
+    return QFileInfo(path).fileName();
+}
+
+QString NoLogBook(const QString& path)
+{
+    return QStringLiteral("%1 is no valid log book").arg(FileNameOf(path));
+}
+
+// The first line of the file, without byte-order mark and line end; nullopt when the file
+// cannot be read or is in UTF-16 (we never append UTF-8 to it).
+std::optional<QString> ReadFirstLine(QFile& f)
+{
+    QByteArray head;
+    while (!f.atEnd() && head.size() < 65536) {
+        const QByteArray chunk = f.read(4096);
+        if (chunk.isEmpty())
+            break;
+        head += chunk;
+        if (chunk.contains('\n'))
+            break;
+    }
+    if (f.error() != QFileDevice::NoError)
+        return std::nullopt;
+    if (head.startsWith("\xFF\xFE") || head.startsWith("\xFE\xFF"))
+        return std::nullopt;
+    if (head.startsWith("\xEF\xBB\xBF"))
+        head.remove(0, 3);
+    const qsizetype nl = head.indexOf('\n');
+    if (nl >= 0)
+        head.truncate(nl);
+    if (head.endsWith('\r'))
+        head.chop(1);
+    return QString::fromUtf8(head);
+}
+
+bool IsCurrentHeader(const QString& line)
+{
+    return line.startsWith(QLatin1String(HeaderStart)) && line.contains(QLatin1String(CurrentHeaderMark));
+}
+
+} // namespace
+
+TLogFileWriter::TLogFileWriter()
+{
+    FThread = std::thread([this] { Run(); });
+}
+
+TLogFileWriter::~TLogFileWriter()
+{
+    {
+        std::lock_guard lock(FMutex);
+        FStop = true;
+    }
+    FWake.notify_all();
+    FThread.join();
+}
+
+void TLogFileWriter::Enqueue(std::unique_ptr<Job> job)
+{
+    {
+        std::lock_guard lock(FMutex);
+        FQueue.push_back(std::move(job));
+    }
+    FWake.notify_all();
+}
+
+TLogFileWriter::TResult TLogFileWriter::Append(const QString& path, const QString& line)
+{
+    auto job = std::make_unique<Job>();
+    job->kind = Job::Append;
+    job->path = path;
+    job->line = line;
+    auto result = job->promise.get_future();
+    Enqueue(std::move(job));
+    return result.get();
+}
+
+TLogFileWriter::TResult TLogFileWriter::NewFile(const QString& path)
+{
+    auto job = std::make_unique<Job>();
+    job->kind = Job::NewFile;
+    job->path = path;
+    auto result = job->promise.get_future();
+    Enqueue(std::move(job));
+    return result.get();
+}
+
+void TLogFileWriter::Rewrite(const QString& path, QStringList lines, std::function<void(const TResult&)> done)
+{
+    auto job = std::make_unique<Job>();
+    job->kind = Job::Rewrite;
+    job->path = path;
+    job->lines = std::move(lines);
+    if (done)
+        job->done.push_back(std::move(done));
+    Enqueue(std::move(job));
+}
+
+void TLogFileWriter::Load(const QString& path, std::function<void(TLoadRead)> done)
+{
+    auto job = std::make_unique<Job>();
+    job->kind = Job::Load;
+    job->path = path;
+    job->loadDone = std::move(done);
+    Enqueue(std::move(job));
+}
+
+void TLogFileWriter::Flush()
+{
+    auto job = std::make_unique<Job>();
+    job->kind = Job::Barrier;
+    auto result = job->promise.get_future();
+    Enqueue(std::move(job));
+    result.wait();
+}
+
+void TLogFileWriter::Run()
+{
+    for (;;) {
+        std::unique_ptr<Job> job;
+        {
+            std::unique_lock lock(FMutex);
+            FWake.wait(lock, [this] { return FStop || !FQueue.empty(); });
+            if (FQueue.empty())
+                return; // stopping, and everything requested has run
+            job = std::move(FQueue.front());
+            FQueue.pop_front();
+            if (job->kind == Job::Rewrite) {
+                // A newer snapshot of the same file waits behind this one: write only that.
+                for (auto& later : FQueue) {
+                    if (later->path != job->path)
+                        continue;
+                    if (later->kind == Job::Load)
+                        break;
+                    if (later->kind == Job::Rewrite) {
+                        later->done.insert(later->done.begin(), std::make_move_iterator(job->done.begin()),
+                                           std::make_move_iterator(job->done.end()));
+                        job.reset();
+                        break;
+                    }
+                }
+                if (!job)
+                    continue;
+            }
+        }
+        Execute(*job);
+    }
+}
+
+void TLogFileWriter::Execute(Job& job)
+{
+    switch (job.kind) {
+    case Job::Append: job.promise.set_value(DoAppend(job.path, job.line)); break;
+    case Job::NewFile: job.promise.set_value(DoNewFile(job.path)); break;
+    case Job::Rewrite: {
+        const TResult r = DoRewrite(job.path, job.lines);
+        job.lines.clear();
+        for (auto& done : job.done)
+            done(r);
+        break;
+    }
+    case Job::Load: {
+        TLoadRead r = DoLoad(job.path);
+        if (job.loadDone)
+            job.loadDone(std::move(r));
+        break;
+    }
+    case Job::Barrier: job.promise.set_value({}); break;
+    }
+}
+
+TLogFileWriter::TResult TLogFileWriter::DoAppend(const QString& path, const QString& line)
+{
+    QFile f(path);
+    if (!f.exists()) {
+        if (!f.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+            return {false, f.errorString()};
+        const QByteArray bytes = (TLogRecord::FileHeader() + QLatin1String("\r\n") + line + QLatin1String("\r\n")).toUtf8();
+        if (f.write(bytes) != bytes.size() || !f.flush()) {
+            const QString error = f.errorString();
+            f.close();
+            f.remove();
+            return {false, error};
+        }
+        FValid.insert(path, true);
+        return {};
+    }
+
+    // Never append to a file that is not a log in our layout and encoding.
+    if (!f.open(QIODevice::ReadOnly))
+        return {false, f.errorString()};
+    const auto first = ReadFirstLine(f);
+    const qint64 size = f.size();
+    char last = '\n';
+    if (size > 0 && f.seek(size - 1))
+        f.getChar(&last);
+    f.close();
+    if (!first)
+        return {false, NoLogBook(path)};
+    if (!IsCurrentHeader(*first) && !FValid.value(path, false))
+        return {false, NoLogBook(path)};
+
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Append))
+        return {false, f.errorString()};
+    QByteArray bytes;
+    if (last != '\n')
+        bytes += "\r\n"; // a last line without line end must not swallow ours
+    bytes += line.toUtf8();
+    bytes += "\r\n";
+    if (f.write(bytes) != bytes.size() || !f.flush()) {
+        const QString error = f.errorString();
+        f.resize(size);
+        return {false, error};
+    }
+    f.close();
+    if (f.error() != QFileDevice::NoError)
+        return {false, f.errorString()};
+    return {};
+}
+
+TLogFileWriter::TResult TLogFileWriter::DoRewrite(const QString& path, const QStringList& lines)
+{
+    if (!FValid.value(path, true))
+        return {false, NoLogBook(path)};
+    QSaveFile f(path);
+    if (!f.open(QIODevice::WriteOnly))
+        return {false, f.errorString()};
+    QStringList all;
+    all.reserve(lines.size() + 1);
+    all.append(TLogRecord::FileHeader());
+    all.append(lines);
+    const QByteArray bytes = EncodeLines(all);
+    if (f.write(bytes) != bytes.size() || !f.commit())
+        return {false, f.errorString()};
+    FValid.insert(path, true);
+    return {};
+}
+
+TLogFileWriter::TResult TLogFileWriter::DoNewFile(const QString& path)
+{
+    QSaveFile f(path);
+    if (!f.open(QIODevice::WriteOnly))
+        return {false, f.errorString()};
+    const QByteArray bytes = EncodeLines({TLogRecord::FileHeader()});
+    if (f.write(bytes) != bytes.size() || !f.commit())
+        return {false, f.errorString()};
+    FValid.insert(path, true);
+    return {};
+}
+
+QString TLogFileWriter::BackupName(const QString& path)
+{
+    QString name = path + QLatin1String(".bak");
+    for (int n = 1; QFileInfo::exists(name); ++n)
+        name = path + QLatin1String(".bak.") + QString::number(n);
+    return name;
+}
+
+TLogFileWriter::TResult TLogFileWriter::WriteWithBackup(const QString& path, const QByteArray& original,
+                                                        const QByteArray& bytes)
+{
+    QSaveFile backup(BackupName(path));
+    if (!backup.open(QIODevice::WriteOnly) || backup.write(original) != original.size() || !backup.commit())
+        return {false, backup.errorString()};
+    QSaveFile f(path);
+    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size() || !f.commit())
+        return {false, f.errorString()};
+    return {};
+}
+
+TLogFileWriter::TLoadRead TLogFileWriter::DoLoad(const QString& path)
+{
+    TLoadRead r;
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) {
+        r.Error = f.errorString();
+        return r;
+    }
+    const QByteArray bytes = f.readAll();
+    if (f.error() != QFileDevice::NoError) {
+        r.Error = f.errorString();
+        return r;
+    }
+    f.close();
+    r.ReadOk = true;
+
+    TDecodedText text = DecodeLogFile(bytes);
+    r.Lines = SplitTextLines(text.Text);
+    r.Header = CheckFileHeader(r.Lines, TLogRecord::FileHeader());
+    switch (r.Header) {
+    case THeaderCheck::Invalid:
+        FValid.insert(path, false);
+        return r;
+    case THeaderCheck::Previous: {
+        // Only header lines are dropped; every other line is converted or kept as it is.
+        QStringList converted;
+        converted.reserve(r.Lines.size());
+        for (const QString& line : std::as_const(r.Lines)) {
+            if (!line.startsWith(QLatin1String(HeaderStart)))
+                converted.append(UpgradeLine(line));
+        }
+        r.Lines = SortUnique(converted);
+        r.Sorted = true;
+        QStringList all;
+        all.reserve(r.Lines.size() + 1);
+        all.append(TLogRecord::FileHeader());
+        all.append(r.Lines);
+        const TResult w = WriteWithBackup(path, bytes, EncodeLines(all));
+        r.Upgraded = w.Ok;
+        r.Writable = w.Ok;
+        r.Error = w.Error;
+        FValid.insert(path, w.Ok);
+        return r;
+    }
+    case THeaderCheck::Current:
+        if (text.NeedsRewrite) {
+            // Our appends are UTF-8: the file is changed to UTF-8 once, byte for byte the
+            // same text otherwise.
+            const TResult w = WriteWithBackup(path, bytes, text.Text.toUtf8());
+            r.Converted = w.Ok;
+            r.Writable = w.Ok;
+            r.Error = w.Error;
+            FValid.insert(path, w.Ok);
+            return r;
+        }
+        r.Writable = true;
+        FValid.insert(path, true);
+        return r;
+    }
+    return r;
+}

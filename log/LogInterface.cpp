@@ -1,0 +1,772 @@
+#include "log/LogInterface.h"
+
+#include "core/DataFiles.h"
+#include "log/JobThread.h"
+#include "log/LogFileWriter.h"
+#include "log/LogLineFilter.h"
+#include "log/LogText.h"
+#include "platform/Clock.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QMetaObject>
+#include <algorithm>
+#include <deque>
+#include <mutex>
+#include <optional>
+
+using namespace vx::loglines;
+using vx::logtext::UpperAscii;
+
+namespace {
+
+const QString QSOGoneText = QStringLiteral("The QSO is no longer in the log");
+
+int FindSorted(const QStringList& lines, QStringView text)
+{
+    const auto it = std::lower_bound(lines.cbegin(), lines.cend(), text,
+                                     [](const QString& a, QStringView b) { return CompareLines(a, b) < 0; });
+    return (it != lines.cend() && LinesEqual(*it, text)) ? int(it - lines.cbegin()) : -1;
+}
+
+// The edited QSO as a line: the original line with only the fields whose text the edit
+// changed replaced, so fields the edit did not touch keep their text exactly, even ones
+// the record could not read.
+QString MergeEdit(const QString& original, const TLogRecord& before, const TLogRecord& after)
+{
+    std::array<QStringView, 36> fields;
+    int count = SplitFields(original, fields);
+    std::array<QString, 36> out;
+    for (int k = 0; k < LogField::Count; ++k) {
+        const QString now = after.FieldAsString(k);
+        if (now != before.FieldAsString(k)) {
+            out[k] = now;
+            count = std::max(count, k + 1);
+        } else {
+            out[k] = fields[k].toString();
+        }
+    }
+    QString line;
+    for (int k = 0; k < count; ++k) {
+        if (k > 0)
+            line += QLatin1Char(';');
+        line += out[k];
+    }
+    return line;
+}
+
+uint32_t ElapsedSince(qint64 start)
+{
+    return uint32_t(std::max<qint64>(0, vx::Clock::monotonicMs() - start));
+}
+
+} // namespace
+
+// Results of worker jobs come back through this: once the logbook is gone, nothing more is
+// posted, and what was posted before is dropped with the object.  The results wait in a
+// queue of our own; the posted event only says that there are some.
+struct TLogInterface::TReceiverGuard {
+    std::mutex Mutex;
+    TLogInterface* Receiver = nullptr;
+    std::deque<std::function<void(TLogInterface*)>> Pending;
+
+    void Post(std::function<void(TLogInterface*)> fn)
+    {
+        std::lock_guard lock(Mutex);
+        if (!Receiver)
+            return;
+        const bool wake = Pending.empty();
+        Pending.push_back(std::move(fn));
+        if (wake)
+            QMetaObject::invokeMethod(Receiver, "DeliverResults", Qt::QueuedConnection);
+    }
+};
+
+void TLogInterface::DeliverResults()
+{
+    std::deque<std::function<void(TLogInterface*)>> results;
+    {
+        std::lock_guard lock(FGuard->Mutex);
+        results.swap(FGuard->Pending);
+    }
+    for (auto& fn : results)
+        fn(this);
+}
+
+struct TLogInterface::TLoadResult {
+    QString Path;
+    QString MyCall;
+    TLogFileWriter::TLoadRead Read;
+    TLogLineList List;
+    TWorkedIndex Index;
+    int QSOs = 0;
+};
+
+namespace {
+
+// The part of a load that needs no file: sort, drop duplicates and the header line, count
+// and index the own QSOs.  Runs on the sorting thread with data of its own.
+template <typename Result>
+void BuildLoadResult(Result& r)
+{
+    if (!r.Read.ReadOk)
+        return;
+    QStringList lines = r.Read.Sorted ? std::move(r.Read.Lines) : SortUnique(r.Read.Lines);
+    r.Read.Lines.clear();
+    if (r.Read.Header == THeaderCheck::Current) {
+        // One header line goes: the current one, else a bare first field, else the last line
+        // that begins like a header.
+        int pos = FindSorted(lines, TLogRecord::FileHeader());
+        if (pos < 0)
+            pos = FindSorted(lines, QString::fromLatin1(HeaderStart));
+        for (int i = int(lines.size()) - 1; pos < 0 && i >= 0; --i) {
+            if (lines[i].startsWith(QLatin1String(HeaderStart)))
+                pos = i;
+        }
+        if (pos >= 0)
+            lines.removeAt(pos);
+    }
+    const QString myCall = r.MyCall;
+    r.List.SetTagFunction([myCall](const QString& line) { return CallTag(line, myCall); });
+    r.List.Assign(std::move(lines));
+    if (r.Read.Header == THeaderCheck::Invalid || r.MyCall.isEmpty())
+        return;
+    const QString prefix = r.MyCall + QLatin1Char(';');
+    const auto [first, last] = r.List.PrefixRange(prefix);
+    for (int i = first; i < last; ++i) {
+        const QString& line = r.List.At(i);
+        if (line.startsWith(prefix)) {
+            ++r.QSOs;
+            r.Index.AddLine(line);
+        }
+    }
+}
+
+} // namespace
+
+TLogInterface::TLogInterface(QObject* parent)
+    : QObject(parent)
+    , FContest(this)
+    , FGuard(std::make_shared<TReceiverGuard>())
+    , FLoadThread(std::make_unique<TJobThread>())
+    , FWriter(std::make_unique<TLogFileWriter>())
+{
+    FGuard->Receiver = this;
+    UpdateCallTags();
+    FLogDataList.reserve(3000);
+    FDXCCEntityList.reserve(410);
+}
+
+TLogInterface::~TLogInterface()
+{
+    {
+        std::lock_guard lock(FGuard->Mutex);
+        FGuard->Receiver = nullptr;
+    }
+    // The writer may still hand a load to the sorting thread: it goes first.
+    FWriter.reset();
+    FLoadThread.reset();
+}
+
+// ---- Log file ------------------------------------------------------------------------------
+
+QString TLogInterface::FullLogFileName() const
+{
+    return FLogFolder + QLatin1Char('/') + FLogFileName;
+}
+
+void TLogInterface::ReportEvent(const QString& text)
+{
+    FLogEvent = text;
+    Fire(OnLogEvent, text);
+}
+
+bool TLogInterface::Open()
+{
+    FTickTimeStart = vx::Clock::monotonicMs();
+    LoadDXCCEntities();
+    FLogEvent.clear();
+    bool started = false;
+    if (FMyCall.isEmpty()) {
+        FLogEvent = QStringLiteral("You must set your callsign in the Settings");
+    } else if (FLogFolder.isEmpty() || FLogFileName.isEmpty()) {
+        FLogEvent = QStringLiteral("No open Logbook");
+    } else if (!QFileInfo::exists(FullLogFileName())) {
+        FLogEvent = QStringLiteral("Cannot open log book ") + FLogFileName;
+    } else {
+        FLogIsLoading = true;
+        FLogEvent = QStringLiteral("Opening ") + FLogFileName;
+        const uint64_t generation = ++FLoadGeneration;
+        FPendingLines.clear();
+        ++FLoadsInFlight;
+        auto result = std::make_shared<TLoadResult>();
+        result->Path = FullLogFileName();
+        result->MyCall = FMyCall;
+        auto guard = FGuard;
+        TJobThread* sorter = FLoadThread.get();
+        FWriter->Load(result->Path, [guard, generation, result, sorter](TLogFileWriter::TLoadRead read) {
+            result->Read = std::move(read);
+            // Sorting and indexing leave the writer free for appends meanwhile.
+            sorter->Post([guard, generation, result] {
+                BuildLoadResult(*result);
+                guard->Post([generation, result](TLogInterface* self) { self->DoLogLoaded(generation, result); });
+            });
+        });
+        started = true;
+    }
+    Fire(OnLogEvent, FLogEvent);
+    FLogDataList.clear();
+    Fire(OnLogData);
+    return started;
+}
+
+void TLogInterface::DoLogLoaded(uint64_t generation, std::shared_ptr<TLoadResult> result)
+{
+    --FLoadsInFlight;
+    if (generation != FLoadGeneration)
+        return; // a newer load replaces this one
+    Fire(OnTickCount, ElapsedSince(FTickTimeStart));
+    FLogIsLoading = false;
+    const QString fileName = QFileInfo(result->Path).fileName();
+    const TLogFileWriter::TLoadRead& read = result->Read;
+    if (!read.ReadOk) {
+        FLogEvent = QStringLiteral("Cannot open log book ") + fileName;
+    } else {
+        FLogBook = std::move(result->List);
+        FCallbook = std::move(result->Index);
+        FLoadedPath = result->Path;
+        FWritable = read.Writable;
+        int qsos = result->QSOs;
+        if (result->MyCall != FMyCall) {
+            UpdateCallTags();
+            RebuildCallbook();
+            const auto [first, last] = OwnRange();
+            qsos = 0;
+            for (int i = first; i < last; ++i)
+                qsos += IsOwnLine(FLogBook.At(i)) ? 1 : 0;
+        }
+        // Lines appended while the file was read may be missing from what was read.
+        for (const QString& line : std::as_const(FPendingLines)) {
+            if (FLogBook.Insert(line) >= 0 && IsOwnLine(line)) {
+                FCallbook.AddLine(line);
+                ++qsos;
+            }
+        }
+        if (read.Header == THeaderCheck::Invalid) {
+            FNotWritable = QStringLiteral("%1 is no valid log book").arg(fileName);
+            FLogEvent = FNotWritable;
+        } else if (!read.Writable) {
+            FNotWritable = QStringLiteral("Saving %1 failed: %2").arg(fileName, read.Error);
+            FLogEvent = FNotWritable;
+        } else {
+            FNotWritable.clear();
+            FLogEvent = QStringLiteral("%1 open -- %2 QSO(s) for %3").arg(fileName, QString::number(qsos), FMyCall);
+        }
+    }
+    FPendingLines.clear();
+    if (!FLogEventImport.isEmpty()) {
+        ReportEvent(FLogEventImport);
+        FLogEventImport.clear();
+    } else {
+        ReportEvent(FLogEvent);
+    }
+    Fire(OnLogLoaded);
+    FilterQSOs();
+    if (FSaveAfterLoad) {
+        FSaveAfterLoad = false;
+        if (WriteRefusal().isEmpty())
+            SaveLog();
+    }
+}
+
+bool TLogInterface::NewLogFile()
+{
+    if (FLogFolder.isEmpty() || FLogFileName.isEmpty())
+        return false;
+    return FWriter->NewFile(FullLogFileName()).Ok;
+}
+
+QString TLogInterface::WriteRefusal() const
+{
+    if (FLogIsLoading)
+        return QStringLiteral("%1 is still loading").arg(FLogFileName);
+    if (FLoadedPath.isEmpty() || FLoadedPath != FullLogFileName())
+        return QStringLiteral("No open Logbook");
+    return FWritable ? QString() : FNotWritable;
+}
+
+void TLogInterface::SaveLog()
+{
+    if (FLogIsLoading) {
+        // The list is about to be replaced: save what the load brings.
+        FSaveAfterLoad = true;
+        return;
+    }
+    const QString refusal = WriteRefusal();
+    if (!refusal.isEmpty()) {
+        ReportEvent(refusal);
+        return;
+    }
+    QueueRewrite({});
+}
+
+void TLogInterface::QueueRewrite(const QStringList& successTexts)
+{
+    ++FRewritesInFlight;
+    const QString fileName = FLogFileName;
+    auto guard = FGuard;
+    FWriter->Rewrite(FLoadedPath, FLogBook.Lines(),
+                     [guard, successTexts, fileName](const TLogFileWriter::TResult& r) {
+                         const QString error = r.Ok ? QString() : QStringLiteral("Saving %1 failed: %2").arg(fileName, r.Error);
+                         guard->Post([ok = r.Ok, error, successTexts](TLogInterface* self) {
+                             self->RewriteDone(ok, error, successTexts);
+                         });
+                     });
+}
+
+void TLogInterface::RewriteDone(bool ok, const QString& error, const QStringList& successTexts)
+{
+    --FRewritesInFlight;
+    if (!ok) {
+        ReportEvent(error);
+        return;
+    }
+    for (const QString& text : successTexts)
+        ReportEvent(text);
+}
+
+void TLogInterface::WaitForWriter()
+{
+    FWriter->Flush();
+    while (FRewritesInFlight > 0 || FLoadsInFlight > 0)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+}
+
+void TLogInterface::LoadDXCCEntities()
+{
+    if (FDXCCEntityList.size() > 1)
+        return;
+    const QString path = GetCommonDataFileName(QStringLiteral("dxccentity.dat"));
+    if (!QFileInfo::exists(path))
+        return;
+    FDXCCEntityList.clear();
+    FDXCCList.clear();
+    FDXCCList.append(QString());
+    if (const auto bytes = ReadTextFileAsUtf8(path)) {
+        const QStringList lines = SplitTextLines(QString::fromUtf8(*bytes));
+        for (const QString& line : lines) {
+            const qsizetype eq = line.indexOf(QLatin1Char('='));
+            TDXCCEntity e;
+            e.Prefix = eq < 0 ? QString() : line.left(eq);
+            const QString rest = line.mid(eq + 1);
+            const qsizetype semicolon = rest.indexOf(QLatin1Char(';'));
+            e.Name = semicolon < 0 ? rest : rest.left(semicolon);
+            bool ok = false;
+            const int code = semicolon < 0 ? 0 : rest.mid(semicolon + 1).trimmed().toInt(&ok);
+            e.ADIFCode = ok ? code : 0;
+            e.Deleted = e.Prefix.startsWith(QLatin1Char('['));
+            FDXCCList.append(QStringLiteral("%1 %2 (%3)").arg(e.Prefix, e.Name, QString::number(e.ADIFCode)));
+            FDXCCEntityList.append(e);
+        }
+        std::stable_sort(FDXCCEntityList.begin(), FDXCCEntityList.end(),
+                         [](const TDXCCEntity& a, const TDXCCEntity& b) { return a.ADIFCode < b.ADIFCode; });
+    }
+    Fire(OnDXCCListLoadeded);
+}
+
+// ---- Lines and the index -------------------------------------------------------------------
+
+bool TLogInterface::IsOwnLine(const QString& line) const
+{
+    // Runs for every line of a walk: a plain comparison of the code units.
+    const qsizetype n = FMyCall.size();
+    return n > 0 && line.size() > n && line[n] == QLatin1Char(';') &&
+           std::equal(FMyCall.utf16(), FMyCall.utf16() + n, line.utf16());
+}
+
+std::pair<int, int> TLogInterface::OwnRange() const
+{
+    if (FMyCall.isEmpty())
+        return {0, 0};
+    return FLogBook.PrefixRange(QString(FMyCall + QLatin1Char(';')));
+}
+
+int TLogInterface::InsertLine(const QString& line)
+{
+    const int32_t handle = FLogBook.Insert(line);
+    if (handle >= 0 && IsOwnLine(line))
+        FCallbook.AddLine(line);
+    return handle;
+}
+
+void TLogInterface::RemoveLineAt(int pos)
+{
+    if (IsOwnLine(FLogBook.At(pos)))
+        FCallbook.RemoveLine(FLogBook.At(pos));
+    FLogBook.RemoveAt(pos);
+}
+
+int TLogInterface::ReplaceLineAt(int pos, const QString& line)
+{
+    if (IsOwnLine(FLogBook.At(pos)))
+        FCallbook.RemoveLine(FLogBook.At(pos));
+    const int to = FLogBook.ReplaceAt(pos, line);
+    // After a merge into an equal line, that line's key is already counted.
+    if (to >= 0 && IsOwnLine(line))
+        FCallbook.AddLine(line);
+    return to;
+}
+
+bool TLogInterface::ReplaceLine(const QString& oldLine, const QString& newLine)
+{
+    const int pos = FLogBook.Find(oldLine);
+    if (pos < 0)
+        return false;
+    ReplaceLineAt(pos, newLine);
+    return true;
+}
+
+void TLogInterface::UpdateCallTags()
+{
+    const QString myCall = FMyCall;
+    FLogBook.SetTagFunction([myCall](const QString& line) { return CallTag(line, myCall); });
+}
+
+void TLogInterface::RebuildCallbook()
+{
+    if (FLogIsLoading)
+        return;
+    FCallbook.Clear();
+    const auto [first, last] = OwnRange();
+    for (int i = first; i < last; ++i) {
+        if (IsOwnLine(FLogBook.At(i)))
+            FCallbook.AddLine(FLogBook.At(i));
+    }
+}
+
+void TLogInterface::SetMyCall(const QString& v)
+{
+    if (v != FMyCall) {
+        QString call;
+        for (QChar c : UpperAscii(v)) {
+            if (c == QLatin1Char('/') || (c >= QLatin1Char('0') && c <= QLatin1Char('9')) ||
+                (c >= QLatin1Char('A') && c <= QLatin1Char('Z')))
+                call += c;
+        }
+        FMyCall = call;
+        UpdateCallTags();
+        RebuildCallbook();
+        FilterQSOs();
+    }
+    FLogRecord.SetMyCall(FMyCall);
+    FEditRecord.SetMyCall(FMyCall);
+}
+
+// ---- QSOs ----------------------------------------------------------------------------------
+
+bool TLogInterface::AddQSO()
+{
+    FLogRecord.SetStationCallsign(FMyCall);
+    return AddQSO(FLogRecord);
+}
+
+bool TLogInterface::AddQSO(const TLogRecord& record)
+{
+    TLogRecord qso = record;
+    qso.SetStationCallsign(FMyCall);
+    const QString line = qso.QSOLine();
+    const TLogFileWriter::TResult r = (FLogFolder.isEmpty() || FLogFileName.isEmpty())
+                                          ? TLogFileWriter::TResult{false, QStringLiteral("No open Logbook")}
+                                          : FWriter->Append(FullLogFileName(), line);
+    if (!r.Ok) {
+        ReportEvent(QStringLiteral("Logging %1 failed: %2").arg(qso.Call(), r.Error));
+        return false;
+    }
+    InsertLine(line);
+    if (FLogIsLoading)
+        FPendingLines.append(line);
+    ReportEvent(QStringLiteral("%1 logged").arg(qso.Call()));
+    Fire(OnLogQSO, qso.Call(), qso.Band(), qso.ModeType());
+    FilterQSOs();
+    return true;
+}
+
+bool TLogInterface::EditQSO(int32_t index)
+{
+    const QString line = FLogBook.LineOfHandle(index);
+    if (line.isEmpty()) {
+        ReportEvent(QSOGoneText);
+        return false;
+    }
+    FEditMode = true;
+    FLogBookIndex = index;
+    FEditLine = line;
+    FEditRecord.ExplodeQSOLine(line);
+    FEditBaseline = FEditRecord;
+    Fire(OnEditMode, true);
+    return true;
+}
+
+void TLogInterface::SaveQSO()
+{
+    if (!FEditMode)
+        return;
+    const QString refusal = WriteRefusal();
+    if (FLogIsLoading) {
+        ReportEvent(refusal); // the edit stays open: it can be saved once the load is done
+        return;
+    }
+    const auto endEdit = [this] {
+        FEditMode = false;
+        Fire(OnEditMode, false);
+    };
+    const int pos = FLogBook.Find(FEditLine);
+    if (!refusal.isEmpty() || pos < 0) {
+        ReportEvent(refusal.isEmpty() ? QSOGoneText : refusal);
+        endEdit();
+        return;
+    }
+    FEditRecord.SetStationCallsign(FMyCall);
+    const QString call = FEditRecord.Call();
+    if (UpperAscii(FEditRecord.Comment()) == QLatin1String("DELETE")) {
+        RemoveLineAt(pos);
+        QueueRewrite({QStringLiteral("%1 QSO deleted").arg(call)});
+    } else {
+        const QString line = MergeEdit(FEditLine, FEditBaseline, FEditRecord);
+        const QString saved = QStringLiteral("%1 saved").arg(call);
+        if (line == FEditLine) {
+            ReportEvent(saved);
+        } else {
+            ReplaceLineAt(pos, line);
+            FEditLine = line;
+            QueueRewrite({saved});
+        }
+        Fire(OnLogQSO, call, FEditRecord.Band(), FEditRecord.ModeType());
+    }
+    endEdit();
+}
+
+bool TLogInterface::DeleteQSO(int32_t index)
+{
+    if (index < 0)
+        return false;
+    const QString refusal = WriteRefusal();
+    if (!refusal.isEmpty()) {
+        ReportEvent(refusal);
+        return false;
+    }
+    const int pos = FLogBook.Find(FLogBook.LineOfHandle(index));
+    if (pos < 0) {
+        ReportEvent(QSOGoneText);
+        return false;
+    }
+    RemoveLineAt(pos);
+    QueueRewrite({QStringLiteral("QSO deleted")});
+    FilterQSOs();
+    return true;
+}
+
+bool TLogInterface::QSLQueue(TQSLQueue queue, int32_t index)
+{
+    if (FLogIsLoading) {
+        ReportEvent(WriteRefusal());
+        return false;
+    }
+    const QString line = FLogBook.LineOfHandle(index);
+    const int pos = line.isEmpty() ? -1 : FLogBook.Find(line);
+    if (pos < 0) {
+        ReportEvent(QSOGoneText);
+        return false;
+    }
+    TLogRecord& r = FParseRecord;
+    r.ExplodeQSOLine(line);
+    const TLogRecord before = r;
+    const QString flag = queue == qqCard ? r.QSLSent() : queue == qqLoTW ? r.QSLLoTWSent() : r.QSLeQSLSent();
+    if (flag != QLatin1String("N") && flag != QLatin1String("R"))
+        return false;
+    const QString queued = QStringLiteral("Q");
+    switch (queue) {
+    case qqCard: r.SetQSLSent(queued); break;
+    case qqLoTW: r.SetQSLLoTWSent(queued); break;
+    case qqeQSL: r.SetQSLeQSLSent(queued); break;
+    }
+    ReplaceLineAt(pos, MergeEdit(line, before, r));
+    return true;
+}
+
+bool TLogInterface::SearchLog(const QString& call, TBand band, TModeType modeType) const
+{
+    if (FSearchLogBandAndMode) {
+        if (modeType == mtAll)
+            return false;
+        return FCallbook.ContainsWithMode(WorkedKey(call, band, modeType));
+    }
+    return FCallbook.ContainsWithoutMode(WorkedKey(call, band));
+}
+
+void TLogInterface::FindQSOsLogPanel(const QString& ACall, TBand ABand, TQSOMode AMode, const QString& ASubmode)
+{
+    Q_UNUSED(ASubmode)
+    if (ACall.isEmpty()) {
+        FilterQSOs();
+        return;
+    }
+    if (ACall.size() == 1)
+        return;
+    FLogDataList.clear();
+    FTickTimeStart = vx::Clock::monotonicMs();
+    TLogInfo info;
+    int count = 0;
+    bool bandFlag = false;
+    bool modeFlag = false;
+    TLogFilter bandAndMode;
+    bandAndMode.SetBand(FLogFilter.Band());
+    bandAndMode.SetMode(FLogFilter.Mode());
+    const bool filterBandAndMode = bandAndMode.Filtered();
+
+    // The call field starts right after the fixed-width date and time: the first ";" + typed
+    // text in the line must be the one in front of the call.
+    const QString pattern = QLatin1Char(';') + ACall;
+    const qsizetype at = FMyCall.size() + 16;
+    const auto [first, last] = OwnRange();
+    for (int i = last - 1; i >= first; --i) {
+        if (!CallTagMatches(FLogBook.TagAt(i), ACall))
+            continue;
+        const QString& line = FLogBook.At(i);
+        if (line.size() < at + pattern.size() || line[at] != QLatin1Char(';') ||
+            !std::equal(ACall.utf16(), ACall.utf16() + ACall.size(), line.utf16() + at + 1) || !IsOwnLine(line))
+            continue;
+        if (QStringView(line).left(at + pattern.size()).indexOf(pattern) != at)
+            continue;
+        ++count;
+        TLogRecord& r = FParseRecord;
+        r.ExplodeQSOLine(line);
+        if (!bandFlag && r.Band() == ABand)
+            bandFlag = true;
+        if (filterBandAndMode && !bandAndMode.Matches(r))
+            continue;
+        if (bandFlag && AMode != mNone && !modeFlag && r.Mode() == AMode)
+            modeFlag = true;
+        FLogDataList.append(r.GetLogDataRecord(FLogBook.HandleAt(i)));
+        if (r.Call() == ACall)
+            r.CopyToLogInfo(info);
+    }
+
+    if (OnLogEvent) {
+        FLogEvent = QStringLiteral("%1 %2 with %3 -- %4 on %5 %6")
+                        .arg(QString::number(count), count == 1 ? QStringLiteral("QSO") : QStringLiteral("QSOs"),
+                             ACall, bandFlag ? QStringLiteral("worked before") : QStringLiteral("new"),
+                             QLatin1String(BandNames[ABand]),
+                             modeFlag ? QLatin1String(QSOModeNames[AMode]) : QLatin1String(""));
+        Fire(OnLogEvent, FLogEvent);
+    }
+    info.SetQSOs(count);
+    if (count > 0)
+        Fire(OnLogInfo, info);
+    Fire(OnLogData);
+    Fire(OnTickCount, ElapsedSince(FTickTimeStart));
+}
+
+// ---- View rows and filter ------------------------------------------------------------------
+
+void TLogInterface::FilterQSOs()
+{
+    FLogDataList.clear();
+    FTickTimeStart = vx::Clock::monotonicMs();
+    const bool filtered = FLogFilter.Filtered();
+    std::optional<TLogLinePrefilter> prefilter;
+    if (filtered)
+        prefilter.emplace(FLogFilter);
+    const auto [first, last] = OwnRange();
+    for (int i = last - 1; i >= first; --i) {
+        const QString& line = FLogBook.At(i);
+        if (!IsOwnLine(line))
+            continue;
+        if (filtered && !prefilter->MayMatch(line))
+            continue;
+        FParseRecord.ExplodeQSOLine(line);
+        if (filtered && !FLogFilter.Matches(FParseRecord))
+            continue;
+        FLogDataList.append(FParseRecord.GetLogDataRecord(FLogBook.HandleAt(i)));
+        if (FMaxQSOs > 0 && uint32_t(FLogDataList.size()) >= FMaxQSOs)
+            break;
+    }
+    Fire(OnLogData);
+    Fire(OnTickCount, ElapsedSince(FTickTimeStart));
+}
+
+void TLogInterface::FilterQSOs(const TLogFilter& ALogFilter)
+{
+    FLogFilter = ALogFilter;
+    FilterQSOs();
+}
+
+void TLogInterface::FilterQSOs(const TFilterData& AFilterData)
+{
+    FLogFilter.CopyFilterDataToLogFilter(AFilterData);
+    FilterQSOs();
+}
+
+void TLogInterface::LogbookPanelClear()
+{
+    FLogFilter.Clear();
+    Fire(OnLogbookPanelClear);
+}
+
+QStringList TLogInterface::GetSubModes(const QString& AMode)
+{
+    if (AMode.isEmpty())
+        return {};
+    for (const char* entry : ADIFSubmodes) {
+        const QString e = QString::fromLatin1(entry);
+        if (e.startsWith(AMode))
+            return e.mid(AMode.size() + 1).split(QLatin1Char(','));
+    }
+    return {};
+}
+
+void TLogInterface::SetLoggingMode(TLoggingMode v)
+{
+    if (v == FLoggingMode)
+        return;
+    FLoggingMode = v;
+    Fire(OnInitializeColumns);
+    Fire(OnInitializeFields);
+    FilterQSOs();
+    Fire(OnLoggingMode, v);
+}
+
+void TLogInterface::SetLogBookColumns(TLogBookColumns v)
+{
+    if (v == FLogBookColumns)
+        return;
+    FLogBookColumns = v;
+    Fire(OnInitializeColumns);
+    Fire(OnInitializeFields);
+}
+
+// ---- Message macros ------------------------------------------------------------------------
+
+QString TLogInterface::MessageParser(const QString& TextToSend) const
+{
+    QString s = TextToSend;
+    const auto replace = [&s](const char* macro, const QString& value) {
+        const QLatin1String m(macro);
+        if (s.contains(m, Qt::CaseInsensitive))
+            s.replace(m, value, Qt::CaseInsensitive);
+    };
+    replace("<MYCALL>", FMyCall);
+    replace("<MYGRID>", FMyLocator);
+    if (FMyLocator.size() >= 4)
+        replace("<MYGRID4>", FMyLocator.left(4));
+    replace("<CALL>", FLogRecord.LogWindowCall());
+    replace("<NAME>", FLogRecord.LogWindowName().toUpper());
+    replace("<RST>", FLogRecord.LogWindowRST());
+    replace("<RSTN>", QString(FLogRecord.LogWindowRST()).replace(QLatin1Char('9'), QLatin1Char('N')));
+    replace("<STX>", FLogRecord.LogWindowSTX());
+    replace("<STXN>", QString(FLogRecord.LogWindowSTX())
+                          .replace(QLatin1Char('0'), QLatin1Char('T'))
+                          .replace(QLatin1Char('9'), QLatin1Char('N')));
+    replace("<CR>", QStringLiteral("\r"));
+    return s;
+}

@@ -1,0 +1,98 @@
+#pragma once
+// A logbook over a log file in a temporary folder, with its status texts collected.
+#include "log/LogInterface.h"
+#include "tests/support/Wait.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <memory>
+
+#include "QStringPrint.h"
+
+inline const QString OwnCall = QStringLiteral("OWN1");
+
+// A QSO line as the logbook writes it.
+inline QString QSOLine(const QString& call, const QString& date, const QString& time, const QString& band = "20m",
+                       const QString& mode = "CW", const QString& comment = {}, const QString& station = OwnCall)
+{
+    TLogRecord r;
+    r.SetStationCallsign(station);
+    r.SetQSODateAsString(date);
+    r.SetTimeOnAsString(time);
+    r.SetCall(call);
+    r.SetBandAsString(band);
+    r.SetModeAsString(mode);
+    r.SetComment(comment);
+    return r.QSOLine();
+}
+
+class LogFixture : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        log = std::make_unique<TLogInterface>();
+        log->SetMyCall(OwnCall);
+        log->SetLogFolder(dir.path());
+        log->SetLogFileName("test.log");
+        log->OnLogEvent = [this](const QString& t) { events << t; };
+        log->OnLogLoaded = [this] { ++loaded; };
+    }
+
+    QString path() const { return log->FullLogFileName(); }
+
+    void writeBytes(const QByteArray& bytes, const QString& file = {})
+    {
+        QFile f(file.isEmpty() ? path() : file);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(bytes);
+    }
+    // Header and lines, each ended by CR LF.
+    void writeLog(const QStringList& lines, const QString& header = TLogRecord::FileHeader())
+    {
+        QByteArray bytes;
+        if (!header.isEmpty())
+            bytes += header.toUtf8() + "\r\n";
+        for (const QString& l : lines)
+            bytes += l.toUtf8() + "\r\n";
+        writeBytes(bytes);
+    }
+    QByteArray readBytes(const QString& file = {}) const
+    {
+        QFile f(file.isEmpty() ? path() : file);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    QStringList fileLines() const
+    {
+        QStringList lines = QString::fromUtf8(readBytes()).split("\r\n");
+        if (!lines.isEmpty() && lines.last().isEmpty())
+            lines.removeLast();
+        return lines;
+    }
+
+    // Opens the log and waits until it is loaded.
+    bool openAndWait()
+    {
+        const int before = loaded;
+        if (!log->Open())
+            return false;
+        return vxtest::waitUntil([&] { return loaded > before; });
+    }
+
+    // Handle (row Index) of the view row of a call.
+    int32_t rowOf(const QString& call) const
+    {
+        for (const TLogData& d : log->LogDataList()) {
+            if (d.Call == call)
+                return d.Index;
+        }
+        return -1;
+    }
+
+    QTemporaryDir dir;
+    std::unique_ptr<TLogInterface> log;
+    QStringList events;
+    int loaded = 0;
+};

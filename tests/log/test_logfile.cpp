@@ -1,0 +1,294 @@
+// The log file: opening, loading, the header check and upgrade, appending and saving, and
+// what happens to the file when a write fails.
+#include "LogFixture.h"
+
+#include "core/DataFiles.h"
+#include "log/LogFileWriter.h"
+
+#include <QFileInfo>
+#include <QThread>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+// The previous layout: the current header without its last three names.
+QString PreviousHeader()
+{
+    QString h = TLogRecord::FileHeader();
+    h.chop(QStringLiteral(";SUBMODE;EQSL_QSL_SENT;EQSL_QSL_RCVD").size());
+    return h;
+}
+
+// A line of the previous layout: the first 33 fields of a current line.
+QString PreviousLine(const QString& current, int fields = 33)
+{
+    return current.split(';').mid(0, fields).join(';');
+}
+
+// Makes a folder read-only for the duration; as root (who may write anyway) the process
+// also acts as an ordinary user meanwhile.
+class ReadOnlyFolder {
+public:
+    explicit ReadOnlyFolder(const QString& folder)
+        : FFolder(folder)
+    {
+        ::chmod(QFile::encodeName(folder).constData(), 0555);
+        if (::geteuid() == 0)
+            FWasRoot = ::seteuid(65534) == 0;
+    }
+    ~ReadOnlyFolder()
+    {
+        if (FWasRoot)
+            (void)::seteuid(0);
+        ::chmod(QFile::encodeName(FFolder).constData(), 0755);
+    }
+
+private:
+    QString FFolder;
+    bool FWasRoot = false;
+};
+
+} // namespace
+
+TEST_F(LogFixture, HeaderOnlyLogOpensWithNoQSOs)
+{
+    writeLog({});
+    ASSERT_TRUE(openAndWait());
+    EXPECT_EQ(events.last(), "test.log open -- 0 QSO(s) for OWN1");
+    EXPECT_TRUE(log->LogBook().isEmpty());
+    EXPECT_FALSE(log->LogIsLoading());
+}
+
+TEST_F(LogFixture, OpenCountsOwnQSOsAndKeepsOtherStationsLines)
+{
+    const QString a = QSOLine("DL1ABC", "20210305", "120000");
+    const QString b = QSOLine("K1XYZ", "20210306", "130000");
+    const QString other = QSOLine("F5AA", "20210307", "140000", "40m", "SSB", {}, "OTHER");
+    writeLog({b, other, a, a, a.toLower()});
+    ASSERT_TRUE(openAndWait());
+    EXPECT_EQ(events.last(), "test.log open -- 2 QSO(s) for OWN1");
+    EXPECT_EQ(log->LogBook(), QStringList({other, a, b}));
+    // Only the own station's QSOs are rows, newest first.
+    ASSERT_EQ(log->LogDataList().size(), 2);
+    EXPECT_EQ(log->LogDataList()[0].Call, "K1XYZ");
+
+    // The next full rewrite writes each line once, sorted, after the header.
+    log->SaveLog();
+    log->WaitForWriter();
+    EXPECT_EQ(fileLines(), QStringList({TLogRecord::FileHeader(), other, a, b}));
+}
+
+TEST_F(LogFixture, OpenRefusalsLeaveTheViewEmpty)
+{
+    const struct {
+        QString call, folder, file, text;
+    } cases[] = {
+        {"", dir.path(), "test.log", "You must set your callsign in the Settings"},
+        {"OWN1", "", "test.log", "No open Logbook"},
+        {"OWN1", dir.path(), "", "No open Logbook"},
+        {"OWN1", dir.path(), "missing.log", "Cannot open log book missing.log"},
+    };
+    writeLog({QSOLine("DL1ABC", "20210305", "120000")});
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text.toStdString());
+        log->SetMyCall(c.call);
+        log->SetLogFolder(c.folder);
+        log->SetLogFileName(c.file);
+        int data = 0;
+        log->OnLogData = [&] { ++data; };
+        EXPECT_FALSE(log->Open());
+        EXPECT_EQ(events.last(), c.text);
+        EXPECT_TRUE(log->LogDataList().isEmpty());
+        EXPECT_EQ(data, 1);
+        EXPECT_FALSE(log->LogIsLoading());
+    }
+}
+
+TEST_F(LogFixture, PreviousLayoutIsUpgradedOnceKeepingABackup)
+{
+    const QString a = QSOLine("DL1ABC", "20210305", "120000", "20m", "CW", "nice");
+    const QString b = QSOLine("K1XYZ", "20210306", "130000", "40m", "SSB");
+    // A QSO whose notes are the header's first name: it is a QSO, not a header.
+    TLogRecord r;
+    r.ExplodeQSOLine(QSOLine("G4ABC", "20210307", "140000"));
+    r.SetNotes("STATION_CALLSIGN");
+    const QString notes = r.QSOLine();
+    // A line that cannot be read cleanly (no such date) is kept as it was.
+    const QString unreadable = PreviousLine(QSOLine("JA1AA", "20210308", "150000")).replace("20210308", "2021XX08");
+    const QByteArray original = (PreviousHeader() + "\r\n" + PreviousLine(a) + "\r\n" +
+                                 PreviousLine(b, 32) + "\r\n" + PreviousLine(notes) + "\r\n" + unreadable + "\r\n")
+                                    .toUtf8();
+    writeBytes(original);
+
+    ASSERT_TRUE(openAndWait());
+    EXPECT_EQ(events.last(), "test.log open -- 4 QSO(s) for OWN1");
+    // Every line gains an empty submode and "N" for eQSL sent and received.
+    EXPECT_EQ(fileLines(), QStringList({TLogRecord::FileHeader(), a, b, notes, unreadable}));
+    EXPECT_EQ(readBytes(LogFixture::path() + ".bak"), original);
+
+    // A second open finds the current layout and leaves the file alone.
+    const QByteArray upgraded = readBytes();
+    const QDateTime modified = QFileInfo(path()).lastModified();
+    QThread::msleep(20);
+    ASSERT_TRUE(openAndWait());
+    EXPECT_EQ(readBytes(), upgraded);
+    EXPECT_EQ(QFileInfo(path()).lastModified(), modified);
+    EXPECT_FALSE(QFileInfo::exists(path() + ".bak.1"));
+}
+
+TEST_F(LogFixture, FileWithoutHeaderIsNotOpenedForLogging)
+{
+    for (const QByteArray& foreign : {QByteArray("just some text\r\nOWN1;x\r\n"), QByteArray()}) {
+        writeBytes(foreign);
+        events.clear();
+        ASSERT_TRUE(openAndWait());
+        EXPECT_EQ(events.last(), "test.log is no valid log book");
+        TLogRecord q;
+        q.ExplodeQSOLine(QSOLine("DL1ABC", "20210305", "120000"));
+        EXPECT_FALSE(log->AddQSO(q));
+        EXPECT_EQ(events.last(), "Logging DL1ABC failed: test.log is no valid log book");
+        log->SaveLog();
+        log->WaitForWriter();
+        EXPECT_EQ(readBytes(), foreign);
+    }
+}
+
+TEST_F(LogFixture, AppendCreatesAMissingFileWithHeaderAndNeverJoinsAnUnendedLine)
+{
+    log->SetLogFileName("new.log");
+    TLogRecord q;
+    q.ExplodeQSOLine(QSOLine("DL1ABC", "20210305", "120000"));
+    ASSERT_TRUE(log->AddQSO(q));
+    EXPECT_EQ(fileLines(), QStringList({TLogRecord::FileHeader(), QSOLine("DL1ABC", "20210305", "120000")}));
+
+    log->SetLogFileName("test.log");
+    const QString last = QSOLine("K1XYZ", "20210306", "130000");
+    writeBytes((TLogRecord::FileHeader() + "\r\n" + last).toUtf8()); // no line end after the last line
+    ASSERT_TRUE(openAndWait());
+    ASSERT_TRUE(log->AddQSO(q));
+    EXPECT_EQ(fileLines(), QStringList({TLogRecord::FileHeader(), last, QSOLine("DL1ABC", "20210305", "120000")}));
+    EXPECT_EQ(events.last(), "DL1ABC logged");
+}
+
+TEST_F(LogFixture, Windows1252LogIsConvertedToUtf8BeforeAnythingIsAppended)
+{
+    TLogRecord r;
+    r.ExplodeQSOLine(QSOLine("DL1ABC", "20210305", "120000"));
+    r.SetName(QStringLiteral("J\u00fcrgen"));
+    const QString a = r.QSOLine();
+    QByteArray cp1252 = (TLogRecord::FileHeader() + "\r\n" + a + "\r\n").toLatin1();
+    writeBytes(cp1252);
+    ASSERT_TRUE(openAndWait());
+    EXPECT_EQ(readBytes(), (TLogRecord::FileHeader() + "\r\n" + a + "\r\n").toUtf8());
+    EXPECT_EQ(readBytes(path() + ".bak"), cp1252);
+
+    r.ExplodeQSOLine(QSOLine("F5AA", "20210306", "120000"));
+    r.SetName(QStringLiteral("Ren\u00e9"));
+    ASSERT_TRUE(log->AddQSO(r));
+    ASSERT_TRUE(openAndWait());
+    EXPECT_EQ(log->LogBook(), QStringList({a, r.QSOLine()}));
+}
+
+TEST_F(LogFixture, FailedSaveLeavesTheFileAndKeepsTheEditInMemory)
+{
+    QDir(dir.path()).mkdir("ro");
+    ::chmod(QFile::encodeName(dir.path()).constData(), 0755);
+    log->SetLogFolder(dir.path() + "/ro");
+    const QString a = QSOLine("DL1ABC", "20210305", "120000");
+    writeLog({a});
+    ::chmod(QFile::encodeName(path()).constData(), 0644);
+    ASSERT_TRUE(openAndWait());
+    const QByteArray before = readBytes();
+
+    ASSERT_TRUE(log->EditQSO(rowOf("DL1ABC")));
+    log->EditRecord().SetComment("edited");
+    const QString edited = log->EditRecord().QSOLine();
+    int logged = 0;
+    log->OnLogQSO = [&](const QString&, TBand, TModeType) { ++logged; };
+    {
+        ReadOnlyFolder readOnly(log->LogFolder());
+        QFile probe(log->LogFolder() + "/probe");
+        if (probe.open(QIODevice::WriteOnly)) {
+            probe.remove();
+            GTEST_SKIP() << "this process may write into read-only folders";
+        }
+        log->SaveQSO();
+        log->WaitForWriter();
+
+        // Appending fails as well: nothing is added, nothing is reported as logged.
+        TLogRecord q;
+        q.ExplodeQSOLine(QSOLine("K1XYZ", "20210306", "130000"));
+        EXPECT_FALSE(log->AddQSO(q));
+        EXPECT_TRUE(events.last().startsWith("Logging K1XYZ failed: ")) << events.last().toStdString();
+        EXPECT_FALSE(log->SearchLog("K1XYZ", bd20, mtCW));
+        EXPECT_FALSE(log->NewLogFile());
+    }
+    EXPECT_TRUE(std::any_of(events.cbegin(), events.cend(),
+                            [](const QString& e) { return e.startsWith("Saving test.log failed: "); }));
+    EXPECT_FALSE(events.contains("DL1ABC saved"));
+    EXPECT_EQ(logged, 1); // only the edit; the failed QSO was not logged
+    EXPECT_EQ(readBytes(), before);
+    EXPECT_EQ(log->LogBook(), QStringList({edited}));
+
+    // Once the folder is writable again the next save writes the kept state.
+    log->SaveLog();
+    log->WaitForWriter();
+    EXPECT_EQ(fileLines(), QStringList({TLogRecord::FileHeader(), edited}));
+}
+
+TEST_F(LogFixture, NewLogFileHoldsOnlyTheHeader)
+{
+    writeLog({QSOLine("DL1ABC", "20210305", "120000")});
+    ASSERT_TRUE(log->NewLogFile());
+    EXPECT_EQ(fileLines(), QStringList({TLogRecord::FileHeader()}));
+    ASSERT_TRUE(openAndWait());
+    EXPECT_EQ(events.last(), "test.log open -- 0 QSO(s) for OWN1");
+}
+
+TEST_F(LogFixture, SaveBeforeAnyLoadOrOfAnotherFileIsRefused)
+{
+    writeLog({QSOLine("DL1ABC", "20210305", "120000")});
+    const QByteArray before = readBytes();
+    log->SaveLog();
+    EXPECT_EQ(events.last(), "No open Logbook");
+    ASSERT_TRUE(openAndWait());
+    log->SetLogFileName("other.log");
+    log->SaveLog();
+    log->WaitForWriter();
+    EXPECT_EQ(events.last(), "No open Logbook");
+    EXPECT_FALSE(QFileInfo::exists(path()));
+    log->SetLogFileName("test.log");
+    EXPECT_EQ(readBytes(), before);
+}
+
+TEST_F(LogFixture, DXCCEntitiesAreReadAtTheFirstOpenThatFindsTheFile)
+{
+    writeLog({});
+    int loadedLists = 0;
+    log->OnDXCCListLoadeded = [&] { ++loadedLists; };
+    ASSERT_TRUE(openAndWait());
+    EXPECT_TRUE(log->DXCCEntityList().isEmpty());
+    EXPECT_EQ(loadedLists, 0);
+
+    const QString target = GetCommonDataFileName("dxccentity.dat");
+    QDir().mkpath(QFileInfo(target).path());
+    QFile::remove(target);
+    ASSERT_TRUE(QFile::copy(ShippedDataFolder() + "/dxccentity.dat", target));
+    ASSERT_TRUE(openAndWait());
+    EXPECT_EQ(loadedLists, 1);
+    const auto& entities = log->DXCCEntityList();
+    ASSERT_GT(entities.size(), 300);
+    EXPECT_TRUE(std::is_sorted(entities.cbegin(), entities.cend(),
+                               [](const TDXCCEntity& a, const TDXCCEntity& b) { return a.ADIFCode < b.ADIFCode; }));
+    EXPECT_EQ(log->DXCCList().size(), entities.size() + 1);
+    EXPECT_EQ(log->DXCCList().first(), "");
+    EXPECT_TRUE(std::any_of(entities.cbegin(), entities.cend(), [](const TDXCCEntity& e) { return e.Deleted; }));
+    const auto dl = std::find_if(entities.cbegin(), entities.cend(), [](const TDXCCEntity& e) { return e.ADIFCode == 230; });
+    ASSERT_NE(dl, entities.cend());
+    EXPECT_TRUE(log->DXCCList().contains(QStringLiteral("%1 %2 (230)").arg(dl->Prefix, dl->Name)));
+
+    ASSERT_TRUE(openAndWait()); // read once per run
+    EXPECT_EQ(loadedLists, 1);
+    QFile::remove(target);
+}
