@@ -1,5 +1,6 @@
 // Country lookup targets: building the tables from the big cty.dat within 50 ms, and at most
 // 1 µs per lookup over the calls of Debian's MASTER.SCP.
+#include "bench/BenchData.h"
 #include "core/DataFiles.h"
 #include "dx/DXCallParser.h"
 
@@ -34,20 +35,6 @@ TCountryFolder& Folder()
 {
     static TCountryFolder folder;
     return folder;
-}
-
-std::vector<QString> MasterCalls()
-{
-    std::vector<QString> calls;
-    QFile f("/usr/share/hamradio-files/MASTER.SCP");
-    if (!f.open(QIODevice::ReadOnly))
-        return calls;
-    for (const QByteArray& line : f.readAll().split('\n')) {
-        const QByteArray call = line.trimmed();
-        if (!call.isEmpty() && !call.startsWith('#'))
-            calls.push_back(QString::fromLatin1(call));
-    }
-    return calls;
 }
 
 void BM_BuildCountryFiles(benchmark::State& state)

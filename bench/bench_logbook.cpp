@@ -1,6 +1,7 @@
 // Logbook targets with a log of 200,000 QSOs (twenty years, all bands and modes, calls from
 // Debian's MASTER.SCP): load within 2 s, logging one QSO within 30 ms, the previous-QSO
 // lookup for a typed two-letter prefix within 20 ms, a grid filter within 50 ms.
+#include "bench/BenchData.h"
 #include "log/LogInterface.h"
 
 #include <QCoreApplication>
@@ -16,20 +17,6 @@ namespace {
 
 constexpr int QSOCount = 200000;
 const QString MyCall = QStringLiteral("OWN1");
-
-std::vector<QString> MasterCalls()
-{
-    std::vector<QString> calls;
-    QFile f("/usr/share/hamradio-files/MASTER.SCP");
-    if (!f.open(QIODevice::ReadOnly))
-        return calls;
-    for (const QByteArray& line : f.readAll().split('\n')) {
-        const QByteArray call = line.trimmed();
-        if (!call.isEmpty() && !call.startsWith('#'))
-            calls.push_back(QString::fromLatin1(call));
-    }
-    return calls;
-}
 
 // The log file in a private folder, and a logbook that has loaded it.
 class TBigLog {

@@ -122,7 +122,7 @@ std::optional<uint8_t> CATTextToByte(const QString& s)
     return 0;
 }
 
-std::optional<int32_t> DecimalTextToInt(const QString& s)
+std::optional<int32_t> DecimalTextToInt(QStringView s)
 {
     if (s.isEmpty())
         return std::nullopt;
@@ -130,7 +130,7 @@ std::optional<int32_t> DecimalTextToInt(const QString& s)
         if (!(c.isDigit() && c.unicode() < 128) && c != QLatin1Char('+') && c != QLatin1Char('-'))
             return std::nullopt;
     }
-    return CATTextToInt(s);
+    return CATTextToInt(s.toString());
 }
 
 QString CATFlagCommand(const char* code, bool value)

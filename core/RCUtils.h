@@ -33,7 +33,7 @@ std::optional<int32_t> CATTextToInt(const QString& s);
 std::optional<uint8_t> CATTextToByte(const QString& s);
 // A fixed field of a record (information answers, memory records, menu values): an optional
 // sign and digits only, within 32 bits; anything else, the empty text included, is nullopt.
-std::optional<int32_t> DecimalTextToInt(const QString& s);
+std::optional<int32_t> DecimalTextToInt(QStringView s);
 // A command whose parameter is one Boolean: the code and '1' or '0'.
 QString CATFlagCommand(const char* code, bool value);
 

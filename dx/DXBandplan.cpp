@@ -1,5 +1,7 @@
 #include "dx/DXBandplan.h"
 
+#include "core/RCUtils.h"
+
 #include <optional>
 
 namespace {
@@ -14,28 +16,6 @@ bool IsSegmentMode(TModeType mt)
     return mt == mtCW || mt == mtPhone || mt == mtDigital;
 }
 
-// A whole number of at most 32 bits (blanks around it allowed); nullopt otherwise.
-std::optional<int64_t> ReadWhole(QStringView s)
-{
-    s = s.trimmed();
-    qsizetype i = 0;
-    bool negative = false;
-    if (i < s.size() && (s[i] == u'+' || s[i] == u'-')) {
-        negative = s[i] == u'-';
-        ++i;
-    }
-    if (i == s.size())
-        return std::nullopt;
-    int64_t v = 0;
-    for (; i < s.size(); ++i) {
-        if (s[i] < u'0' || s[i] > u'9')
-            return std::nullopt;
-        v = v * 10 + (s[i].unicode() - '0');
-        if (v > 0x7FFFFFFF)
-            return std::nullopt;
-    }
-    return negative ? -v : v;
-}
 
 // The 60 m ranges stored as all zero by older settings stand for the defaults.
 const QString ZeroSegments = QStringLiteral("0-0 0-0 0-0");
@@ -134,7 +114,7 @@ void TDXBandplan::SetIniString(TBand band, const QString& value)
             part = rest.left(at);
             rest = rest.mid(at + 1);
         }
-        const auto n = ReadWhole(part);
+        const auto n = DecimalTextToInt(part.trimmed());
         if (!n)
             return;
         edges[i] = int32_t(*n);
@@ -169,7 +149,7 @@ void TDXBandplan::SetBandModeSegment(TBand band, bool low, TModeType modeType, c
 {
     if (!InPlan(band) || !IsSegmentMode(modeType))
         return;
-    const auto n = ReadWhole(value);
+    const auto n = DecimalTextToInt(value.trimmed());
     if (!n)
         return;
     const int64_t hz = *n * (band == bd60 ? 100 : 1000);

@@ -1,5 +1,7 @@
 #include "dx/DXSpotTypes.h"
 
+#include "core/RCUtils.h"
+
 #include <cmath>
 #include <optional>
 
@@ -9,27 +11,6 @@ constexpr double KmToMiles = 0.621371;
 constexpr int32_t LowestSpotFrequency = 1800;       // Hz
 constexpr int32_t HighestSpotFrequency = 54000000;  // Hz
 
-// A whole decimal number with an optional sign; nullopt for anything else.
-std::optional<int64_t> ReadNumber(QStringView s)
-{
-    qsizetype i = 0;
-    bool negative = false;
-    if (i < s.size() && (s[i] == u'+' || s[i] == u'-')) {
-        negative = s[i] == u'-';
-        ++i;
-    }
-    if (i == s.size())
-        return std::nullopt;
-    int64_t v = 0;
-    for (; i < s.size(); ++i) {
-        if (s[i] < u'0' || s[i] > u'9')
-            return std::nullopt;
-        v = v * 10 + (s[i].unicode() - '0');
-        if (v > 0x7FFFFFFF)
-            return std::nullopt;
-    }
-    return negative ? -v : v;
-}
 
 } // namespace
 
@@ -155,8 +136,8 @@ void TDXSpot::SetFrequencyAsString(const QString& value)
     if (dot < 0)
         return;
     const QStringView text(FFrequencyAsString);
-    const auto kHz = ReadNumber(text.left(dot));
-    const auto tenths = ReadNumber(text.mid(dot + 1, 1));
+    const auto kHz = DecimalTextToInt(text.left(dot));
+    const auto tenths = DecimalTextToInt(text.mid(dot + 1, 1));
     const int64_t hz = kHz && tenths ? *kHz * 1000 + *tenths * 100 : -1;
     if (hz < LowestSpotFrequency || hz > HighestSpotFrequency) {
         FFrequencyAsString.clear();

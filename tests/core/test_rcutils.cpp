@@ -35,7 +35,7 @@ TEST(RCUtils, CATTextToNumbers)
         {"+", std::nullopt},  {"1-2", std::nullopt}, {"2147483648", std::nullopt}, {"00000007", 7},
     };
     for (const auto& c : fields)
-        EXPECT_EQ(DecimalTextToInt(c.text), c.value) << c.text;
+        EXPECT_EQ(DecimalTextToInt(QString::fromLatin1(c.text)), c.value) << c.text;
 }
 
 TEST(RCUtils, ModeCharacters)

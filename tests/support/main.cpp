@@ -1,6 +1,12 @@
-// Test entry point for headless tests: a QCoreApplication and private XDG folders, so no
-// test touches the real home folder.
+// Test entry point: private XDG folders, so no test touches the real home folder; widget
+// tests get a QApplication on the offscreen platform, the others a QCoreApplication.
+#ifdef VX_TEST_GUI
+#include <QApplication>
+using TestApplication = QApplication;
+#else
 #include <QCoreApplication>
+using TestApplication = QCoreApplication;
+#endif
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -15,7 +21,7 @@ int main(int argc, char** argv)
         qputenv("XDG_RUNTIME_DIR", (home.path() + "/runtime").toLocal8Bit());
     qputenv("HOME", (home.path() + "/home").toLocal8Bit());
 
-    QCoreApplication app(argc, argv);
+    TestApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
