@@ -1,12 +1,13 @@
 #include "core/MicroHamInterface.h"
 
 #include "core/DMApplication.h"
+#include "core/DataFiles.h"
 #include "platform/Clock.h"
 #include "platform/SerialPort.h"
 
-#include <QFileInfo>
-#include <QSettings>
 #include <QStandardPaths>
+#include <algorithm>
+#include <optional>
 
 namespace {
 
@@ -15,32 +16,54 @@ const QString KeyRegistryFile = QStringLiteral("RouterNamesFile");
 const QStringList BanksKey = {QStringLiteral("Software"), QStringLiteral("microHAM"), QStringLiteral("urouter"),
                               QStringLiteral("voiceMsgs"), QStringLiteral("banks")};
 
-// The name in `names` equal to `wanted`, or failing that equal without regard to case (the
-// registry the file stands for matches names that way); empty when there is none.
-QString Match(const QStringList& names, const QString& wanted)
+// One section of the router names file: its key path and its values (names as written).
+struct TRegistrySection {
+    QStringList Path;
+    QList<QPair<QString, QString>> Values;
+};
+
+// Reads the file as the registry key it stands for: "[A\B\C]" sections of "name=value"
+// lines.  A value is taken as written (a comma in a message name is part of it); one pair of
+// enclosing double quotes is removed.  Nothing when the file cannot be read.
+std::optional<QList<TRegistrySection>> ReadRegistryFile(const QString& fileName)
 {
-    if (names.contains(wanted))
-        return wanted;
-    for (const QString& n : names)
-        if (n.compare(wanted, Qt::CaseInsensitive) == 0)
-            return n;
-    return {};
+    if (fileName.isEmpty())
+        return std::nullopt;
+    const std::optional<QByteArray> bytes = ReadTextFileAsUtf8(fileName);
+    if (!bytes)
+        return std::nullopt;
+    QList<TRegistrySection> sections;
+    const QStringList lines = QString::fromUtf8(*bytes).split(QLatin1Char('\n'));
+    for (QString line : lines) {
+        line = line.trimmed();
+        if (line.isEmpty() || line.startsWith(QLatin1Char(';')) || line.startsWith(QLatin1Char('#')))
+            continue;
+        if (line.startsWith(QLatin1Char('[')) && line.endsWith(QLatin1Char(']'))) {
+            QString path = line.mid(1, line.size() - 2);
+            path.replace(QLatin1Char('/'), QLatin1Char('\\'));
+            sections.append({path.split(QLatin1Char('\\'), Qt::SkipEmptyParts), {}});
+            continue;
+        }
+        const qsizetype eq = line.indexOf(QLatin1Char('='));
+        if (eq <= 0 || sections.isEmpty())
+            continue;
+        QString value = line.mid(eq + 1).trimmed();
+        if (value.size() >= 2 && value.startsWith(QLatin1Char('"')) && value.endsWith(QLatin1Char('"')))
+            value = value.mid(1, value.size() - 2);
+        sections.last().Values.append({line.left(eq).trimmed(), value});
+    }
+    return sections;
 }
 
-// Opens the stored group of `parts` for reading; false (and nothing opened) when a part is
-// missing.
-bool BeginGroup(QSettings& s, const QStringList& parts)
+// Whether `path` begins with `key`, names compared without regard to case as the registry
+// does.
+bool StartsWith(const QStringList& path, const QStringList& key)
 {
-    QStringList path;
-    for (const QString& part : parts) {
-        s.beginGroup(path.join(QLatin1Char('/')));
-        const QString found = Match(s.childGroups(), part);
-        s.endGroup();
-        if (found.isEmpty())
+    if (path.size() < key.size())
+        return false;
+    for (qsizetype i = 0; i < key.size(); ++i)
+        if (path[i].compare(key[i], Qt::CaseInsensitive) != 0)
             return false;
-        path << found;
-    }
-    s.beginGroup(path.join(QLatin1Char('/')));
     return true;
 }
 
@@ -353,10 +376,25 @@ void TMicroHamInterface::ReadMessageBanks()
 {
     if (IsClient())
         return;
-    if (!FRegistryFileName.isEmpty() && QFileInfo(FRegistryFileName).isFile()) {
-        QSettings s(FRegistryFileName, QSettings::IniFormat);
-        if (BeginGroup(s, BanksKey))
-            FMessageBanks = s.childGroups();
+    if (const auto file = ReadRegistryFile(FRegistryFileName)) {
+        bool keyExists = false;
+        QStringList banks;
+        for (const TRegistrySection& section : *file) {
+            if (!StartsWith(section.Path, BanksKey))
+                continue;
+            keyExists = true;
+            if (section.Path.size() > BanksKey.size()) {
+                const QString bank = section.Path[BanksKey.size()];
+                if (!std::any_of(banks.cbegin(), banks.cend(),
+                                 [&](const QString& b) { return b.compare(bank, Qt::CaseInsensitive) == 0; }))
+                    banks << bank;
+            }
+        }
+        // The registry lists sub-keys in alphabetical order.
+        std::sort(banks.begin(), banks.end(),
+                  [](const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
+        if (keyExists)
+            FMessageBanks = banks;
     }
     if (IsServer())
         for (const QString& bank : std::as_const(FMessageBanks))
@@ -365,18 +403,20 @@ void TMicroHamInterface::ReadMessageBanks()
 
 void TMicroHamInterface::ReadMessageNames()
 {
-    if (IsClient() || FRegistryFileName.isEmpty() || !QFileInfo(FRegistryFileName).isFile())
+    if (IsClient())
         return;
-    QSettings s(FRegistryFileName, QSettings::IniFormat);
-    if (!BeginGroup(s, BanksKey + QStringList{FMessageBank}))
+    const auto file = ReadRegistryFile(FRegistryFileName);
+    if (!file)
         return;
-    const QStringList keys = s.childKeys();
-    for (int i = 0; i < 9; ++i) {
-        const QString key = Match(keys, QStringLiteral("msgName%1").arg(i));
-        if (key.isEmpty())
+    const QStringList key = BanksKey + QStringList{FMessageBank};
+    for (const TRegistrySection& section : *file) {
+        if (section.Path.size() != key.size() || !StartsWith(section.Path, key))
             continue;
-        // The INI reader splits a text at unquoted commas; the name is the whole text.
-        const QVariant v = s.value(key);
-        SetMessageName(i + 1, v.typeId() == QMetaType::QStringList ? v.toStringList().join(QLatin1Char(',')) : v.toString());
+        for (int i = 0; i < 9; ++i) {
+            const QString name = QStringLiteral("msgName%1").arg(i);
+            for (const auto& [ident, value] : section.Values)
+                if (ident.compare(name, Qt::CaseInsensitive) == 0)
+                    SetMessageName(i + 1, value);
+        }
     }
 }
