@@ -1,6 +1,7 @@
 #include "dx/DMDX.h"
 
 #include "core/DMApplication.h"
+#include "core/DMRadio.h"
 #include "core/DataFiles.h"
 #include "core/cat/FTCATInterface.h"
 #include "dx/TelnetClient.h"
@@ -77,6 +78,10 @@ TDMDX::TDMDX(QObject* parent)
     FCommand3 = QStringLiteral("SH/U");
 
     FDXSpots = new TDXSpots(this);
+    // The radio module is created before this one; the logbook's module comes later and is
+    // bound by the start-up.
+    if (DMRadio)
+        FDXSpots->SetFTCATInterface(DMRadio->FTCATInterface());
     FTelnetClient = new TTelnetClient(this);
     FTelnetClient->OnConnected = [this] {
         DoTelnetClientConnected();

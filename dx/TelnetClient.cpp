@@ -147,6 +147,7 @@ QByteArray TTelnetClient::Negotiate(const QByteArray& bytes)
                 FState = TState::Option;
             } else if (b == SB) {
                 FState = TState::Sub;
+                FSubLength = 0;
             } else {
                 FState = TState::Data;
             }
@@ -163,6 +164,8 @@ QByteArray TTelnetClient::Negotiate(const QByteArray& bytes)
         case TState::Sub:
             if (b == IAC)
                 FState = TState::SubIAC;
+            else if (++FSubLength > MaxSubnegotiation)
+                FState = TState::Data;
             break;
         case TState::SubIAC:
             FState = b == SE ? TState::Data : TState::Sub;

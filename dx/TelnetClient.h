@@ -23,6 +23,9 @@ class TTelnetClient : public QObject {
     Q_OBJECT
 public:
     static constexpr int DefaultConnectTimeout = 10000;
+    // A subnegotiation is skipped; one longer than this is taken as noise and the bytes after
+    // it as data again, so a lost "IAC SE" cannot swallow the rest of the session.
+    static constexpr int MaxSubnegotiation = 1024;
 
     explicit TTelnetClient(QObject* parent = nullptr);
     ~TTelnetClient() override;
@@ -72,4 +75,5 @@ private:
     bool FConnected = false;
     TState FState = TState::Data;
     uint8_t FOptionCommand = 0;
+    int FSubLength = 0;
 };

@@ -35,6 +35,7 @@ protected:
         InstallCountryFiles(root);
         vx::Clock::useManual(now);
         spots = std::make_unique<TDXSpots>();
+        engine = spots.get();
         Hook(*spots);
         spots->SetMyCall("DL1ABC");
         spots->Open();
@@ -50,7 +51,7 @@ protected:
     // The newest stored spot of a call, or null.
     const TSpotData* Stored(const QString& call) const
     {
-        const TSpotDataList& list = spots->SpotDataList();
+        const TSpotDataList& list = engine->SpotDataList();
         for (int i = list.Count() - 1; i >= 0; --i)
             if (list[i].Call == call)
                 return &list[i];
@@ -59,6 +60,7 @@ protected:
 
     QTemporaryDir root;
     std::unique_ptr<TDXSpots> spots;
+    TDXSpots* engine = nullptr; // the engine under test (owned by spots or by a module)
     std::vector<TDXClusterData> console;
     int bandmapChanges = 0;
 };

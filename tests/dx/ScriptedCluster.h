@@ -48,17 +48,17 @@ public:
 
     ScriptedCluster& send(const QByteArray& bytes)
     {
-        steps.append({Step::Send, bytes});
+        steps.append(Step{Step::Send, bytes});
         return *this;
     }
     ScriptedCluster& expectLine()
     {
-        steps.append({Step::ExpectLine, {}});
+        steps.append(Step{Step::ExpectLine, QByteArray()});
         return *this;
     }
     ScriptedCluster& close()
     {
-        steps.append({Step::Close, {}});
+        steps.append(Step{Step::Close, QByteArray()});
         return *this;
     }
 
