@@ -361,7 +361,8 @@ void TDMDX::Command3ActionExecute()
 
 QString TDMDX::ExtractADIFField(const QString& ATag, const QString& ALine)
 {
-    const qsizetype tag = ALine.toUpper().indexOf(ATag.toUpper());
+    // Found without changing the line: upper-casing may change its length ("ß" gives "SS").
+    const qsizetype tag = ALine.indexOf(ATag, 0, Qt::CaseInsensitive);
     if (tag < 0)
         return {};
     // The length: the digits up to ">" (a type indicator such as ":S" is skipped).
@@ -383,8 +384,7 @@ QString TDMDX::ExtractADIFField(const QString& ATag, const QString& ALine)
 
 void TDMDX::AddWSJTQSO(const QString& AQSOLine)
 {
-    const QString upper = AQSOLine.toUpper();
-    auto has = [&upper](const char* tag) { return upper.contains(QLatin1String(tag)); };
+    auto has = [&AQSOLine](const char* tag) { return AQSOLine.contains(QLatin1String(tag), Qt::CaseInsensitive); };
     auto field = [&AQSOLine](const char* tag) { return ExtractADIFField(QLatin1String(tag), AQSOLine); };
     TLogInterface* log = FDXSpots->LogInterface();
     if (!log || !has("<CALL:"))

@@ -449,6 +449,8 @@ TEST(ADIFField, ValuesByTag)
     };
     for (const auto& c : cases)
         EXPECT_EQ(TDMDX::ExtractADIFField(c.tag, c.line), QString::fromLatin1(c.value)) << c.line;
+    // A text whose upper case is longer ("ß" gives "SS") does not shift the fields after it.
+    EXPECT_EQ(TDMDX::ExtractADIFField("<MODE:", QString::fromUtf8("<comment:5>Grüße <mode:3>FT8")), "FT8");
 }
 
 namespace {
