@@ -370,7 +370,12 @@ bool TDXSpots::AddWWVTableLine(const QString& line)
 bool TDXSpots::AddLiveSpot(const QString& line)
 {
     const qsizetype headEnd = LiveSpotHeadEnd(line);
-    const auto fields = headEnd > FrequencyColumn ? ReadTokens(line, headEnd) : ReadFixedColumns(line);
+    // Columns shift when the spotter field reaches the frequency column, or when the
+    // frequency follows the colon without the padding ("DX de K1ABC:14025.0").
+    const bool shifted = headEnd > FrequencyColumn
+                         || (line.size() > FrequencyColumn && !IsBlank(line[FrequencyColumn - 1])
+                             && line[FrequencyColumn - 1] != u':');
+    const auto fields = shifted ? ReadTokens(line, headEnd) : ReadFixedColumns(line);
     if (!fields)
         return false;
 

@@ -51,6 +51,7 @@ TEST_F(SpotEngine, LiveSpotLinesAreReadFromTheirColumnsOrTokens)
          "DL1XYZ", At(18, 40), "CW    23 dB  25 WPM  CQ"},
         {"DX de 9K2/K2SES  14205.0  DK0HY                                       1841Z", "DK0HY", 14205000, bd20,
          "9K2/K2SES", At(18, 41), ""},
+        {"DX de K1ABC:14025.0 DL1ABC cq 1842Z", "DL1ABC", 14025000, bd20, "K1ABC", At(18, 42), "cq"},
         // A locator after the time.
         {"DX de OK1TEH:    50100.0  C0NTEST      -> www.darkside.cz/qrv.php     1835Z JO70", "C0NTEST", 50100000, bd6,
          "OK1TEH", At(18, 35), "-> www.darkside.cz/qrv.php"},
