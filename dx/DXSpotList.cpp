@@ -50,6 +50,11 @@ bool TSpotDataList::AddSpot(const TSpot& spot, bool isShowDXSpot)
     return true;
 }
 
+bool TSpotDataList::IsDuplicate(const TSpot& spot) const
+{
+    return FDuplicates.contains(DupKeyOf(TSpotData::FromSpot(spot)));
+}
+
 QString TSpotDataList::BandmapSpotLookup(int32_t spotID) const
 {
     const TSpotData* d = Find(FIDs.Newest(spotID));

@@ -29,6 +29,8 @@ public:
     // as a stored one is refused (false). When the list is full the oldest entry goes first
     // (OnRemoved), then OnAdded.
     bool AddSpot(const TSpot& spot, bool isShowDXSpot);
+    // Whether AddSpot with isShowDXSpot would refuse the spot as a duplicate.
+    bool IsDuplicate(const TSpot& spot) const;
     // "<call> spotted by <spotter> at hh:mm <comment>" of the newest entry with that number;
     // empty when there is none.
     QString BandmapSpotLookup(int32_t spotID) const;
