@@ -7,6 +7,7 @@
 // Everything runs on the GUI thread.  Connecting does not block: Connect() returns at once;
 // the login lines follow when the connection is up, and a failure is shown in the console.
 
+#include "core/DXLink.h"
 #include "core/RCTypes.h"
 #include "dx/DXSpots.h"
 
@@ -35,7 +36,7 @@ public:
     virtual bool WSJTLogFreq() const = 0;
 };
 
-class TDMDX : public QObject {
+class TDMDX : public QObject, public TDXModuleLink {
     Q_OBJECT
 public:
     // A received line without an end longer than this is noise: it is dropped and the
@@ -101,7 +102,7 @@ public:
     void Connect();
     void ReloadWantedLists();
     // Logs one QSO reported by WSJT-X (ADIF text).
-    void AddWSJTQSO(const QString& AQSOLine);
+    void AddWSJTQSO(const QString& AQSOLine) override;
     // The value of one ADIF field ("<CALL:") of the line.
     static QString ExtractADIFField(const QString& ATag, const QString& ALine);
 
