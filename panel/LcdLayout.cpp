@@ -179,7 +179,7 @@ bool RoofingLit(const char* which, TRoofingFilter f)
     return f == rflt15kHz || f == rfltAuto15kHz;
 }
 
-struct TGroupSpec {
+struct TGroupLook {
     TLcdPrimitive Primitive = TLcdPrimitive::Filled;
     uint32_t Color = clLitGreen;
     std::vector<TLabel> Labels;
@@ -187,11 +187,11 @@ struct TGroupSpec {
     std::vector<TLcdItem> Extra;
 };
 
-TGroupSpec Spec(TLcdGroup group, int m, const TDisplay* s)
+TGroupLook GroupLook(TLcdGroup group, int m, const TDisplay* s)
 {
     const bool fm = m == 2; // FT DX 5000: plain labels for most columns
     auto on = [s](bool v) { return s && v; };
-    TGroupSpec g;
+    TGroupLook g;
     switch (group) {
     case TLcdGroup::AGCA: {
         const TAGC v = s ? s->AGCA() : agcOff;
@@ -474,13 +474,13 @@ std::vector<TLcdItem> Items(TLcdGroup group, int modelIndex, const TDisplay* sta
     std::vector<TLcdItem> items;
     if (modelIndex < 0 || modelIndex >= ModelCount)
         return items;
-    const TGroupSpec spec = Spec(group, modelIndex, state);
-    for (const TLcdItem& e : spec.Extra)
+    const TGroupLook look = GroupLook(group, modelIndex, state);
+    for (const TLcdItem& e : look.Extra)
         if (Position(e.Id, modelIndex).OnModel())
             items.push_back(e);
-    for (const TLabel& l : spec.Labels)
+    for (const TLabel& l : look.Labels)
         if (Position(l.Id, modelIndex).OnModel())
-            items.push_back({l.Id, QString::fromLatin1(l.Text), spec.Primitive, l.Offset, spec.Color, l.Lit});
+            items.push_back({l.Id, QString::fromLatin1(l.Text), look.Primitive, l.Offset, look.Color, l.Lit});
     return items;
 }
 
