@@ -7,6 +7,7 @@
 #include "tests/support/Wait.h"
 
 #include <QHostAddress>
+#include <QRandomGenerator>
 #include <QStringList>
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -22,11 +23,27 @@ QT_END_NAMESPACE
 
 namespace vxtest {
 
+// Audio ports stop at 49151: a free one below that.
 inline quint16 FreeAudioPort()
 {
-    QTcpServer probe;
-    probe.listen(QHostAddress::LocalHost, 0);
-    return probe.serverPort();
+    for (int attempt = 0; attempt < 200; ++attempt) {
+        const auto port = quint16(20000 + QRandomGenerator::global()->bounded(29000));
+        QTcpServer probe;
+        if (probe.listen(QHostAddress::Any, port))
+            return port;
+    }
+    return 0;
+}
+
+// Listens on a free audio port of 127.0.0.1; the port, or 0.
+inline quint16 ListenOnAudioPort(QTcpServer& server)
+{
+    for (int attempt = 0; attempt < 200; ++attempt) {
+        const auto port = quint16(20000 + QRandomGenerator::global()->bounded(29000));
+        if (server.listen(QHostAddress::LocalHost, port))
+            return port;
+    }
+    return 0;
 }
 
 class AudioPeer {
@@ -131,6 +148,8 @@ public:
     void SetPort(const QString& Name) override { FName = Name; }
     bool Open() override
     {
+        if (FOpen)
+            return true;
         ++OpenAttempts;
         if (!OpenWorks)
             return false;
