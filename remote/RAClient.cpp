@@ -111,6 +111,7 @@ void TRAClientNetwork::ReleaseSocket()
         return;
     }
     // What was written (a last "P:0") still leaves before the socket closes.
+    socket->flush();
     connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
     socket->disconnectFromHost();
     if (socket->state() == QAbstractSocket::UnconnectedState) {
@@ -431,6 +432,8 @@ void TRAClient::SetTransmit(bool Value)
         if (value && !FAudioInput->Active()) {
             FTransmit = false;
             keyed = false;
+            // The next transmission tries the microphone again.
+            FAudioInput->SetActive(false);
         }
     } else {
         FTransmit = false;

@@ -14,6 +14,7 @@
 
 #include "core/RCTypes.h"
 #include "platform/Clock.h"
+#include "remote/RAAudio.h"
 #include "remote/RATypes.h"
 
 #include <QByteArray>
@@ -27,7 +28,6 @@
 
 class QTcpSocket;
 class TAudioVolume;
-class TRAAudio;
 
 namespace RAProtocol {
 class FrameReader;

@@ -307,6 +307,7 @@ void TRAServerNetwork::DropConnection(TRAConnection* c)
     socket->disconnect(this);
     // The socket outlives its record until what was written has left.
     socket->setParent(this);
+    socket->flush();
     if (socket->state() == QAbstractSocket::UnconnectedState) {
         socket->deleteLater();
     } else {

@@ -16,10 +16,12 @@
 
 #include "core/RCTypes.h"
 #include "platform/Clock.h"
+#include "remote/RAAudio.h"
 #include "remote/RATypes.h"
 
 #include <QList>
 #include <QObject>
+#include <QPointer>
 #include <QString>
 #include <QStringList>
 #include <atomic>
@@ -27,7 +29,6 @@
 
 class QTcpServer;
 class QTcpSocket;
-class TRAAudio;
 class TRAConnection;
 
 enum TNetworkProtocol : uint8_t { npTCP, npUDP };
@@ -133,10 +134,10 @@ public:
     void SetActive(bool Value);
     uint16_t AudioPort() const { return FAudioPort; }
     void SetAudioPort(uint16_t Value) { FAudioPort = Value; }
-    TRAAudio* AudioInput() const { return FAudioInput; }
+    TRAAudio* AudioInput() const { return FAudioInput.data(); }
     // Routes the capture's blocks to the broadcast and its failures to OnException.
     void SetAudioInput(TRAAudio* Value);
-    TRAAudio* AudioOutput() const { return FAudioOutput; }
+    TRAAudio* AudioOutput() const { return FAudioOutput.data(); }
     void SetAudioOutput(TRAAudio* Value) { FAudioOutput = Value; }
     TRAAuthentication& Authentication() { return FAuthentication; }
     bool BroadcastAudioOnTX() const { return FBroadcastAudioOnTX; }
@@ -174,8 +175,9 @@ private:
     TRAServerNetwork* FServerSocket;
     vx::Timer* FTrafficTimer;
     TRAAuthentication FAuthentication;
-    TRAAudio* FAudioInput = nullptr;
-    TRAAudio* FAudioOutput = nullptr;
+    // The owner may free the audio components before this one.
+    QPointer<TRAAudio> FAudioInput;
+    QPointer<TRAAudio> FAudioOutput;
     bool FActive = false;
     uint16_t FAudioPort = 4000;
     bool FBroadcastAudioOnTX = false;

@@ -182,6 +182,24 @@ TEST_F(RAClientTest, TransmitSendsTheMicrophoneAndWithUsePTTKeys)
     EXPECT_EQ(transmitting, (QList<bool>{true, false, true, false}));
 }
 
+TEST_F(RAClientTest, AMicrophoneThatDoesNotOpenKeysNothingAndIsTriedAgain)
+{
+    auto peer = Connected();
+    peer->Clear();
+    client->SetUsePTT(true);
+    vx::MemoryAudio::setOpenResult(false, 0, vx::WaveResult::BadDeviceId);
+    client->SetTransmit(true);
+    EXPECT_FALSE(client->Transmit());
+    EXPECT_EQ(transmitting, QList<bool>{false});
+
+    vx::MemoryAudio::setOpenResult(false, 0, vx::WaveResult::Ok);
+    client->SetTransmit(true);
+    EXPECT_TRUE(client->Transmit());
+    ASSERT_TRUE(peer->WaitBlocks(1));
+    // Only the second attempt keyed the transmitter.
+    EXPECT_EQ(peer->Controls(), QStringList{"REMAUD||P:1||"});
+}
+
 TEST_F(RAClientTest, WithoutPlaybackOnTXReceivedAudioIsNotPlayedButTheEchoStillMeasures)
 {
     auto peer = Connected();

@@ -208,3 +208,11 @@ TEST(RALogin, LoginTextIsJoinedNotFormatted)
 {
     EXPECT_EQ(LoginText("a%1", "%2b", "PCM8", 1, 8), "REMAUD||U:a%1||P:%2b||C:PCM8||M:1||B:8||");
 }
+
+TEST(RATraffic, RateTextHasOneDecimalAndDotsForEverySeparator)
+{
+    EXPECT_EQ(TrafficRateText(0), "0.0 kB/s");
+    EXPECT_EQ(TrafficRateText(1536), "1.5 kB/s");
+    EXPECT_EQ(TrafficRateText(8000), "7.8 kB/s");
+    EXPECT_EQ(TrafficRateText(2 * 1024 * 1024 + 512), "2.048.5 kB/s");
+}
