@@ -1,5 +1,6 @@
 #include "remote/RATypes.h"
 
+#include <QLocale>
 #include <array>
 
 namespace {
@@ -23,4 +24,11 @@ TCodec StringToCodec(const QString& Text)
 bool IsGSMCodec(TCodec Codec)
 {
     return Codec == GSM610_8 || Codec == GSM610_11 || Codec == GSM610_22;
+}
+
+QString TrafficRateText(uint32_t Bytes)
+{
+    QString text = QLocale(QLocale::English).toString(double(Bytes) / 1024.0, 'f', 1).rightJustified(3, QLatin1Char(' '));
+    text.replace(QLatin1Char(','), QLatin1Char('.'));
+    return text + QStringLiteral(" kB/s");
 }

@@ -41,3 +41,7 @@ QString CodecToString(TCodec Codec);
 // Exact, case-sensitive match; anything unrecognised (also "PCM8" and "") gives PCM8.
 TCodec StringToCodec(const QString& Text);
 bool IsGSMCodec(TCodec Codec);
+
+// Traffic of one second as "%3.1n kB/s" (one decimal, digit groups), with "." for every
+// separator: 1536 bytes give "1.5 kB/s".
+QString TrafficRateText(uint32_t Bytes);
