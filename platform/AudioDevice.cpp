@@ -753,22 +753,30 @@ private:
 
 // --- WaveIn / WaveOut -----------------------------------------------------------------------
 
-WaveIn::WaveIn() = default;
-WaveIn::~WaveIn() { close(); }
-
-int WaveIn::query(uint32_t deviceId, const WaveFormatEx& format)
+// A format query of a capture (output false) or playback device; counts the attempt on
+// in-memory devices.
+static int queryDevice(bool output, uint32_t deviceId, const WaveFormatEx& format)
 {
     DeviceFormat df;
     if (const int r = checkFormat(format, df); r != WaveResult::Ok)
         return r;
     if (MemoryAudio::inUse()) {
-        std::lock_guard lock(memory().m);
-        ++memory().attempts[{false, deviceId}];
+        {
+            std::lock_guard lock(memory().m);
+            ++memory().attempts[{output, deviceId}];
+        }
+        return memoryOpenResult(output, deviceId);
     }
-    if (MemoryAudio::inUse())
-        return memoryOpenResult(false, deviceId);
     QAudioDevice device;
-    return qtQuery(false, deviceId, df, device);
+    return qtQuery(output, deviceId, df, device);
+}
+
+WaveIn::WaveIn() = default;
+WaveIn::~WaveIn() { close(); }
+
+int WaveIn::query(uint32_t deviceId, const WaveFormatEx& format)
+{
+    return queryDevice(false, deviceId, format);
 }
 
 int WaveIn::open(uint32_t deviceId, const WaveFormatEx& format, WaveCallback* callback)
@@ -837,17 +845,7 @@ WaveOut::~WaveOut() { close(); }
 
 int WaveOut::query(uint32_t deviceId, const WaveFormatEx& format)
 {
-    DeviceFormat df;
-    if (const int r = checkFormat(format, df); r != WaveResult::Ok)
-        return r;
-    if (MemoryAudio::inUse()) {
-        std::lock_guard lock(memory().m);
-        ++memory().attempts[{true, deviceId}];
-    }
-    if (MemoryAudio::inUse())
-        return memoryOpenResult(true, deviceId);
-    QAudioDevice device;
-    return qtQuery(true, deviceId, df, device);
+    return queryDevice(true, deviceId, format);
 }
 
 int WaveOut::open(uint32_t deviceId, const WaveFormatEx& format, WaveCallback* callback)
