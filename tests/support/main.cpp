@@ -1,6 +1,7 @@
 // Test entry point: private XDG folders, so no test touches the real home folder; widget
 // tests get a QApplication on the offscreen platform, the others a QCoreApplication.
 #ifdef VX_TEST_GUI
+#include "controls/widgets/ArtRegistry.h"
 #include <QApplication>
 using TestApplication = QApplication;
 #else
@@ -22,6 +23,12 @@ int main(int argc, char** argv)
     qputenv("HOME", (home.path() + "/home").toLocal8Bit());
 
     TestApplication app(argc, argv);
+#ifdef VX_TEST_GUI
+    // A picture asked for by a name nobody registered would silently draw nothing.
+    vx::art::SetUnknownNameHandler([](const QString& name) {
+        ADD_FAILURE() << "no picture is registered as \"" << name.toStdString() << '"';
+    });
+#endif
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
