@@ -318,6 +318,12 @@ void TCWSidetone::SetVolume(int value)
     FVolume = std::clamp(value, 0, 8);
 }
 
+void TCWSidetone::SetSwapPaddles(bool value)
+{
+    QMutexLocker lock(&FLock);
+    FSwapPaddles = value;
+}
+
 void TCWSidetone::SetPaddleLeft(bool value)
 {
     SetPaddle(FPaddleLeft, value);

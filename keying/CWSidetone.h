@@ -97,7 +97,7 @@ public:
     bool PaddleRight() const { return FPaddleRight; }
     void SetPaddleRight(bool value);
     bool SwapPaddles() const { return FSwapPaddles; }
-    void SetSwapPaddles(bool value) { FSwapPaddles = value; }
+    void SetSwapPaddles(bool value);
     // Characters queued and not yet rendered.
     QString Queued() const;
 
@@ -120,7 +120,7 @@ private:
     std::atomic<int> FSpeed{25};
     std::atomic<int> FPitch{700};
     std::atomic<int> FVolume{2};
-    uint32_t FDeviceID = 0;
+    std::atomic<uint32_t> FDeviceID{0};
     QStringList FDeviceNames;
     std::atomic<bool> FActive{false};
     std::atomic<bool> FKeyDown{false};
@@ -128,11 +128,11 @@ private:
     std::atomic<bool> FClosingDown{false};
     std::atomic<bool> FThreadIsRunning{false};
     TKeyerMode FKeyerMode = kmIambicA;
+
+    mutable QMutex FLock; // the queue and the paddles, which the thread reads when it refills
     bool FPaddleLeft = false;
     bool FPaddleRight = false;
     bool FSwapPaddles = false;
-
-    mutable QMutex FLock; // the queue and the paddle flag
     QString FCodeStr;
     bool FSendingPaddleDitDahs = false;
 

@@ -386,8 +386,10 @@ void TDMClient::RemoteClientHandleInput(const QString& CommandLine)
         }
         if (rest.startsWith(RemoteLine::WK)) {
             TWinKeyerLink* keyer = FCW ? FCW->WinKey() : nullptr;
+            // A named copy: a loop over remove()'s result would read a destroyed temporary.
+            const QString echoed = QString(payload).remove(QLatin1Char(';'));
             if (keyer)
-                for (const QChar c : QString(payload).remove(QLatin1Char(';')))
+                for (const QChar c : echoed)
                     keyer->RemoteEcho(c);
             return;
         }

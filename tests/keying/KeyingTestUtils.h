@@ -4,9 +4,12 @@
 // Morse from rendered or captured sound.
 
 #include "keying/CWSidetone.h"
+#include "platform/AudioDevice.h"
 #include "platform/Clock.h"
 
 #include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QThread>
 #include <QFile>
 #include <QRegularExpression>
 #include <QString>
@@ -167,6 +170,29 @@ inline QString ReadMorse(const std::vector<double>& x, int dot)
     }
     flush();
     return text.trimmed();
+}
+
+// Plays `blocks` blocks (one a character) of a sidetone on an in-memory output, each as
+// soon as it is written, then makes sure no further one comes; what the device played so
+// far, as 16-bit PCM.
+inline QByteArray PlayOut(int blocks, uint32_t device = 0)
+{
+    const auto next = [device](int timeoutMs) {
+        QDeadlineTimer deadline(timeoutMs);
+        while (!deadline.hasExpired()) {
+            vx::MemoryWaveOut* out = vx::MemoryAudio::output(device);
+            if (out && out->playNext())
+                return true;
+            QCoreApplication::processEvents();
+        }
+        return false;
+    };
+    for (int i = 0; i < blocks; ++i)
+        if (!next(10000))
+            break;
+    next(100);
+    vx::MemoryWaveOut* out = vx::MemoryAudio::output(device);
+    return out ? out->played() : QByteArray();
 }
 
 inline std::vector<double> Samples(const QByteArray& pcm16)

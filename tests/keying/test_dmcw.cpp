@@ -319,15 +319,11 @@ protected:
         DMCWTest::TearDown();
         vx::MemoryAudio::use(false);
     }
-    // What the sidetone played, read back as Morse.
-    QString Heard()
+    // What the sidetone played of a number of characters, read back as Morse.
+    QString Heard(int characters)
     {
-        vx::MemoryWaveOut* out = vx::MemoryAudio::output(0);
-        if (!out)
-            return {};
-        while (vxtest::waitUntil([&] { return out->queuedBlocks() > 0; }, 300))
-            out->playNext();
-        return vxtest::ReadMorse(vxtest::Samples(out->played()), Sidetone::DotLength(cw->WinKey()->Speed()));
+        const QByteArray played = vxtest::PlayOut(characters);
+        return vxtest::ReadMorse(vxtest::Samples(played), Sidetone::DotLength(cw->WinKey()->Speed()));
     }
 };
 
@@ -356,7 +352,7 @@ TEST_F(DMCWSidetoneTest, EchoSettingDecidesWhatIsHeard)
             OpenKeyer();
         cw->CWSendText("test");
         run(3000); // the keyer keys it
-        EXPECT_EQ(Heard(), c.heard) << int(c.role) << " echo " << c.echo;
+        EXPECT_EQ(Heard(int(c.heard.size())), c.heard) << int(c.role) << " echo " << c.echo;
         cw->Close();
     }
 }

@@ -171,6 +171,10 @@ TEST_F(CWClientTest, ServerLinesSetTheMirroredKeyer)
     EXPECT_EQ(k().MaxWPM(), 38);
     EXPECT_EQ(k().SpeedPot(), 22);
     EXPECT_EQ(k().Speed(), 35);
+    // A speed outside the mirrored range: keyer and sidetone take the clamped one.
+    client->RemoteClientHandleInput("WT:55|22;");
+    EXPECT_EQ(k().Speed(), 38);
+    EXPECT_EQ(cw->CWSidetone()->Speed(), 38);
 
     client->RemoteClientHandleInput("WR:2|1|10|40|30|24;");
     EXPECT_EQ(k().RemoteStatus(), wksError);

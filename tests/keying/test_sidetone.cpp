@@ -190,12 +190,6 @@ protected:
         st->Open();
         ASSERT_TRUE(waitUntil([&] { return st->Active() && Device(); }));
     }
-    // Plays every block the sidetone writes until it has nothing left.
-    void PlayOut()
-    {
-        while (waitUntil([&] { return Device() && Device()->queuedBlocks() > 0; }, 500))
-            Device()->playNext();
-    }
 
     QMutex mutex;
     QStringList events;
@@ -211,7 +205,7 @@ TEST_F(SidetoneTest, PlaysOneCharacterPerBufferUntilTheQueueIsEmpty)
     ASSERT_TRUE(waitUntil([&] { return Device()->queuedBlocks() == 1; }));
     EXPECT_TRUE(st->KeyDown());
     EXPECT_EQ(st->Queued(), "Q"); // C is rendered, Q waits for the device
-    PlayOut();
+    vxtest::PlayOut(2);
     ASSERT_TRUE(waitUntil([&] { return !st->KeyDown(); }));
     EXPECT_EQ(Events(), (QStringList{"active 1", "key 1", "key 0"}));
     EXPECT_EQ(vxtest::ReadMorse(vxtest::Samples(Device()->played()), 384), "CQ");
@@ -219,7 +213,7 @@ TEST_F(SidetoneTest, PlaysOneCharacterPerBufferUntilTheQueueIsEmpty)
     // A character longer than one buffer plays whole.
     st->SetSpeed(5);
     st->Send("0");
-    PlayOut();
+    vxtest::PlayOut(1);
     EXPECT_EQ(Device()->played().size(), 2 * (14 + 16) * 384 + 2 * 22 * 1920); // C, Q, then 0 whole
 }
 
@@ -235,7 +229,7 @@ TEST_F(SidetoneTest, EventsAfterCloseAndOpenAgain)
     ClearEvents();
     OpenAndWait();
     st->Send("E");
-    PlayOut();
+    vxtest::PlayOut(1);
     ASSERT_TRUE(waitUntil([&] { return Events().size() == 3; }));
     EXPECT_EQ(Events(), (QStringList{"active 1", "key 1", "key 0"}));
 
@@ -273,7 +267,7 @@ TEST_F(SidetoneTest, PaddlesQueueTheirElementsWhileHeld)
     ASSERT_TRUE(waitUntil([&] { return st->Queued().startsWith("}}}"); }));
     st->SetPaddleRight(false);
     EXPECT_EQ(st->Queued(), "");
-    PlayOut();
+    vxtest::PlayOut(1); // the element on the air
     ASSERT_TRUE(waitUntil([&] { return !st->KeyDown(); }));
     vxtest::spin(50);
     EXPECT_EQ(st->Queued(), "");
@@ -284,7 +278,7 @@ TEST_F(SidetoneTest, PaddlesQueueTheirElementsWhileHeld)
     st->Stop(); // empties the queue and releases the paddles
     EXPECT_FALSE(st->PaddleLeft());
     EXPECT_EQ(st->Queued(), "");
-    PlayOut();
+    vxtest::PlayOut(1);
     ASSERT_TRUE(waitUntil([&] { return !st->KeyDown(); }));
     vxtest::spin(50);
     EXPECT_EQ(st->Queued(), "");

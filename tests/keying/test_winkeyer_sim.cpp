@@ -104,9 +104,11 @@ TEST_P(TraceReplay, AnswersAsTheRealKeyer)
     QList<uint8_t> expected;
     QList<double> traceMs, textMs;
     QList<bool> late;
+    bool hasText = false;
     for (const TraceLine& l : trace) {
         if (l.tx) {
             if (uint8_t(l.bytes[0]) >= 0x20) {
+                hasText = true;
                 if (cleared)
                     waiting.clear();
                 cleared = false;
@@ -153,13 +155,14 @@ TEST_P(TraceReplay, AnswersAsTheRealKeyer)
         const double simulated = double(host->rx[i].first) - textMs[i];
         const QString what = QStringLiteral("echo %1 of '%2': %3 ms after its text, the real keyer %4 ms")
                                  .arg(i).arg(QChar(expected[i])).arg(simulated).arg(real);
-        if (late[i])
+        if (late[i]) {
             EXPECT_LE(simulated, real * 1.15) << what.toStdString();
-        else
+        } else {
             EXPECT_NEAR(simulated, real, real * 0.15) << what.toStdString();
+        }
     }
-    if (QString::fromLatin1(GetParam()).contains(QLatin1String("probe3")))
-        EXPECT_GT(echoes, 20);
+    // Every log with text has its echoes timed.
+    EXPECT_EQ(echoes > 0, hasText);
 }
 
 INSTANTIATE_TEST_SUITE_P(Probes, TraceReplay,
