@@ -101,10 +101,7 @@ TRCTrackBarSlider::TRCTrackBarSlider()
 
 void TRCTrackBarSlider::Assign(const TRCTrackBarSlider& other)
 {
-    TNotifyEvent handler = std::move(OnChange);
-    *this = other;
-    OnChange = std::move(handler);
-    Fire(OnChange);
+    Copy(*this, other);
 }
 
 void TRCTrackBarSlider::SetColorStyle(TColorStyle v)
@@ -131,11 +128,7 @@ void TRCTrackBarSlider::SetColorStyle(TColorStyle v)
 
 void TRCTrackBarThumb::Assign(const TRCTrackBarThumb& other)
 {
-    FPicture = other.FPicture;
-    FPictureDisabled = other.FPictureDisabled;
-    FSize = other.FSize;
-    FWidth = other.FWidth;
-    Fire(OnChange);
+    Copy(*this, other);
 }
 
 void TRCTrackBarThumb::SetPicture(const QString& name)
@@ -153,26 +146,19 @@ void TRCTrackBarThumb::SetPicture(const QString& name)
 
 void TRCTrackBarThumb::SetPictureDisabled(const QString& name)
 {
-    if (name == FPictureDisabled)
-        return;
-    FPictureDisabled = name;
-    Fire(OnChange);
+    Set(FPictureDisabled, name);
 }
 
 void TRCTrackBarThumb::SetSize(int v)
 {
-    if (!FPicture.isEmpty() || v == FSize)
-        return;
-    FSize = v;
-    Fire(OnChange);
+    if (FPicture.isEmpty())
+        Set(FSize, v);
 }
 
 void TRCTrackBarThumb::SetWidth(int v)
 {
-    if (!FPicture.isEmpty() || v == FWidth)
-        return;
-    FWidth = v;
-    Fire(OnChange);
+    if (FPicture.isEmpty())
+        Set(FWidth, v);
 }
 
 // ---- Ticks and label ----------------------------------------------------------------------
@@ -187,10 +173,7 @@ TRCTrackBarTick::TRCTrackBarTick()
 
 void TRCTrackBarTick::Assign(const TRCTrackBarTick& other)
 {
-    TNotifyEvent handler = std::move(OnChange);
-    *this = other;
-    OnChange = std::move(handler);
-    Fire(OnChange);
+    Copy(*this, other);
 }
 
 TRCTrackBarLabel::TRCTrackBarLabel()
@@ -202,10 +185,7 @@ TRCTrackBarLabel::TRCTrackBarLabel()
 
 void TRCTrackBarLabel::Assign(const TRCTrackBarLabel& other)
 {
-    TNotifyEvent handler = std::move(OnChange);
-    *this = other;
-    OnChange = std::move(handler);
-    Fire(OnChange);
+    Copy(*this, other);
 }
 
 // ---- Drag hint ----------------------------------------------------------------------------

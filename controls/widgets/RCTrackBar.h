@@ -37,8 +37,34 @@ enum TLabelPosition : uint8_t { lpTopCenter, lpTopLeft, lpTopRight, lpBottomCent
 
 // Colours below are "none" when invalid (QColor()): a part in none is not painted.
 
+// What the bar's parts share: one change event, raised by every setter that changes a value
+// (the bar repaints on it).
+class TRCTrackBarPart {
+public:
+    TNotifyEvent OnChange;
+
+protected:
+    template <typename T>
+    void Set(T& field, const T& v)
+    {
+        if (field == v)
+            return;
+        field = v;
+        Fire(OnChange);
+    }
+    // Copies every setting of another part of the same kind, keeping this part's handler.
+    template <typename P>
+    static void Copy(P& to, const P& from)
+    {
+        TNotifyEvent handler = std::move(to.OnChange);
+        to = from;
+        to.OnChange = std::move(handler);
+        Fire(to.OnChange);
+    }
+};
+
 // The groove.
-class TRCTrackBarSlider {
+class TRCTrackBarSlider : public TRCTrackBarPart {
 public:
     TRCTrackBarSlider();
     // Copies every setting (not the handler).
@@ -87,18 +113,7 @@ public:
     TColorStyle ColorStyle() const { return FColorStyle; }
     void SetColorStyle(TColorStyle v);
 
-    TNotifyEvent OnChange;
-
 private:
-    template <typename T>
-    void Set(T& field, const T& v)
-    {
-        if (field == v)
-            return;
-        field = v;
-        Fire(OnChange);
-    }
-
     int FSize = 6;
     bool FVisible = true;
     int FOffset = 0;
@@ -118,7 +133,7 @@ private:
 };
 
 // The thumb: pictures of the art registry, asked for by name.
-class TRCTrackBarThumb {
+class TRCTrackBarThumb : public TRCTrackBarPart {
 public:
     void Assign(const TRCTrackBarThumb& other);
 
@@ -134,8 +149,6 @@ public:
     int Width() const { return FWidth; }
     void SetWidth(int v);
 
-    TNotifyEvent OnChange;
-
 private:
     QString FPicture;
     QString FPictureDisabled;
@@ -144,7 +157,7 @@ private:
 };
 
 // The tick marks.
-class TRCTrackBarTick {
+class TRCTrackBarTick : public TRCTrackBarPart {
 public:
     TRCTrackBarTick();
     void Assign(const TRCTrackBarTick& other);
@@ -175,18 +188,7 @@ public:
     QColor FontColor() const { return FFontColor; }
     void SetFontColor(const QColor& v) { Set(FFontColor, v); }
 
-    TNotifyEvent OnChange;
-
 private:
-    template <typename T>
-    void Set(T& field, const T& v)
-    {
-        if (field == v)
-            return;
-        field = v;
-        Fire(OnChange);
-    }
-
     TTickStyle FStyle = tsAuto;
     TTickMark FPosition = tmBoth;
     int FSize = 4;
@@ -200,7 +202,7 @@ private:
 };
 
 // The value label beside the track (hidden unless made visible).
-class TRCTrackBarLabel {
+class TRCTrackBarLabel : public TRCTrackBarPart {
 public:
     TRCTrackBarLabel();
     void Assign(const TRCTrackBarLabel& other);
@@ -220,18 +222,7 @@ public:
     int Spacing() const { return FSpacing; }
     void SetSpacing(int v) { Set(FSpacing, v); }
 
-    TNotifyEvent OnChange;
-
 private:
-    template <typename T>
-    void Set(T& field, const T& v)
-    {
-        if (field == v)
-            return;
-        field = v;
-        Fire(OnChange);
-    }
-
     bool FVisible = false;
     QString FFormat;
     TLabelPosition FPosition = lpTopCenter;
@@ -312,8 +303,11 @@ public:
     // The label's text for the current position.
     QString LabelText() const;
 
-    // Geometry in the bar's pixels; an empty rectangle where the part is absent.
-    // Client rectangle less the 1-pixel border and the 2-pixel offset on every side.
+    // Geometry in the bar's pixels (x() + width() is the first pixel to the right); a null
+    // rectangle where the part is absent.  At 22 x 89: client x 3..19, y 3..86; left ticks x 3..7,
+    // groove x 8..14, right ticks x 15..19; thumb 14 x 9 from x 4, its bottom at y 86 at Min and
+    // y 12 at Max.
+    // The bar's rectangle less the 1-pixel border and the 2-pixel offset on every side.
     QRect ClientArea() const;
     QRect TrackArea() const;
     QRect LeftTickBand() const;
@@ -323,7 +317,8 @@ public:
 
     QSize sizeHint() const override { return QSize(21, 89); }
 
-    // The operator changed the value (also through a range change made without the flag).
+    // The value changed and not under UpdatingPosition: by the operator, or by code (a range
+    // change that moves the thumb included).
     TNotifyEvent OnChange;
     // The bar gained or lost the focus.
     TNotifyEvent OnEnter;

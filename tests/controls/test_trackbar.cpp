@@ -132,6 +132,31 @@ TEST(TrackBar, TicksFallOnMultiplesOfTheStepCountedFromZero)
     }
 }
 
+TEST(TrackBar, TheOwnerCanRedrawOrHideALeftTick)
+{
+    Host h(Qt::black);
+    h.bar->SetPosition(128);
+    std::vector<int> asked;
+    h.bar->OnDrawTick = [&](QPainter&, const QPoint&, int position, TTickMark side, int& length, QColor& color,
+                            QColor&, QString&, bool& defaultDraw) {
+        asked.push_back(position);
+        EXPECT_EQ(side, tmTopLeft);
+        if (position == 0)
+            defaultDraw = false;
+        if (position == 100) {
+            color = Qt::red;
+            length = 2;
+        }
+    };
+    const QImage img = Render(h.panel);
+    EXPECT_EQ(asked.size(), 256u) << "every value is offered, marked or not";
+    EXPECT_EQ(Pixel(img, 3, 82), QColor(Qt::black)) << "hidden at 0";
+    EXPECT_EQ(Pixel(img, 18, 82), TickBlue) << "the right side keeps its mark";
+    const int y100 = 82 - int(74.0 / 255 * 100);
+    EXPECT_EQ(Pixel(img, 4, y100), QColor(Qt::red));
+    EXPECT_EQ(Pixel(img, 5, y100), QColor(Qt::black)) << "two pixels long";
+}
+
 TEST(TrackBar, PaintsOverItsParentWithTheGrooveSplitAtTheThumb)
 {
     struct Row {
