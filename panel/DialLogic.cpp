@@ -49,10 +49,15 @@ int DialTuningStep(double turn, int dialStep, bool fastStep)
     double c = turn * 1000.0 * dialStep / TwoPi;
     if (fastStep)
         c *= 10;
+    return RoundDialStep(c, dialStep);
+}
+
+int RoundDialStep(double hz, int dialStep)
+{
     // nearbyint rounds halves to even in the default rounding mode.
     if (dialStep == 10 || dialStep == 100)
-        return int(std::nearbyint(c / dialStep)) * dialStep;
-    return int(std::nearbyint(c));
+        return int(std::nearbyint(hz / dialStep)) * dialStep;
+    return int(std::nearbyint(hz));
 }
 
 int NextDialStep(int dialStep)

@@ -37,6 +37,9 @@ int DialDimpleDegree(QPoint pointer, QPoint centre);
 // 1000 × dialStep Hz, ten times that with fastStep; rounded to the dial step (1, 10 or 100),
 // halves to even.
 int DialTuningStep(double turn, int dialStep, bool fastStep);
+// Rounds a step in Hz to the dial step: the nearest multiple of 10 or 100 for those steps,
+// else the nearest whole number; halves go to the even neighbour (15 → 20, 25 → 20).
+int RoundDialStep(double hz, int dialStep);
 // The tuning resolution after a double click: 1 → 10 → 100 → 1.
 int NextDialStep(int dialStep);
 // The dimple angle after the frequency moved by `delta` Hz: one degree per report towards the
