@@ -21,6 +21,20 @@ QRectF Circle(QPointF c, qreal r)
     return QRectF(c.x() - r, c.y() - r, 2 * r, 2 * r);
 }
 
+// A circle stroked with light from the upper left: a bevel (bright there) or the rim of a
+// hollow (dark there).
+void DiagonalRim(QPainter& p, QPointF c, qreal r, const QColor& upperLeft, const QColor& middle,
+                 const QColor& lowerRight, qreal width)
+{
+    QLinearGradient g(c + QPointF(-r, -r), c + QPointF(r, r));
+    g.setColorAt(0, upperLeft);
+    g.setColorAt(0.5, middle);
+    g.setColorAt(1, lowerRight);
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(QBrush(g), width));
+    p.drawEllipse(Circle(c, r));
+}
+
 // Fine ridges between two radii, with light from the upper left.
 void Knurl(QPainter& p, QPointF c, qreal rOuter, qreal rInner, int count, const QColor& base, const QColor& ridge)
 {
@@ -118,12 +132,7 @@ void PaintDial(QPainter& p, const QSize& size, const DialStyle& style)
     p.setBrush(sheen);
     p.drawEllipse(Circle(c, face));
     // Bevel where the top face meets the rim.
-    QLinearGradient bevel(c + QPointF(-face, -face), c + QPointF(face, face));
-    bevel.setColorAt(0, QColor(120, 120, 120, 160));
-    bevel.setColorAt(1, QColor(0, 0, 0, 200));
-    p.setBrush(Qt::NoBrush);
-    p.setPen(QPen(QBrush(bevel), 1.0));
-    p.drawEllipse(Circle(c, face - 0.5));
+    DiagonalRim(p, c, face - 0.5, QColor(120, 120, 120, 160), QColor(60, 60, 60, 180), QColor(0, 0, 0, 200), 1.0);
 }
 
 // The finger dimple: a shallow hollow, lit on its lower right inner wall.
@@ -137,13 +146,8 @@ void PaintDimple(QPainter& p, const QSize& size, qreal radius)
     hollow.setColorAt(1, QColor(2, 2, 2));
     p.setBrush(hollow);
     p.drawEllipse(Circle(c, radius));
-    QLinearGradient rim(c + QPointF(-radius, -radius), c + QPointF(radius, radius));
-    rim.setColorAt(0, QColor(0, 0, 0, 230));
-    rim.setColorAt(0.5, QColor(40, 40, 40, 120));
-    rim.setColorAt(1, QColor(150, 150, 150, 190));
-    p.setBrush(Qt::NoBrush);
-    p.setPen(QPen(QBrush(rim), qMax(1.0, radius / 9)));
-    p.drawEllipse(Circle(c, radius - 0.5));
+    DiagonalRim(p, c, radius - 0.5, QColor(0, 0, 0, 230), QColor(40, 40, 40, 120), QColor(150, 150, 150, 190),
+                qMax(1.0, radius / 9));
 }
 
 // The up or down arrow laid over half a dial in up/down mode.
@@ -196,13 +200,7 @@ void PaintKnob(QPainter& p, QPointF c, qreal rOuter, qreal rInner, const KnobSty
     p.setPen(QPen(QColor(0, 0, 0, 200), 0.8));
     p.setBrush(cap);
     p.drawEllipse(Circle(c, rInner));
-    QLinearGradient bevel(c + QPointF(-rInner, -rInner), c + QPointF(rInner, rInner));
-    bevel.setColorAt(0, QColor(200, 200, 200, 120));
-    bevel.setColorAt(0.5, QColor(200, 200, 200, 0));
-    bevel.setColorAt(1, QColor(0, 0, 0, 120));
-    p.setBrush(Qt::NoBrush);
-    p.setPen(QPen(QBrush(bevel), 1.0));
-    p.drawEllipse(Circle(c, rInner - 0.8));
+    DiagonalRim(p, c, rInner - 0.8, QColor(200, 200, 200, 120), QColor(200, 200, 200, 0), QColor(0, 0, 0, 120), 1.0);
 }
 
 // Centre of the knob body: the pointers turn about pixel centres.
