@@ -66,9 +66,9 @@ void PaintPlainKey(QPainter& p, const QRectF& r, bool pressed, bool enabled, con
     const QColor legend = enabled ? QColor(0xd0, 0xd0, 0xd0) : QColor(0x70, 0x70, 0x70);
     // The halves: a hairline between them and a small triangle in each.
     const qreal mid = r.top() + int(r.height()) / 2;
-    p.setPen(QPen(QColor(0x15, 0x15, 0x15), 1.0));
-    p.drawLine(QPointF(r.left() + 2, mid), QPointF(r.right() - 2, mid));
     const qreal cx = caption.isEmpty() ? r.center().x() : r.right() - 6;
+    p.setPen(QPen(QColor(0x15, 0x15, 0x15), 1.0));
+    p.drawLine(QPointF(caption.isEmpty() ? r.left() + 2 : cx - 5, mid), QPointF(r.right() - 2, mid));
     p.setPen(Qt::NoPen);
     p.setBrush(legend);
     const qreal up = r.top() + (mid - r.top()) / 2;
