@@ -165,7 +165,7 @@ void TRCButton::paintEvent(QPaintEvent*)
 
 // ---- TVFOABButton ----
 
-TVFOABButton::TVFOABButton(QWidget* parent) : QWidget(parent), MuteTimer(400, false)
+TVFOABButton::TVFOABButton(QWidget* parent) : TOwnerDrawnControl(parent), MuteTimer(400, false)
 {
     RegisterPanelSmallControlArt();
     resize(smallcontrols::LampSize(FTransceiver));
@@ -233,23 +233,6 @@ void TVFOABButton::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
     vx::art::DrawInto(p, QRectF(rect()), FPicture);
-}
-
-void TVFOABButton::mousePressEvent(QMouseEvent* event)
-{
-    if (event->button() == Qt::LeftButton)
-        FPressed = true;
-    QWidget::mousePressEvent(event);
-}
-
-void TVFOABButton::mouseReleaseEvent(QMouseEvent* event)
-{
-    const bool click = FPressed && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
-    if (event->button() == Qt::LeftButton)
-        FPressed = false;
-    QWidget::mouseReleaseEvent(event);
-    if (click)
-        Fire(OnClick);
 }
 
 // ---- TMemoryChannelPanel ----

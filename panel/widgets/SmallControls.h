@@ -3,6 +3,7 @@
 // roofing filter), the receive and transmit lamps of VFO A and B, and the memory channel
 // panel that stands in for the tuning strip in memory channel mode.
 
+#include "controls/widgets/BandmapControls.h"
 #include "core/RCTypes.h"
 #include "panel/SmallControlsLogic.h"
 #include "platform/Clock.h"
@@ -49,7 +50,8 @@ private:
 };
 
 // Receive or transmit lamp of VFO A or B, per model; blinks 400 ms per phase while muted.
-class TVFOABButton : public QWidget {
+// A click is reported through OnClick.
+class TVFOABButton : public TOwnerDrawnControl {
     Q_OBJECT
 public:
     explicit TVFOABButton(QWidget* parent = nullptr);
@@ -67,12 +69,8 @@ public:
 
     vx::Timer MuteTimer;
 
-    TNotifyEvent OnClick;
-
 protected:
     void paintEvent(QPaintEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
     void RebuildNames();
@@ -86,7 +84,6 @@ private:
     QString FTransceiverString = QStringLiteral("FT2000");
     TVFOButtonType FVFOButtonType = vfoARX;
     TVFOState FVFOState = vfoOff;
-    bool FPressed = false;
 };
 
 // Channel number, frequency and mode of the current memory channel, in place of the strip.
