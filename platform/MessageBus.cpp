@@ -33,6 +33,13 @@ bool ValidName(QByteArrayView name)
     return true;
 }
 
+// The name as the table holds it; empty when it cannot be a name.
+QByteArray NameKey(const QString& name)
+{
+    const QByteArray key = name.toLatin1();
+    return key.size() == name.size() && ValidName(key) ? key : QByteArray();
+}
+
 // --- The name table -------------------------------------------------------------------------
 // One file in the bus folder, a line per name: four hexadecimal digits, a blank, the name.
 // Processes append under a lock file; lines are never changed or removed, so a number once
@@ -152,17 +159,17 @@ QString BusFolder()
 
 uint32_t RegisterBusMessage(const QString& name)
 {
-    const QByteArray key = name.toLatin1();
-    if (key.size() != name.size() || !ValidName(key))
+    const QByteArray key = NameKey(name);
+    if (key.isEmpty())
         return 0;
+    if (const uint32_t known = FindBusMessage(name))
+        return known;
     QMutexLocker lock(&Table().Mutex);
     NameTable& t = CurrentTable(false);
-    if (const auto it = t.ByName.constFind(key); it != t.ByName.cend())
-        return *it;
     if (!EnsureFolder(t.Folder))
         return 0;
-    // Another process may have added names since the cache was read: read again under the
-    // lock, then append.
+    // Another process may add the name at the same time: read again under the lock, then
+    // append.
     QLockFile fileLock(TableFile(t.Folder) + QStringLiteral(".lock"));
     if (!fileLock.tryLock(5000))
         return 0;
@@ -187,13 +194,12 @@ uint32_t RegisterBusMessage(const QString& name)
 
 uint32_t FindBusMessage(const QString& name)
 {
-    const QByteArray key = name.toLatin1();
-    if (key.size() != name.size() || !ValidName(key))
+    const QByteArray key = NameKey(name);
+    if (key.isEmpty())
         return 0;
     QMutexLocker lock(&Table().Mutex);
-    NameTable& t = CurrentTable(false);
-    if (const auto it = t.ByName.constFind(key); it != t.ByName.cend())
-        return *it;
+    if (const uint32_t cached = CurrentTable(false).ByName.value(key, 0))
+        return cached;
     return CurrentTable(true).ByName.value(key, 0);
 }
 

@@ -7,20 +7,13 @@
 #include "keying/MMTTYInterface.h"
 #include "keying/RTTYPanelLink.h"
 #include "platform/MessageBus.h"
+#include "tests/log/QStringPrint.h"
 #include "tests/support/Wait.h"
 
 #include <QFile>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
-#include <ostream>
-
-QT_BEGIN_NAMESPACE
-inline void PrintTo(const QString& s, std::ostream* os)
-{
-    *os << '"' << s.toStdString() << '"';
-}
-QT_END_NAMESPACE
 
 namespace keyingtest {
 

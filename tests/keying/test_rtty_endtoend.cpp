@@ -8,8 +8,8 @@
 #include "remote/DMServer.h"
 #include "remote/RemoteClientInterface.h"
 #include "tests/keying/KeyingDoubles.h"
+#include "tests/remote/LinkDoubles.h"
 
-#include <QTcpServer>
 #include <gtest/gtest.h>
 #include <signal.h>
 
@@ -17,13 +17,6 @@ using keyingtest::RecordingPanel;
 using vxtest::waitUntil;
 
 namespace {
-
-quint16 FreePort()
-{
-    QTcpServer probe;
-    probe.listen(QHostAddress::LocalHost, 0);
-    return probe.serverPort();
-}
 
 // One program's RTTY side: its role, RTTY module, logbook and panel.
 struct Side {
