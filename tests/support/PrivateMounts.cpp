@@ -1,11 +1,13 @@
 #include "tests/support/PrivateMounts.h"
 
 #include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QFile>
-#include <QProcess>
-#include <QProcessEnvironment>
 #include <QStandardPaths>
+#include <QTemporaryFile>
+#include <QThread>
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 #include <fcntl.h>
 #include <linux/capability.h>
@@ -13,7 +15,9 @@
 #include <sys/ioctl.h>
 #include <sys/mount.h>
 #include <sys/syscall.h>
+#include <sys/wait.h>
 #include <unistd.h>
+#include <vector>
 
 namespace vxtest {
 
@@ -56,43 +60,74 @@ TChildRun RunCurrentTestInPrivateMounts()
         return run;
     }
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    const QString filter = QString::fromLatin1(info->test_suite_name()) + u'.' + QString::fromLatin1(info->name());
+    const QByteArray filter =
+        QByteArray("--gtest_filter=") + info->test_suite_name() + '.' + info->name();
+    const QByteArray program = QFile::encodeName(unshare);
+    const QByteArray self = QFile::encodeName(QCoreApplication::applicationFilePath());
+    QTemporaryFile output;
+    if (!output.open()) {
+        run.Text = QStringLiteral("no file for the child's output: ") + output.errorString();
+        return run;
+    }
 
-    QProcess child;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QString::fromLatin1(InsideVariable), QStringLiteral("1"));
-    child.setProcessEnvironment(env);
-    child.setProcessChannelMode(QProcess::MergedChannels);
-    child.start(unshare, {QStringLiteral("--mount"), QStringLiteral("--propagation"), QStringLiteral("private"),
-                          QCoreApplication::applicationFilePath(), QStringLiteral("--gtest_filter=") + filter});
-    if (!child.waitForStarted(10000)) {
-        run.Skipped = true;
-        run.Text = QStringLiteral("unshare could not be started: ") + child.errorString();
+    // Everything the child needs is prepared before the fork: between fork and exec it only
+    // makes system calls.  A plain fork, not QProcess: its vfork-like start makes
+    // ThreadSanitizer stop the parent at its next new thread.
+    QByteArray insideVariable = QByteArray(InsideVariable) + "=1";
+    const char* argv[] = {program.constData(), "--mount", "--propagation", "private", self.constData(),
+                          filter.constData(), nullptr};
+    std::vector<char*> envp;
+    for (char** e = environ; *e; ++e)
+        envp.push_back(*e);
+    envp.push_back(insideVariable.data());
+    envp.push_back(nullptr);
+    const int outputFd = output.handle();
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        ::dup2(outputFd, STDOUT_FILENO);
+        ::dup2(outputFd, STDERR_FILENO);
+        ::execve(argv[0], const_cast<char* const*>(argv), envp.data());
+        ::_exit(127);
+    }
+    if (pid < 0) {
+        run.Text = QStringLiteral("fork failed: ") + SystemError(errno);
         return run;
     }
-    if (!child.waitForFinished(240000)) {
-        child.kill();
-        child.waitForFinished();
-        run.Text = QStringLiteral("the test in its own mount namespace did not finish:\n") +
-                   QString::fromLocal8Bit(child.readAll());
-        return run;
+    int status = 0;
+    QDeadlineTimer deadline(240000);
+    for (;;) {
+        const pid_t done = ::waitpid(pid, &status, WNOHANG);
+        if (done == pid)
+            break;
+        if (done < 0 && errno != EINTR) {
+            run.Text = QStringLiteral("waiting for the child failed: ") + SystemError(errno);
+            return run;
+        }
+        if (deadline.hasExpired()) {
+            ::kill(pid, SIGKILL);
+            ::waitpid(pid, &status, 0);
+            run.Text = QStringLiteral("the test in its own mount namespace did not finish");
+            return run;
+        }
+        QThread::msleep(10);
     }
-    const QString output = QString::fromLocal8Bit(child.readAll());
-    if (!output.contains(QLatin1String("[==========]"))) {
+    output.seek(0);
+    const QString text = QString::fromLocal8Bit(output.readAll());
+    const bool exitedZero = WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    if (!text.contains(QLatin1String("[==========]"))) {
         // unshare itself refused (no privilege for a mount namespace): nothing ran.
         run.Skipped = true;
-        run.Text = QStringLiteral("no mount namespace of its own can be made here: ") + output.trimmed();
+        run.Text = QStringLiteral("no mount namespace of its own can be made here: ") + text.trimmed();
         return run;
     }
-    if (output.contains(QLatin1String("[  SKIPPED ]")) && child.exitCode() == 0) {
+    if (text.contains(QLatin1String("[  SKIPPED ]")) && exitedZero) {
         run.Skipped = true;
-        run.Text = output.trimmed();
+        run.Text = text.trimmed();
         return run;
     }
-    run.Passed = child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0 &&
-                 output.contains(QLatin1String("[  PASSED  ] 1 test"));
+    run.Passed = exitedZero && text.contains(QLatin1String("[  PASSED  ] 1 test"));
     if (!run.Passed)
-        run.Text = QStringLiteral("the test in its own mount namespace failed:\n") + output;
+        run.Text = QStringLiteral("the test in its own mount namespace failed:\n") + text;
     return run;
 }
 
