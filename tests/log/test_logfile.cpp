@@ -10,6 +10,7 @@
 #include <QThread>
 #include <cerrno>
 #include <cstring>
+#include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -323,25 +324,40 @@ TEST_F(LogFixture, DXCCEntitiesAreReadAtTheFirstOpenThatFindsTheFile)
     QFile::remove(target);
 }
 
+// A real full file system: a small tmpfs in a mount namespace of the test's own (tests
+// using it begin with VX_RUN_IN_PRIVATE_MOUNTS).
+class FullDiskLog : public LogFixture {
+protected:
+    // Puts the log folder on the small disk and opens a log of `lines` there, whose end leaves
+    // 11 bytes of room in its last page: an append's first bytes still fit, the rest does
+    // not.  Skips the test where no disk can be mounted.
+    void OpenLogOnSmallDisk(const QStringList& lines)
+    {
+        const QString folder = dir.path() + "/disk";
+        ASSERT_TRUE(QDir().mkpath(folder));
+        disk.emplace(folder, 64 * 1024);
+        if (!disk->Mounted())
+            GTEST_SKIP() << disk->Error().toStdString();
+        log->SetLogFolder(folder);
+        writeBytes(LogShortOfAPage(lines, 11));
+        ASSERT_EQ(QFileInfo(path()).size() % 4096, 4096 - 11);
+        ASSERT_TRUE(openAndWait());
+    }
+
+    std::optional<vxtest::TSmallDisk> disk;
+};
+
 // On a full disk a QSO that is reported as not logged leaves no trace in the file, and the
-// system's reason is shown.  A real full file system: a small tmpfs in a mount namespace of
-// the test's own.
-TEST_F(LogFixture, AppendOnAFullDiskLeavesTheFileAsItWas)
+// system's reason is shown.
+TEST_F(FullDiskLog, AppendLeavesTheFileAsItWas)
 {
     VX_RUN_IN_PRIVATE_MOUNTS();
-    const QString folder = dir.path() + "/disk";
-    ASSERT_TRUE(QDir().mkpath(folder));
-    vxtest::TSmallDisk disk(folder, 64 * 1024);
-    if (!disk.Mounted())
-        GTEST_SKIP() << disk.Error().toStdString();
-    log->SetLogFolder(folder);
     const QString kept = QSOLine("DL1ABC", "20240105", "120000");
-    // 11 bytes of room: the append's first bytes still fit, the rest does not.
-    writeBytes(LogShortOfAPage({kept}, 11));
-    ASSERT_EQ(QFileInfo(path()).size() % 4096, 4096 - 11);
-    ASSERT_TRUE(openAndWait());
+    OpenLogOnSmallDisk({kept});
+    if (IsSkipped() || HasFatalFailure())
+        return;
     const QByteArray before = readBytes();
-    ASSERT_TRUE(disk.Fill());
+    ASSERT_TRUE(disk->Fill());
 
     const QString line = QSOLine("R77Q65", "20240105", "120500");
     TLogRecord q;
@@ -358,7 +374,7 @@ TEST_F(LogFixture, AppendOnAFullDiskLeavesTheFileAsItWas)
     EXPECT_TRUE(log->LogBook().contains(kept));
 
     // With room again the next append lands cleanly after the last line.
-    disk.Free();
+    disk->Free();
     ASSERT_TRUE(log->AddQSO(q));
     EXPECT_TRUE(FileHolds(readBytes(), before + line.toUtf8() + "\r\n"));
     ASSERT_TRUE(openAndWait());
@@ -366,7 +382,7 @@ TEST_F(LogFixture, AppendOnAFullDiskLeavesTheFileAsItWas)
     EXPECT_EQ(logged, 1);
 
     // A new file that cannot be written whole is not left behind half-written.
-    ASSERT_TRUE(disk.Fill());
+    ASSERT_TRUE(disk->Fill());
     log->SetLogFileName("new.log");
     EXPECT_FALSE(log->AddQSO(q));
     EXPECT_EQ(events.last(), "Logging R77Q65 failed: No space left on device");
@@ -375,17 +391,12 @@ TEST_F(LogFixture, AppendOnAFullDiskLeavesTheFileAsItWas)
 
 // When the failed append cannot even be cut off again, the user is told that the file needs
 // attention, and nothing more is appended to it until it is opened again.
-TEST_F(LogFixture, AFailedAppendThatCannotBeCutBackStopsLoggingUntilReopened)
+TEST_F(FullDiskLog, AFailedAppendThatCannotBeCutBackStopsLoggingUntilReopened)
 {
     VX_RUN_IN_PRIVATE_MOUNTS();
-    const QString folder = dir.path() + "/disk";
-    ASSERT_TRUE(QDir().mkpath(folder));
-    vxtest::TSmallDisk disk(folder, 64 * 1024);
-    if (!disk.Mounted())
-        GTEST_SKIP() << disk.Error().toStdString();
-    log->SetLogFolder(folder);
-    writeBytes(LogShortOfAPage({QSOLine("DL1ABC", "20240105", "120000")}, 11));
-    ASSERT_TRUE(openAndWait());
+    OpenLogOnSmallDisk({QSOLine("DL1ABC", "20240105", "120000")});
+    if (IsSkipped() || HasFatalFailure())
+        return;
     const QByteArray before = readBytes();
     // Append-only: the file takes appends but cannot be cut shorter.
     if (!vxtest::SetAppendOnly(path(), true))
@@ -394,7 +405,7 @@ TEST_F(LogFixture, AFailedAppendThatCannotBeCutBackStopsLoggingUntilReopened)
         QString file;
         ~Clear() { vxtest::SetAppendOnly(file, false); }
     } clear{path()};
-    ASSERT_TRUE(disk.Fill());
+    ASSERT_TRUE(disk->Fill());
 
     TLogRecord q;
     q.ExplodeQSOLine(QSOLine("R77Q65", "20240105", "120500"));
@@ -404,7 +415,7 @@ TEST_F(LogFixture, AFailedAppendThatCannotBeCutBackStopsLoggingUntilReopened)
     EXPECT_EQ(readBytes().size(), before.size() + 11) << "the fragment the system wrote stays";
 
     // Even with room again nothing is appended to the damaged file.
-    disk.Free();
+    disk->Free();
     const QByteArray damaged = readBytes();
     TLogRecord other;
     other.ExplodeQSOLine(QSOLine("K1XYZ", "20240105", "121000"));
