@@ -386,8 +386,10 @@ void TDMClient::RemoteClientHandleInput(const QString& CommandLine)
         }
         if (rest.startsWith(RemoteLine::WK)) {
             TWinKeyerLink* keyer = FCW ? FCW->WinKey() : nullptr;
+            // A named copy: a loop over remove()'s result would read a destroyed temporary.
+            const QString echoed = QString(payload).remove(QLatin1Char(';'));
             if (keyer)
-                for (const QChar c : QString(payload).remove(QLatin1Char(';')))
+                for (const QChar c : echoed)
                     keyer->RemoteEcho(c);
             return;
         }
@@ -422,10 +424,11 @@ bool TDMClient::HandleKeyerSettings(const QString& fields)
     const QStringList f = fields.split(QLatin1Char('|'));
     if (f.size() < 6)
         return false;
+    // Status and sync count by their first digit, but like every field must be numbers.
     const auto status = Digit(f[0], '2');
     const auto sync = Digit(f[1], '9');
     const auto minWPM = Byte(f[2]), maxWPM = Byte(f[3]), speed = Byte(f[4]), pot = Byte(f[5]);
-    if (!status || !sync || !minWPM || !maxWPM || !speed || !pot)
+    if (!status || !sync || !Byte(f[0]) || !Byte(f[1]) || !minWPM || !maxWPM || !speed || !pot)
         return false;
     TWinKeyerLink* keyer = FCW ? FCW->WinKey() : nullptr;
     TCWSidetoneLink* sidetone = FCW ? FCW->CWSidetone() : nullptr;
@@ -439,7 +442,7 @@ bool TDMClient::HandleKeyerSettings(const QString& fields)
         keyer->SetSpeed(*speed);
     }
     if (sidetone)
-        sidetone->SetSpeed(*speed);
+        sidetone->SetSpeed(keyer ? keyer->Speed() : *speed);
     if (keyer)
         keyer->SetSpeedPot(*pot);
     return true;
@@ -466,7 +469,7 @@ bool TDMClient::HandleKeyerSpeed(const QString& fields)
         keyer->SetSpeed(*speed);
     }
     if (sidetone)
-        sidetone->SetSpeed(*speed);
+        sidetone->SetSpeed(keyer ? keyer->Speed() : *speed);
     return true;
 }
 
@@ -485,7 +488,7 @@ bool TDMClient::HandleKeyerTiming(const QString& fields)
         keyer->SetSpeed(*speed);
     }
     if (sidetone)
-        sidetone->SetSpeed(*speed);
+        sidetone->SetSpeed(keyer ? keyer->Speed() : *speed);
     if (keyer) {
         keyer->PrepareRX();
         keyer->SetSpeedPot(*pot);

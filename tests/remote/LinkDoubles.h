@@ -60,6 +60,7 @@ public:
     }
     QStringList& Calls;
     void SetSpeed(uint8_t v) override { Calls << "sidetone.Speed=" + N(v); }
+    void Send(const QString& t) override { Calls << "sidetone.Send(" + t + ")"; }
 };
 
 class RecordingCW : public TCWModuleLink {
