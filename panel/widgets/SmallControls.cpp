@@ -132,14 +132,7 @@ void TRCButton::SetFlat(bool value)
 
 int TRCButton::GlyphFrame() const
 {
-    int frame = 0;
-    if (!isEnabled())
-        frame = 1;
-    else if (isDown())
-        frame = 2;
-    else if (isChecked())
-        frame = 3;
-    return frame < FNumGlyphs ? frame : 0;
+    return smallcontrols::GlyphFrame(isEnabled(), isDown(), isChecked(), FNumGlyphs);
 }
 
 void TRCButton::mouseReleaseEvent(QMouseEvent* event)
