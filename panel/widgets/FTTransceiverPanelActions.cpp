@@ -106,66 +106,42 @@ void TFTTransceiverPanelBase::StartTunerClick()
 
 void TFTTransceiverPanelBase::BreakInButtonClick()
 {
-    if (TFTCATInterface* cat = CAT()) {
-        cat->PrepareTX();
-        cat->SetBreakIn(!cat->BreakIn());
-    }
+    Act([&](TFTCATInterface& cat) { cat.SetBreakIn(!cat.BreakIn()); });
 }
 
 void TFTTransceiverPanelBase::ClarifierClearButtonClick()
 {
-    if (TFTCATInterface* cat = CAT()) {
-        cat->PrepareTX();
-        cat->ClarifierClear();
-    }
+    Act([&](TFTCATInterface& cat) { cat.ClarifierClear(); });
 }
 
 void TFTTransceiverPanelBase::CWSpotButtonClick()
 {
-    if (TFTCATInterface* cat = CAT()) {
-        cat->PrepareTX();
-        cat->SetCWSpot(!cat->CWSpot());
-    }
+    Act([&](TFTCATInterface& cat) { cat.SetCWSpot(!cat.CWSpot()); });
 }
 
 void TFTTransceiverPanelBase::DimmerSwitchButtonClick()
 {
-    if (TFTCATInterface* cat = CAT()) {
-        cat->PrepareTX();
-        cat->Dimmer()->SetDimmerSwitch(!cat->Dimmer()->DimmerSwitch());
-    }
+    Act([&](TFTCATInterface& cat) { cat.Dimmer()->SetDimmerSwitch(!cat.Dimmer()->DimmerSwitch()); });
 }
 
 void TFTTransceiverPanelBase::FastStepButtonClick()
 {
-    if (TFTCATInterface* cat = CAT()) {
-        cat->PrepareTX();
-        cat->SetFastStepA(!cat->FastStepA());
-    }
+    Act([&](TFTCATInterface& cat) { cat.SetFastStepA(!cat.FastStepA()); });
 }
 
 void TFTTransceiverPanelBase::FunctionTXButtonClick()
 {
-    if (TFTCATInterface* cat = CAT()) {
-        cat->PrepareTX();
-        cat->SetFunctionTX(OtherVFO(cat->FunctionTX()));
-    }
+    Act([&](TFTCATInterface& cat) { cat.SetFunctionTX(OtherVFO(cat.FunctionTX())); });
 }
 
 void TFTTransceiverPanelBase::KeyerButtonClick()
 {
-    if (TFTCATInterface* cat = CAT()) {
-        cat->PrepareTX();
-        cat->Keyer()->SetKeyer(!cat->Keyer()->Keyer());
-    }
+    Act([&](TFTCATInterface& cat) { cat.Keyer()->SetKeyer(!cat.Keyer()->Keyer()); });
 }
 
 void TFTTransceiverPanelBase::LockButtonClick()
 {
-    if (TFTCATInterface* cat = CAT()) {
-        cat->PrepareTX();
-        cat->SetLockA(!cat->LockA());
-    }
+    Act([&](TFTCATInterface& cat) { cat.SetLockA(!cat.LockA()); });
 }
 
 void TFTTransceiverPanelBase::MenuButtonClick()
@@ -177,10 +153,7 @@ void TFTTransceiverPanelBase::MenuButtonClick()
 
 void TFTTransceiverPanelBase::MonitorButtonClick()
 {
-    if (TFTCATInterface* cat = CAT()) {
-        cat->PrepareTX();
-        cat->TX()->SetMonitor(!cat->TX()->Monitor());
-    }
+    Act([&](TFTCATInterface& cat) { cat.TX()->SetMonitor(!cat.TX()->Monitor()); });
 }
 
 void TFTTransceiverPanelBase::MOXButtonClick()
@@ -246,42 +219,27 @@ void TFTTransceiverPanelBase::PowerSwitchTimerTimer()
 
 void TFTTransceiverPanelBase::ProcessorButtonClick()
 {
-    if (TFTCATInterface* cat = CAT()) {
-        cat->PrepareTX();
-        cat->TX()->SetProcessor(cat->TX()->Processor() == pOff ? pOn : pOff);
-    }
+    Act([&](TFTCATInterface& cat) { cat.TX()->SetProcessor(cat.TX()->Processor() == pOff ? pOn : pOff); });
 }
 
 void TFTTransceiverPanelBase::TXWatchButtonClick()
 {
-    if (TFTCATInterface* cat = CAT()) {
-        cat->PrepareTX();
-        cat->SetTXWatch(!cat->TXWatch());
-    }
+    Act([&](TFTCATInterface& cat) { cat.SetTXWatch(!cat.TXWatch()); });
 }
 
 void TFTTransceiverPanelBase::VFOSelectButtonClick(TVFO vfo)
 {
-    if (TFTCATInterface* cat = CAT()) {
-        cat->PrepareTX();
-        cat->SetVFOSelect(vfo);
-    }
+    Act([&](TFTCATInterface& cat) { cat.SetVFOSelect(vfo); });
 }
 
 void TFTTransceiverPanelBase::VMButtonClick()
 {
-    if (TFTCATInterface* cat = CAT()) {
-        cat->PrepareTX();
-        cat->VMKeyFunction();
-    }
+    Act([&](TFTCATInterface& cat) { cat.VMKeyFunction(); });
 }
 
 void TFTTransceiverPanelBase::VOXButtonClick()
 {
-    if (TFTCATInterface* cat = CAT()) {
-        cat->PrepareTX();
-        cat->TX()->SetVox(!cat->TX()->Vox());
-    }
+    Act([&](TFTCATInterface& cat) { cat.TX()->SetVox(!cat.TX()->Vox()); });
 }
 
 void TFTTransceiverPanelBase::KeyerMemoryClick(int channel)
@@ -331,18 +289,12 @@ void TFTTransceiverPanelBase::AntennaButtonClickUp(QObject*)
 
 void TFTTransceiverPanelBase::AntennaRXButtonClick(QObject*)
 {
-    if (TFTCATInterface* cat = CAT()) {
-        cat->PrepareTX();
-        cat->SetAntennaRXA(!cat->AntennaRXA());
-    }
+    Act([&](TFTCATInterface& cat) { cat.SetAntennaRXA(!cat.AntennaRXA()); });
 }
 
 void TFTTransceiverPanelBase::AutoNotchAButtonClick(QObject*)
 {
-    if (TFTCATInterface* cat = CAT()) {
-        cat->PrepareTX();
-        cat->RX()->SetAutoNotchA(!cat->RX()->AutoNotchA());
-    }
+    Act([&](TFTCATInterface& cat) { cat.RX()->SetAutoNotchA(!cat.RX()->AutoNotchA()); });
 }
 
 void TFTTransceiverPanelBase::ClarifierRXButtonClick(QObject*)
@@ -381,18 +333,16 @@ TContour NextContour(TContour now, bool cw)
 
 void TFTTransceiverPanelBase::ContourAButtonClick(QObject*)
 {
-    if (TFTCATInterface* cat = CAT()) {
-        cat->PrepareTX();
-        cat->RX()->SetContourA(NextContour(cat->RX()->ContourA(), cat->ModeType() == mtCW));
-    }
+    Act([](TFTCATInterface& cat) {
+        cat.RX()->SetContourA(NextContour(cat.RX()->ContourA(), cat.ModeType() == mtCW));
+    });
 }
 
 void TFTTransceiverPanelBase::ContourBButtonClick(QObject*)
 {
-    if (TFTCATInterface* cat = CAT()) {
-        cat->PrepareTX();
-        cat->RX()->SetContourB(NextContour(cat->RX()->ContourB(), cat->ModeType() == mtCW));
-    }
+    Act([](TFTCATInterface& cat) {
+        cat.RX()->SetContourB(NextContour(cat.RX()->ContourB(), cat.ModeType() == mtCW));
+    });
 }
 
 void TFTTransceiverPanelBase::ContourLevelABarChange(QObject* Sender)
@@ -408,18 +358,12 @@ void TFTTransceiverPanelBase::ContourLevelBBarChange(QObject*) {}
 
 void TFTTransceiverPanelBase::DownButtonClick(QObject*)
 {
-    if (TFTCATInterface* cat = CAT()) {
-        cat->PrepareTX();
-        cat->SetFrequencyA(cat->FrequencyA() - 100000);
-    }
+    Act([&](TFTCATInterface& cat) { cat.SetFrequencyA(cat.FrequencyA() - 100000); });
 }
 
 void TFTTransceiverPanelBase::UpButtonClick(QObject*)
 {
-    if (TFTCATInterface* cat = CAT()) {
-        cat->PrepareTX();
-        cat->SetFrequencyA(cat->FrequencyA() + 100000);
-    }
+    Act([&](TFTCATInterface& cat) { cat.SetFrequencyA(cat.FrequencyA() + 100000); });
 }
 
 void TFTTransceiverPanelBase::FilterWidthABarEnter(QObject*) {}
@@ -500,10 +444,7 @@ void TFTTransceiverPanelBase::NoiseBlankerBBarChange(QObject*) {}
 
 void TFTTransceiverPanelBase::DNRAButtonClick(QObject*)
 {
-    if (TFTCATInterface* cat = CAT()) {
-        cat->PrepareTX();
-        cat->RX()->SetNoiseReductionA(!cat->RX()->NoiseReductionA());
-    }
+    Act([&](TFTCATInterface& cat) { cat.RX()->SetNoiseReductionA(!cat.RX()->NoiseReductionA()); });
 }
 
 void TFTTransceiverPanelBase::DNRBBarChange(QObject*) {}
@@ -511,20 +452,14 @@ void TFTTransceiverPanelBase::NotchABarEnter(QObject*) {}
 
 void TFTTransceiverPanelBase::NotchAButtonClick(QObject*)
 {
-    if (TFTCATInterface* cat = CAT()) {
-        cat->PrepareTX();
-        cat->RX()->SetNotchA(!cat->RX()->NotchA());
-    }
+    Act([&](TFTCATInterface& cat) { cat.RX()->SetNotchA(!cat.RX()->NotchA()); });
 }
 
 void TFTTransceiverPanelBase::NotchBBarChange(QObject*) {}
 
 void TFTTransceiverPanelBase::NotchBButtonClick(QObject*)
 {
-    if (TFTCATInterface* cat = CAT()) {
-        cat->PrepareTX();
-        cat->RX()->SetNotchB(!cat->RX()->NotchB());
-    }
+    Act([&](TFTCATInterface& cat) { cat.RX()->SetNotchB(!cat.RX()->NotchB()); });
 }
 
 void TFTTransceiverPanelBase::RFGainBBarChange(QObject* Sender)
@@ -554,9 +489,9 @@ void TFTTransceiverPanelBase::VFOSubTuningStep(QObject*, int) {}
 
 namespace {
 
-void ToggleVRF(TFTCATInterface* cat, TVFO vfo)
+void ToggleVRF(TFTCATInterface& cat, TVFO vfo)
 {
-    TVRF* vrf = cat->RX()->VRF();
+    TVRF* vrf = cat.RX()->VRF();
     vrf->SendVRFCommand(vfo, vrf->State(vfo) == vrfStateOff ? vrfStateOn : vrfStateOff, 0);
 }
 
@@ -564,10 +499,7 @@ void ToggleVRF(TFTCATInterface* cat, TVFO vfo)
 
 void TFTTransceiverPanelBase::VRFAButtonClick(QObject*)
 {
-    if (TFTCATInterface* cat = CAT()) {
-        cat->PrepareTX();
-        ToggleVRF(cat, vfoA);
-    }
+    Act([&](TFTCATInterface& cat) { ToggleVRF(cat, vfoA); });
 }
 
 void TFTTransceiverPanelBase::VRFABarEnter(QObject*) {}
@@ -575,10 +507,7 @@ void TFTTransceiverPanelBase::VRFBBarChange(QObject*) {}
 
 void TFTTransceiverPanelBase::VRFBButtonClick(QObject*)
 {
-    if (TFTCATInterface* cat = CAT()) {
-        cat->PrepareTX();
-        ToggleVRF(cat, vfoB);
-    }
+    Act([&](TFTCATInterface& cat) { ToggleVRF(cat, vfoB); });
 }
 
 // ---- Track bars ----
@@ -638,20 +567,14 @@ void TFTTransceiverPanelBase::IFShiftABarKeyPress(QChar Key)
 {
     if (Key != QLatin1Char('0'))
         return;
-    if (TFTCATInterface* cat = CAT()) {
-        cat->PrepareTX();
-        cat->RX()->SetIFShiftA(0);
-    }
+    Act([&](TFTCATInterface& cat) { cat.RX()->SetIFShiftA(0); });
 }
 
 void TFTTransceiverPanelBase::ClarifierBarKeyPress(QChar Key)
 {
     if (Key != QLatin1Char('0'))
         return;
-    if (TFTCATInterface* cat = CAT()) {
-        cat->PrepareTX();
-        cat->ClarifierClear();
-    }
+    Act([&](TFTCATInterface& cat) { cat.ClarifierClear(); });
 }
 
 // ---- Tuning ----
@@ -685,10 +608,7 @@ void TFTTransceiverPanelBase::VFOMainTuningStep(int Value)
 
 void TFTTransceiverPanelBase::PanelClarifierChange(int32_t Value)
 {
-    if (TFTCATInterface* cat = CAT()) {
-        cat->PrepareTX();
-        cat->SetClarifier(Value);
-    }
+    Act([&](TFTCATInterface& cat) { cat.SetClarifier(Value); });
 }
 
 void TFTTransceiverPanelBase::MeterShow(bool Value)

@@ -138,7 +138,7 @@ TFTTransceiverPanelBase::~TFTTransceiverPanelBase()
         if (auto* r = map->OnFrequencyRequest.target<Request>(); r && r->Panel == this)
             map->OnFrequencyRequest = nullptr;
     }
-    for (TRCTrackBar* bar : findChildren<TRCTrackBar*>()) {
+    for (TRCTrackBar* bar : findChildren<TRCTrackBar*>(Qt::FindDirectChildrenOnly)) {
         bar->OnChange = nullptr;
         bar->OnEnter = nullptr;
         bar->OnExit = nullptr;

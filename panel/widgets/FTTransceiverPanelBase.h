@@ -395,6 +395,15 @@ protected:
     void SetTabOrder(QWidget* control, int order);
     // The engine when one is assigned and still exists.
     TFTCATInterface* CAT() const { return FFTCATInterface.data(); }
+    // The action rule: with an engine, PrepareTX and then the one engine call; nothing without.
+    template <typename F>
+    void Act(F&& call)
+    {
+        if (TFTCATInterface* cat = CAT()) {
+            cat->PrepareTX();
+            call(*cat);
+        }
+    }
 
 private:
     void BuildDisplayGroup();

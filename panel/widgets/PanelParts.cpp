@@ -1,7 +1,6 @@
 #include "panel/widgets/PanelParts.h"
 
 #include "controls/widgets/ArtRegistry.h"
-#include "panel/SmallControlsLogic.h"
 
 #include <QLinearGradient>
 #include <QMouseEvent>
@@ -54,51 +53,26 @@ void PaintKey(QPainter& p, const QRectF& r, bool pressed, bool down, bool enable
 
 } // namespace
 
-TPanelSpeedButton::TPanelSpeedButton(QWidget* parent) : TRCSpeedButton(parent)
+TPanelSpeedButton::TPanelSpeedButton(QWidget* parent) : TGlyphButton<TRCSpeedButton>(parent)
 {
     // Keys of a face never take the keyboard focus.
     setFocusPolicy(Qt::NoFocus);
-}
-
-void TPanelSpeedButton::SetGlyph(const QString& name)
-{
-    FGlyph = name;
-    update();
-}
-
-void TPanelSpeedButton::SetNumGlyphs(int value)
-{
-    FNumGlyphs = std::clamp(value, 1, 4);
-    update();
-}
-
-void TPanelSpeedButton::SetFlat(bool value)
-{
-    FFlat = value;
-    update();
-}
-
-int TPanelSpeedButton::GlyphFrame() const
-{
-    return smallcontrols::GlyphFrame(isEnabled(), isDown(), Down(), FNumGlyphs);
 }
 
 void TPanelSpeedButton::mouseDoubleClickEvent(QMouseEvent* event)
 {
     if (event->button() == Qt::LeftButton)
         Fire(OnDblClick);
-    TRCSpeedButton::mouseDoubleClickEvent(event); // a press, so the second click follows
+    TGlyphButton<TRCSpeedButton>::mouseDoubleClickEvent(event); // a press, so the second click follows
 }
 
 void TPanelSpeedButton::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
-    if (!FGlyph.isEmpty()) {
-        vx::art::DrawInto(p, QRectF(rect()), FGlyph, FNumGlyphs > 1 ? GlyphFrame() : -1);
+    if (DrawGlyph(p))
         return;
-    }
-    PaintKey(p, QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), isDown(), Down(), isEnabled(), FFlat);
+    PaintKey(p, QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), isDown(), Down(), isEnabled(), Flat());
 }
 
 TPanelImage::TPanelImage(QWidget* parent) : QWidget(parent)

@@ -6,6 +6,7 @@
 
 #include "controls/widgets/RCSpeedButton.h"
 #include "core/RCTypes.h"
+#include "panel/widgets/GlyphButton.h"
 
 #include <QString>
 #include <QWidget>
@@ -13,27 +14,17 @@
 // Where the glyph sits beside a caption.
 enum TButtonLayout : uint8_t { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
 
-// A key of a face.  Group behaviour (GroupIndex, AllowAllUp, Down) is the shared speed button's;
-// the face is a picture strip of NumGlyphs frames side by side: up, disabled, clicked, down.
-class TPanelSpeedButton : public TRCSpeedButton {
+// A key of a face.  Group behaviour (GroupIndex, AllowAllUp, Down) is the shared speed button's.
+class TPanelSpeedButton : public TGlyphButton<TRCSpeedButton> {
     Q_OBJECT
 public:
     explicit TPanelSpeedButton(QWidget* parent = nullptr);
 
-    QString Glyph() const { return FGlyph; }
-    void SetGlyph(const QString& name);
-    int NumGlyphs() const { return FNumGlyphs; }
-    void SetNumGlyphs(int value);
-    bool Flat() const { return FFlat; }
-    void SetFlat(bool value);
     // Gap between glyph and caption; kept for the faces that print a caption.
     int Spacing() const { return FSpacing; }
     void SetSpacing(int value) { FSpacing = value; }
     TButtonLayout Layout() const { return FLayout; }
     void SetLayout(TButtonLayout value) { FLayout = value; }
-
-    // The frame of the strip shown for the present state.
-    int GlyphFrame() const;
 
     // A double click; the clicks around it are reported as well.
     TNotifyEvent OnDblClick;
@@ -43,9 +34,6 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
-    QString FGlyph;
-    int FNumGlyphs = 1;
-    bool FFlat = false;
     int FSpacing = 4;
     TButtonLayout FLayout = blGlyphLeft;
 };

@@ -87,8 +87,9 @@ TEST_F(PanelBase, HintsAndLabelsOfTheReports)
         SCOPED_TRACE(r.Name);
         r.Report();
         EXPECT_EQ(r.Control->toolTip(), QString::fromUtf8(r.Hint));
-        if (r.Label)
+        if (r.Label) {
             EXPECT_EQ(r.Label->text(), QString::fromUtf8(r.Text));
+        }
     }
     EXPECT_TRUE(sent.isEmpty());
 }
@@ -359,8 +360,11 @@ TEST_F(PanelBase, FrequencyBandLockAndSplitReachStripBandMapAndEntryPanel)
 {
     RecordingBandmap map;
     RecordingLogPanel log;
+    TDXSpots spots;
     panel->SetBandmap(&map);
     panel->SetLogPanel(&log);
+    panel->SetDXSpots(&spots);
+    EXPECT_EQ(panel->TuningPanelB->DXSpots(), &spots);
     connect();
     radio(QStringLiteral("FA014074000;FB021074000;BS05;"));
     EXPECT_EQ(panel->TuningPanelB->FrequencyA(), 14074000);
