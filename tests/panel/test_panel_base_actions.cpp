@@ -69,6 +69,13 @@ TEST_F(PanelBase, EachActionSendsItsCommandOnAConnectedLink)
         {"TX watch", "TS0;", [&] { Click(p.TXWatchButton); }, {"TS1;"}},
         {"select VFO B", "", [&] { Click(p.VFOSelectBButton); }, {"VS1;"}},
         {"split from the split key", "FT0;", [&] { Click(p.SplitButton); }, {"FT3;"}},
+        {"split key double click: click, quick split, click", "FT0;",
+         [&] {
+             Click(p.SplitButton);
+             vxtest::SendMouse(p.SplitButton, QEvent::MouseButtonDblClick, {5, 5}, Qt::LeftButton, Qt::LeftButton);
+             vxtest::MouseRelease(p.SplitButton, {5, 5});
+         },
+         {"FT3;", "QS;", "FT3;"}},
         {"split from the TX lamp of B", "FT1;", [&] { Click(p.FunctionTXBButton); }, {"FT2;"}},
         {"A to B", "", [&] { Click(p.AToBButton); }, {"AB;"}},
         {"swap", "", [&] { Click(p.SwapVFOButton); }, {"SV;"}},

@@ -227,6 +227,14 @@ TEST_F(PanelBase, DisplayDialsKnobsLampsAndTwoHalfKeysAtTheirPlaces)
     EXPECT_EQ(p.RoofingFilterButton->toolTip(),
               "Roofing Filter. Click upper or lower button half to select Roofing Filter positions.");
     EXPECT_EQ(TFTTransceiverPanelBase::PopupMenuOf(p.AGCButton), p.PopupAGCOff);
+    // Built in the order that puts later controls above earlier ones.
+    const QObjectList children = panel->children();
+    const QObject* order[] = {p.FTxImage, p.FTxDisplay, p.PanelMeter, p.TuningPanelB, p.MemoryChannelPanel,
+                              p.VFOMain, p.VFOSub, p.Band160Button, p.EnterButton, p.ModeLSBButton,
+                              p.ModePKTButton, p.AGCButton, p.VOXButton, p.KnobAFGainRFGainA, p.KnobSpeedPitch,
+                              p.PowerControlBar, p.ClarifierBar, p.PowerControlLabel, p.ClarifierLabel};
+    for (size_t i = 1; i < std::size(order); ++i)
+        EXPECT_LT(children.indexOf(order[i - 1]), children.indexOf(order[i])) << i;
     // The LCD's own click events are left alone: clicks on it change nothing.
     EXPECT_FALSE(p.FTxDisplay->OnLockA || p.FTxDisplay->OnNarrowA || p.FTxDisplay->OnKeyer);
 }
