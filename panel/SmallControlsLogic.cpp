@@ -12,6 +12,18 @@ QString FunctionWord(TVFOButtonType type)
 
 } // namespace
 
+int GlyphFrame(bool enabled, bool pressed, bool down, int numGlyphs)
+{
+    int frame = 0;
+    if (!enabled)
+        frame = 1;
+    else if (pressed)
+        frame = 2;
+    else if (down)
+        frame = 3;
+    return frame < numGlyphs ? frame : 0;
+}
+
 QString ModelWord(TTransceiver model)
 {
     switch (model) {

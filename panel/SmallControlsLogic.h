@@ -25,6 +25,10 @@ QString LampHint(TVFOButtonType type, TVFOState state);
 // Every lamp picture name of every model.
 QStringList AllLampPictureNames();
 
+// Frame of a button's picture strip (up, disabled, clicked, down) for its state; a strip with
+// fewer frames shows its first frame for the states it lacks.
+int GlyphFrame(bool enabled, bool pressed, bool down, int numGlyphs);
+
 // "14.074.000" for 14074000 Hz; empty for 0 or less.
 QString MemoryFrequencyText(int32_t frequency);
 

@@ -106,40 +106,11 @@ void RegisterPanelSmallControlArt()
 
 // ---- TRCButton ----
 
-TRCButton::TRCButton(QWidget* parent) : QAbstractButton(parent)
+TRCButton::TRCButton(QWidget* parent) : TGlyphButton<QAbstractButton>(parent)
 {
+    SetFlat(true);
     setFocusPolicy(Qt::NoFocus);
     connect(this, &QAbstractButton::clicked, this, [this] { Fire(OnClick); });
-}
-
-void TRCButton::SetGlyph(const QString& name)
-{
-    FGlyph = name;
-    update();
-}
-
-void TRCButton::SetNumGlyphs(int value)
-{
-    FNumGlyphs = std::clamp(value, 1, 4);
-    update();
-}
-
-void TRCButton::SetFlat(bool value)
-{
-    FFlat = value;
-    update();
-}
-
-int TRCButton::GlyphFrame() const
-{
-    int frame = 0;
-    if (!isEnabled())
-        frame = 1;
-    else if (isDown())
-        frame = 2;
-    else if (isChecked())
-        frame = 3;
-    return frame < FNumGlyphs ? frame : 0;
 }
 
 void TRCButton::mouseReleaseEvent(QMouseEvent* event)
@@ -156,10 +127,8 @@ void TRCButton::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
-    if (!FGlyph.isEmpty()) {
-        vx::art::DrawInto(p, QRectF(rect()), FGlyph, FNumGlyphs > 1 ? GlyphFrame() : -1);
+    if (DrawGlyph(p))
         return;
-    }
     PaintPlainKey(p, QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), isDown(), isEnabled(), text());
 }
 

@@ -6,6 +6,7 @@
 #include "controls/widgets/BandmapControls.h"
 #include "core/RCTypes.h"
 #include "panel/SmallControlsLogic.h"
+#include "panel/widgets/GlyphButton.h"
 #include "platform/Clock.h"
 
 #include <QAbstractButton>
@@ -20,19 +21,10 @@ void RegisterPanelSmallControlArt();
 
 // A flat speed button whose upper and lower halves act as two buttons. Its face is a picture
 // strip of the art registry (frames: up, disabled, clicked, down), or a plain key without one.
-class TRCButton : public QAbstractButton {
+class TRCButton : public TGlyphButton<QAbstractButton> {
     Q_OBJECT
 public:
     explicit TRCButton(QWidget* parent = nullptr);
-
-    QString Glyph() const { return FGlyph; }
-    void SetGlyph(const QString& name);
-    int NumGlyphs() const { return FNumGlyphs; }
-    void SetNumGlyphs(int value);
-    bool Flat() const { return FFlat; }
-    void SetFlat(bool value);
-    // The frame of the glyph strip for the current state.
-    int GlyphFrame() const;
 
     // Raised on every mouse release: above Height div 2 the upper half, from there the lower.
     TNotifyEvent OnClickUp;
@@ -42,11 +34,6 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
-
-private:
-    QString FGlyph;
-    int FNumGlyphs = 1;
-    bool FFlat = true;
 };
 
 // Receive or transmit lamp of VFO A or B, per model; blinks 400 ms per phase while muted.
