@@ -100,8 +100,8 @@ bool TADIFReader::Open(const QString& path)
         return false;
     }
 
-    // Header: everything up to <EOH>, read specifier by specifier so that a value holding
-    // "<EOH>" does not end it.
+    // Header: everything up to <EOH>, read specifier by specifier (PROGRAMID names the kind of
+    // file).
     QStringList programIds;
     TSpec spec;
     FInHeader = true;
