@@ -212,16 +212,15 @@ void TDMLog::IniRead()
     log.SetLastLoTWExport(ini.ReadString(SectionLog, QStringLiteral("LastLoTWExport"), QString()));
     log.SetLastImportFolder(ini.ReadString(SectionLog, QStringLiteral("LastImportFolder"), QString()));
     log.SetLastExportFolder(ini.ReadString(SectionLog, QStringLiteral("LastExportFolder"), QString()));
-    log.SetLastLoTWExportFolder(
-        ini.ReadString(SectionLog, QStringLiteral("LastLoTWExportFolder"), log.LastExportFolder()));
-    if (log.LastLoTWExportFolder().isEmpty())
-        log.SetLastLoTWExportFolder(log.LastExportFolder());
+    const QString lotwFolder = ini.ReadString(SectionLog, QStringLiteral("LastLoTWExportFolder"), QString());
+    log.SetLastLoTWExportFolder(lotwFolder.isEmpty() ? log.LastExportFolder() : lotwFolder);
     log.SetSearchLogBandAndMode(ini.ReadBool(SectionLog, QStringLiteral("SearchBandAndMode"), true));
 
     TLoTWInterface& lotw = *log.LoTWInterface();
     lotw.SetLoTWUsername(ini.ReadString(SectionLoTW, QStringLiteral("LoTWUsername"), QString()));
     lotw.SetLoTWPassword(ini.ReadString(SectionLoTW, QStringLiteral("LoTWPassword"), QString()));
-    lotw.SetLoTWReportPath(ini.ReadString(SectionLoTW, QStringLiteral("LoTWReportPath"), log.LastLoTWExportFolder()));
+    const QString reportPath = ini.ReadString(SectionLoTW, QStringLiteral("LoTWReportPath"), QString());
+    lotw.SetLoTWReportPath(reportPath.isEmpty() ? log.LastLoTWExportFolder() : reportPath);
     if (!lotw.SetLoTWLastQSLAsString(ini.ReadString(SectionLoTW, QStringLiteral("LoTWLastQSL"), QString())))
         lotw.SetLoTWLastQSL(QDate());
 
