@@ -94,12 +94,30 @@ class TMatchIndex {
 public:
     void Reserve(qsizetype n) { FRuns.reserve(n); }
 
-    void Add(const TLogRecord& r, int line) { FRuns[Key(r)].append({Time(r), line}); }
-
-    // The line of the first QSO of the record's run that began less than 16 minutes from it.
-    int Match(const TLogRecord& r) const
+    // The run a record belongs to.
+    static QString Key(const TLogRecord& r)
     {
-        const auto it = FRuns.constFind(Key(r));
+        const qint64 day = r.QSODate().toJulianDay();
+        QString key;
+        key.reserve(r.StationCallsign().size() + r.Call().size() + 6);
+        // The day, band and mode as characters of their own: no text to format.
+        key += r.StationCallsign();
+        key += QLatin1Char(';');
+        key += r.Call();
+        key += QLatin1Char(';');
+        key += QChar(char16_t(day >> 16));
+        key += QChar(char16_t(day & 0xFFFF));
+        key += QChar(char16_t(r.Band()));
+        key += QChar(char16_t(r.Mode()));
+        return key;
+    }
+
+    void Add(const QString& key, const TLogRecord& r, int line) { FRuns[key].append({Time(r), line}); }
+
+    // The line of the first QSO of the run that began less than 16 minutes from the record.
+    int Match(const QString& key, const TLogRecord& r) const
+    {
+        const auto it = FRuns.constFind(key);
         if (it == FRuns.cend())
             return -1;
         const qint64 t = Time(r);
@@ -116,12 +134,6 @@ private:
         int Line;
     };
 
-    static QString Key(const TLogRecord& r)
-    {
-        return r.StationCallsign() + QLatin1Char(';') + r.Call() + QLatin1Char(';') +
-               QString::number(r.QSODate().toJulianDay()) + QLatin1Char(';') + QString::number(r.Band()) +
-               QLatin1Char(';') + QString::number(r.Mode());
-    }
     static qint64 Time(const TLogRecord& r) { return r.QSODateTime().toMSecsSinceEpoch(); }
 
     QHash<QString, QVarLengthArray<TEntry, 1>> FRuns;
@@ -136,6 +148,23 @@ bool ReadKey(const QString& line, TLogRecord& r)
     for (int k = LogField::StationCallsign; k <= LogField::Mode; ++k)
         r.SetFieldAsString(k, TrimField(f[k]).toString());
     return r.QSODateTime().isValid();
+}
+
+// The lines after a merge, sorted and without repeats (the first stays): the log's part is
+// sorted already unless a changed line moved, so only the inserted lines are sorted and then
+// merged in.
+QStringList SortMerged(QStringList lines, int sourceCount)
+{
+    const auto less = [](const QString& a, const QString& b) { return CompareLines(a, b) < 0; };
+    const auto middle = lines.begin() + sourceCount;
+    if (!std::is_sorted(lines.begin(), middle, less))
+        return SortUnique(lines);
+    std::stable_sort(middle, lines.end(), less);
+    std::inplace_merge(lines.begin(), lines.begin() + sourceCount, lines.end(), less);
+    const auto end = std::unique(lines.begin(), lines.end(),
+                                 [](const QString& a, const QString& b) { return LinesEqual(a, b); });
+    lines.erase(end, lines.end());
+    return lines;
 }
 
 QString FileNameOf(const QString& path)
@@ -177,7 +206,7 @@ TImportOutcome TLogADIFUtils::Merge(QStringList sortedLines, const QString& adif
     TLogRecord rec;
     for (int i = 0; i < sourceCount; ++i) {
         if (ReadKey(lines[i], rec))
-            index.Add(rec, i);
+            index.Add(TMatchIndex::Key(rec), rec, i);
     }
 
     std::vector<bool> touched(sourceCount, false);
@@ -191,7 +220,8 @@ TImportOutcome TLogADIFUtils::Merge(QStringList sortedLines, const QString& adif
         }
         if (rec.StationCallsign().isEmpty())
             rec.SetStationCallsign(ownCall);
-        const int at = index.Match(rec);
+        const QString key = TMatchIndex::Key(rec);
+        const int at = index.Match(key, rec);
         if (at < 0) {
             if (out.Kind == TFileKind::LoTWReport || a.ListenerReport)
                 continue;
@@ -202,7 +232,7 @@ TImportOutcome TLogADIFUtils::Merge(QStringList sortedLines, const QString& adif
                 continue;
             }
             lines.append(rec.QSOLine());
-            index.Add(rec, int(lines.size()) - 1);
+            index.Add(key, rec, int(lines.size()) - 1);
             ++out.Inserted;
             continue;
         }
@@ -234,7 +264,7 @@ TImportOutcome TLogADIFUtils::Merge(QStringList sortedLines, const QString& adif
         if (touched[i] && lines[i] != out.Source[i])
             out.Replaced.emplace_back(i, lines[i]);
     }
-    out.Lines = out.Changed() ? SortUnique(lines) : out.Source;
+    out.Lines = out.Changed() ? SortMerged(std::move(lines), sourceCount) : out.Source;
     return out;
 }
 

@@ -89,13 +89,16 @@ bool TLogInterface::ADIFExport(const QString& ADIFFilename, bool LoTW, const QSt
     QList<int32_t> handles;
     QString latest;
     TLogRecord& r = FParseRecord;
+    std::array<QStringView, 36> fields;
     const auto [first, last] = OwnRange();
     for (int i = first; i < last; ++i) {
         const QString& line = FLogBook.At(i);
         if (!IsOwnLine(line))
             continue;
-        r.ExplodeQSOLine(line);
-        const QString date = r.QSODateAsString();
+        // Only what decides is read here; the record reads the lines that are exported.
+        SplitFields(line, fields, LogField::QSLLoTWSent + 1);
+        const QString date = vx::logtext::DateToText(
+            vx::logtext::ParseDateText(TrimField(fields[LogField::QSODate]).toString()).value_or(QDate()));
         if (date < DateFrom)
             continue;
         QString record;
@@ -103,8 +106,10 @@ bool TLogInterface::ADIFExport(const QString& ADIFFilename, bool LoTW, const QSt
             record = r.GetADIFRecord(line);
         } else {
             // Queued for LoTW ("Q") is as good as not sent; "R", "I" and "Y" are not uploaded.
-            const QString sent = r.QSLLoTWSent();
-            if (sent != QLatin1String("N") && sent != QLatin1String("Q"))
+            // As the record reads it: the first letter when it is a flag, else "N".
+            const QStringView text = TrimField(fields[LogField::QSLLoTWSent]);
+            const QChar sent = !text.isEmpty() && QStringView(u"YNRQI").contains(text[0]) ? text[0] : QChar(u'N');
+            if (sent != u'N' && sent != u'Q')
                 continue;
             record = r.GetLoTWRecord(line);
             if (!record.isEmpty())
@@ -345,25 +350,21 @@ void TLogInterface::CommitImport(const QString& path, TImportOutcome outcome,
     }
     r.QSOs = int32_t(lines.size());
     r.Success = r.Inserted > 0 || r.Updated > 0;
-
-    const bool reload = path == FullLogFileName();
-    const auto reloadLog = [this] {
-        // The file now holds what the import made of it; memory follows by reading it.
-        if (!Open()) {
-            FLoadedPath.clear();
-            FWritable = false;
-        }
-    };
     if (!outcome.Changed()) {
-        if (reload)
-            reloadLog();
+        // The file already holds everything: nothing to write, nothing to reload.
         r.ElapsedTime = int32_t(vx::Clock::monotonicMs() - FImportStart);
         done(r);
         return;
     }
+
+    // The open log is reloaded from what is written.  It counts as loading from now on, so
+    // no edit rewrites the file from the old lines meanwhile and QSOs logged meanwhile are
+    // kept aside for the new lines.
+    const bool reload = path == FullLogFileName() && !FMyCall.isEmpty();
+    const uint64_t generation = reload ? BeginLoad() : 0;
     auto guard = FGuard;
-    FWriter->Rewrite(path, std::move(lines), [this, guard, r, done](const TLogFileWriter::TResult& w) mutable {
-        guard->Post([this, r, done, ok = w.Ok, error = w.Error]() mutable {
+    FWriter->Rewrite(path, lines, [this, guard, r, done, reload, generation, lines](const TLogFileWriter::TResult& w) {
+        guard->Post([this, r, done, reload, generation, lines, ok = w.Ok, error = w.Error]() mutable {
             if (!ok) {
                 r.Error = QStringLiteral("Saving %1 failed: %2").arg(FileNameOf(r.LogFilename), error);
                 r.Success = false;
@@ -371,12 +372,16 @@ void TLogInterface::CommitImport(const QString& path, TImportOutcome outcome,
             }
             r.ElapsedTime = int32_t(vx::Clock::monotonicMs() - FImportStart);
             done(r);
+            // After a failed write the file is read back: memory shows what it holds.
+            if (reload)
+                StartLoad(generation, ok ? std::optional<QStringList>(std::move(lines)) : std::nullopt);
         });
     });
-    // Reloading at once keeps edits from rewriting the file from the old lines meanwhile; the
-    // writer reads the file after writing it.
-    if (reload)
-        reloadLog();
+    if (!reload && path == FullLogFileName()) {
+        // Without an own call the log cannot be loaded: no edit may write the old lines.
+        FLoadedPath.clear();
+        FWritable = false;
+    }
 }
 
 void TLogInterface::DoImportFinished(const TImportResult& result)

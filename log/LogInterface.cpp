@@ -112,8 +112,6 @@ void TLogInterface::ReportEvent(const QString& text)
 
 bool TLogInterface::Open()
 {
-    FTickTimeStart = vx::Clock::monotonicMs();
-    LoadDXCCEntities();
     FLogEvent.clear();
     bool started = false;
     if (FMyCall.isEmpty()) {
@@ -123,30 +121,60 @@ bool TLogInterface::Open()
     } else if (!QFileInfo::exists(FullLogFileName())) {
         FLogEvent = QStringLiteral("Cannot open log book ") + FLogFileName;
     } else {
-        FLogIsLoading = true;
-        FLogEvent = QStringLiteral("Opening ") + FLogFileName;
-        const uint64_t generation = ++FLoadGeneration;
-        FPendingLines.clear();
-        ++FLoadsInFlight;
-        auto result = std::make_shared<TLoadResult>();
-        result->Path = FullLogFileName();
-        result->MyCall = FMyCall;
-        auto guard = FGuard;
-        TJobThread* sorter = FLoadThread.get();
-        FWriter->Load(result->Path, [this, guard, generation, result, sorter](TLogFileWriter::TLoadRead read) {
-            result->Read = std::move(read);
-            // Sorting and indexing leave the writer free for appends meanwhile.
-            sorter->Post([this, guard, generation, result] {
-                BuildLoadResult(*result);
-                guard->Post([this, generation, result] { DoLogLoaded(generation, result); });
-            });
-        });
+        StartLoad(BeginLoad(), std::nullopt);
         started = true;
     }
+    if (!started) {
+        FTickTimeStart = vx::Clock::monotonicMs();
+        LoadDXCCEntities();
+        Fire(OnLogEvent, FLogEvent);
+        FLogDataList.clear();
+        Fire(OnLogData);
+    }
+    return started;
+}
+
+uint64_t TLogInterface::BeginLoad()
+{
+    FTickTimeStart = vx::Clock::monotonicMs();
+    LoadDXCCEntities();
+    FLogIsLoading = true;
+    FLogEvent = QStringLiteral("Opening ") + FLogFileName;
+    const uint64_t generation = ++FLoadGeneration;
+    FPendingLines.clear();
+    ++FLoadsInFlight;
     Fire(OnLogEvent, FLogEvent);
     FLogDataList.clear();
     Fire(OnLogData);
-    return started;
+    return generation;
+}
+
+void TLogInterface::StartLoad(uint64_t generation, std::optional<QStringList> written)
+{
+    auto result = std::make_shared<TLoadResult>();
+    result->Path = FullLogFileName();
+    result->MyCall = FMyCall;
+    auto guard = FGuard;
+    TJobThread* sorter = FLoadThread.get();
+    // Sorting and indexing leave the writer free for appends meanwhile.
+    const auto build = [this, guard, generation, result] {
+        BuildLoadResult(*result);
+        guard->Post([this, generation, result] { DoLogLoaded(generation, result); });
+    };
+    if (written) {
+        // What was just written to the file needs no reading back.
+        result->Read.ReadOk = true;
+        result->Read.Header = THeaderCheck::Current;
+        result->Read.Lines = std::move(*written);
+        result->Read.Sorted = true;
+        result->Read.Writable = true;
+        sorter->Post(build);
+        return;
+    }
+    FWriter->Load(result->Path, [result, sorter, build](TLogFileWriter::TLoadRead read) {
+        result->Read = std::move(read);
+        sorter->Post(build);
+    });
 }
 
 void TLogInterface::DoLogLoaded(uint64_t generation, std::shared_ptr<TLoadResult> result)

@@ -33,6 +33,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -278,6 +279,10 @@ private:
     struct TLoadResult;
 
     void LoadDXCCEntities();
+    // A load: marks the log as loading (appends meanwhile are kept aside) and returns its
+    // number; StartLoad reads the file, or takes the sorted lines just written to it.
+    uint64_t BeginLoad();
+    void StartLoad(uint64_t generation, std::optional<QStringList> written);
     void DoLogLoaded(uint64_t generation, std::shared_ptr<TLoadResult> result);
     void RebuildCallbook();
     void UpdateCallTags();
