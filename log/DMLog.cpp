@@ -458,8 +458,7 @@ void TDMLog::ClearLogFilterActionExecute()
 
 void TDMLog::RegularLoggingActionExecute()
 {
-    Toggle(RegularLoggingAction);
-    ApplyRegularLogging();
+    Click(RegularLoggingAction, &TDMLog::ApplyRegularLogging);
 }
 
 void TDMLog::ApplyRegularLogging()
@@ -482,8 +481,7 @@ void TDMLog::ApplyRegularLogging()
 
 void TDMLog::ContestLoggingActionExecute()
 {
-    Toggle(ContestLoggingAction);
-    ApplyContestLogging();
+    Click(ContestLoggingAction, &TDMLog::ApplyContestLogging);
 }
 
 void TDMLog::ApplyContestLogging()
@@ -511,10 +509,15 @@ void TDMLog::Toggle(QAction* action)
     action->setChecked(!action->isChecked());
 }
 
+void TDMLog::Click(QAction* action, void (TDMLog::*apply)())
+{
+    Toggle(action);
+    (this->*apply)();
+}
+
 void TDMLog::ContestSetCQZoneActionExecute()
 {
-    Toggle(ContestSetCQZoneAction);
-    ApplyCQZone();
+    Click(ContestSetCQZoneAction, &TDMLog::ApplyCQZone);
 }
 
 void TDMLog::ApplyCQZone()
@@ -540,8 +543,7 @@ void TDMLog::ApplyUSState()
 
 void TDMLog::IncrementSerialNumbersTXActionExecute()
 {
-    Toggle(IncrementSerialNumbersTXAction);
-    ApplyIncrementSerialNumbersTX();
+    Click(IncrementSerialNumbersTXAction, &TDMLog::ApplyIncrementSerialNumbersTX);
 }
 
 void TDMLog::ApplyIncrementSerialNumbersTX()
@@ -556,8 +558,7 @@ void TDMLog::ApplyIncrementSerialNumbersTX()
 
 void TDMLog::NumbersOnlySerialRXActionExecute()
 {
-    Toggle(NumbersOnlySerialRXAction);
-    ApplyNumbersOnlySerialRX();
+    Click(NumbersOnlySerialRXAction, &TDMLog::ApplyNumbersOnlySerialRX);
 }
 
 void TDMLog::ApplyNumbersOnlySerialRX()
@@ -567,8 +568,7 @@ void TDMLog::ApplyNumbersOnlySerialRX()
 
 void TDMLog::NumbersOnlySerialTXActionExecute()
 {
-    Toggle(NumbersOnlySerialTXAction);
-    ApplyNumbersOnlySerialTX();
+    Click(NumbersOnlySerialTXAction, &TDMLog::ApplyNumbersOnlySerialTX);
 }
 
 void TDMLog::ApplyNumbersOnlySerialTX()

@@ -104,6 +104,8 @@ private:
     void ApplyNumbersOnlySerialRX();
     void ApplyNumbersOnlySerialTX();
     static void Toggle(QAction* action);
+    // What a click does: toggles the check, then applies it.
+    void Click(QAction* action, void (TDMLog::*apply)());
     void ApplyColumn(QAction* action, TLogBookColumn column);
     // Enables the actions an import locks, unless one runs, and those whose dialog exists.
     void UpdateFileActions();

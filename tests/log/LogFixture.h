@@ -90,9 +90,10 @@ protected:
         QFile f(file.isEmpty() ? path() : file);
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }
-    QStringList fileLines() const
+    // The lines of the log file, or of another file.
+    QStringList fileLines(const QString& file = {}) const
     {
-        QStringList lines = QString::fromUtf8(readBytes()).split("\r\n");
+        QStringList lines = QString::fromUtf8(readBytes(file)).split("\r\n");
         if (!lines.isEmpty() && lines.last().isEmpty())
             lines.removeLast();
         return lines;

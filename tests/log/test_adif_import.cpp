@@ -279,9 +279,7 @@ TEST_F(ImportFixture, eQSLInboxConfirmsMatchesAndRejectsTheRest)
     EXPECT_EQ(after.PropMode(), pmNone);
 
     // The unmatched record (not the listener's) is kept aside with the comment "eQSL".
-    QFile rejected(dir.filePath("eqsl_rejected.log"));
-    ASSERT_TRUE(rejected.open(QIODevice::ReadOnly));
-    const QStringList lines = QString::fromUtf8(rejected.readAll()).split("\r\n", Qt::SkipEmptyParts);
+    const QStringList lines = fileLines(dir.filePath("eqsl_rejected.log"));
     ASSERT_EQ(lines.size(), 2);
     EXPECT_EQ(lines[0], TLogRecord::FileHeader());
     TLogRecord k;
@@ -481,9 +479,7 @@ TEST_F(ImportFixture, TheLoTWReportBecomesLogLines)
     ASSERT_TRUE(vxtest::waitUntil([&] { return qsos >= 0; }));
     EXPECT_TRUE(success);
     EXPECT_EQ(qsos, 85);
-    QFile f(dir.filePath("lotwreport.log"));
-    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    const QStringList lines = QString::fromUtf8(f.readAll()).split("\r\n", Qt::SkipEmptyParts);
+    const QStringList lines = fileLines(dir.filePath("lotwreport.log"));
     ASSERT_EQ(lines.size(), 86);
     EXPECT_EQ(lines[0], TLogRecord::FileHeader());
     TLogRecord first;

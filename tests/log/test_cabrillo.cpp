@@ -2,7 +2,7 @@
 #include "LogFixture.h"
 
 #include "log/CabrilloLog.h"
-#include "log/LogDialogs.h"
+#include "DialogsDouble.h"
 
 #include <QFile>
 
@@ -24,25 +24,6 @@ QString IARUQSO()
     return r.QSOLine();
 }
 
-// Answers the file dialog as told and notes what it was asked.
-class DialogsDouble : public TLogDialogs {
-public:
-    std::optional<QString> SaveFileName(const TFileDialogOptions& options) override
-    {
-        Asked << options;
-        return Answer;
-    }
-    std::optional<QString> OpenFileName(const TFileDialogOptions& options) override { return SaveFileName(options); }
-    bool CabrilloExport(TLogInterface&, const QString& fileName) override
-    {
-        Shown << fileName;
-        return Saved;
-    }
-    QList<TFileDialogOptions> Asked;
-    std::optional<QString> Answer;
-    QStringList Shown;
-    bool Saved = true;
-};
 
 } // namespace
 

@@ -41,12 +41,6 @@ protected:
         log->OnLoTWExport = [this](const QString& t) { exportTexts << t; };
     }
 
-    QStringList exported(const QString& file) const
-    {
-        QFile f(file);
-        f.open(QIODevice::ReadOnly);
-        return QString::fromUtf8(f.readAll()).split("\r\n", Qt::SkipEmptyParts);
-    }
     QString flag(const QString& call, int field) const { return qso(call).FieldAsString(field); }
 
     UploadDouble* upload = nullptr;
@@ -60,7 +54,7 @@ TEST_F(Exports, ADIFExportWritesTheOwnQSOsSinceTheDate)
     openLog({Line("AA1A", "20200101"), Line("BB1B", "20210301"), Line("CC1C", "20210302", "N", "N", "OTHER1")});
     const QString file = dir.filePath("all.adi");
     ASSERT_TRUE(log->ADIFExport(file, false, "19450101"));
-    const QStringList lines = exported(file);
+    const QStringList lines = fileLines(file);
     ASSERT_EQ(lines.size(), 5);
     EXPECT_TRUE(lines[0].startsWith("ADIF Export from Vornix (")) << lines[0].toStdString();
     EXPECT_TRUE(lines[0].endsWith(")"));
@@ -76,10 +70,10 @@ TEST_F(Exports, ADIFExportWritesTheOwnQSOsSinceTheDate)
 
     // From a date on: the text of the date decides.
     ASSERT_TRUE(log->ADIFExport(file, false, "20210101"));
-    EXPECT_EQ(exported(file).size(), 4);
+    EXPECT_EQ(fileLines(file).size(), 4);
     EXPECT_FALSE(log->ADIFExport(file, false, "20220101"));
     EXPECT_EQ(events.last(), "No QSOs exported");
-    EXPECT_EQ(exported(file).size(), 4); // the earlier file stays
+    EXPECT_EQ(fileLines(file).size(), 4); // the earlier file stays
 }
 
 TEST_F(Exports, LoTWExportTakesWhatWasNotSentAndMarksItOnlyAfterTheUpload)
@@ -89,7 +83,7 @@ TEST_F(Exports, LoTWExportTakesWhatWasNotSentAndMarksItOnlyAfterTheUpload)
     const QString file = dir.filePath("lotw.adi");
     ASSERT_TRUE(log->ADIFExport(file, true, "19450101"));
     EXPECT_EQ(upload->Starts, 1);
-    const QStringList lines = exported(file);
+    const QStringList lines = fileLines(file);
     ASSERT_EQ(lines.size(), 5);
     EXPECT_TRUE(lines[3].startsWith("<CALL:4>NNN1 "));
     EXPECT_TRUE(lines[4].startsWith("<CALL:4>QQQ1 "));
@@ -104,7 +98,7 @@ TEST_F(Exports, LoTWExportTakesWhatWasNotSentAndMarksItOnlyAfterTheUpload)
     EXPECT_EQ(flag("QQQ1", LogField::QSLLoTWSent), "Q");
     EXPECT_EQ(readBytes(), logBefore);
     ASSERT_TRUE(log->ADIFExport(file, true, "19450101"));
-    EXPECT_EQ(exported(file).size(), 5);
+    EXPECT_EQ(fileLines(file).size(), 5);
 
     upload->Finish(true);
     log->WaitForWriter();
@@ -128,7 +122,7 @@ TEST_F(Exports, eQSLExportWritesTheQueueAndLeavesItQueued)
     const QString file = dir.filePath("eqsl.adi");
     EXPECT_EQ(log->eQSLExportPrepare(file), 2);
     EXPECT_EQ(events.last(), "2 QSOs exported");
-    const QStringList lines = exported(file);
+    const QStringList lines = fileLines(file);
     ASSERT_EQ(lines.size(), 5);
     EXPECT_EQ(lines[3], "<QSO_DATE:8>20200101 <TIME_ON:4>1200 <CALL:4>AA1A <MODE:2>CW <BAND:3>20m <RST_SENT:3>599 <EOR>");
     EXPECT_EQ(flag("AA1A", LogField::QSLeQSLSent), "Q");

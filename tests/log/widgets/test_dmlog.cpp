@@ -3,7 +3,6 @@
 #include "core/DMApplication.h"
 #include "log/DMLog.h"
 #include "log/LoTWInterface.h"
-#include "log/LogDialogs.h"
 #include "platform/Clock.h"
 #include "tests/support/Wait.h"
 
@@ -13,25 +12,13 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include "DialogsDouble.h"
 #include "QStringPrint.h"
 
 namespace {
 
 const QString SectionLog = QStringLiteral("Client\\Log");
 
-// Answers every file dialog with one file, or cancels.
-class FileDialogs : public TLogDialogs {
-public:
-    std::optional<QString> SaveFileName(const TFileDialogOptions& o) override
-    {
-        Asked << o;
-        return Answer;
-    }
-    std::optional<QString> OpenFileName(const TFileDialogOptions& o) override { return SaveFileName(o); }
-    bool CabrilloExport(TLogInterface&, const QString&) override { return false; }
-    QList<TFileDialogOptions> Asked;
-    std::optional<QString> Answer;
-};
 
 class LogModule : public ::testing::Test {
 protected:
@@ -62,7 +49,7 @@ protected:
 
     std::unique_ptr<TDMApplication> app;
     std::unique_ptr<TDMLog> module;
-    FileDialogs dialogs;
+    DialogsDouble dialogs;
 };
 
 } // namespace
