@@ -151,6 +151,34 @@ TEST_F(ImportFixture, LoTWReportIntoAnEmptyLogInsertsNothing)
     EXPECT_TRUE(events.contains("No QSOs imported or updated"));
 }
 
+TEST_F(ImportFixture, AConfirmationTakesOnlyTheValuesItHolds)
+{
+    TLogRecord q;
+    q.ExplodeQSOLine(QSOLine("K1ABC", "20240301", "120000"));
+    q.SetGridSquare("FN42");
+    q.SetDXCC("291");
+    q.SetCQZone("05");
+    q.SetUSState("MA");
+    openLog({q.QSOLine(), QSOLine("K2ABC", "20240301", "130000")});
+    const QByteArray text = "<PROGRAMID:4>LoTW <EOH>\r\n"
+                            "<CALL:5>K1ABC<QSO_DATE:8>20240301<TIME_ON:6>120500<BAND:3>20M<MODE:2>CW"
+                            "<QSL_RCVD:1>Y<GRIDSQUARE:0><DXCC:0><CQZ:0><STATE:0><EOR>\r\n"
+                            "<CALL:5>K2ABC<QSO_DATE:8>20240301<TIME_ON:6>130000<BAND:3>20M<MODE:2>CW"
+                            "<QSL_RCVD:1>Y<DXCC:3>291<STATE:2>NY // New York<GRIDSQUARE:4>FN30<EOR>\r\n";
+    const ImportCounts r = importAndWait(writeAdif("lotw.adi", text));
+    EXPECT_EQ(r.Updated, 2);
+    const TLogRecord k1 = qso("K1ABC");
+    EXPECT_EQ(k1.QSLLoTWRcvd(), "Y");
+    EXPECT_EQ(k1.GridSquare(), "FN42");
+    EXPECT_EQ(k1.DXCC(), "291");
+    EXPECT_EQ(k1.CQZone(), "05");
+    EXPECT_EQ(k1.USState(), "MA");
+    const TLogRecord k2 = qso("K2ABC");
+    EXPECT_EQ(k2.USState(), "NY");
+    EXPECT_EQ(k2.GridSquare(), "FN30");
+    EXPECT_EQ(k2.QSLRcvd(), "N");
+}
+
 TEST_F(ImportFixture, RecordsAreFoundWhateverTheLines)
 {
     openLog();

@@ -16,7 +16,10 @@ public:
         ++Starts;
     }
     void Finish(bool success) { Fire(OnUploadFinished, success); }
+    // The report "arrives" at once, with as many QSLs as told.
+    void DownloadADIFReport() override { Fire(OnLoTWDownload, true, ReportQSLs); }
     int Starts = 0;
+    int ReportQSLs = 0;
 };
 
 QString Line(const QString& call, const QString& date, const QString& lotwSent = "N", const QString& eqslSent = "N",
@@ -175,6 +178,16 @@ TEST_F(Exports, LastExportDates)
     EXPECT_EQ(log->LastLoTWExport(), "20210503");
     EXPECT_EQ(log->LastLoTWExportDate(), QDate(2021, 5, 3));
     vx::Clock::useSystem();
+}
+
+TEST_F(Exports, TheReportDownloadAsksSinceTheDateAndPassesTheResultOn)
+{
+    upload->ReportQSLs = 85;
+    int qsls = -1;
+    log->OnLoTWDownload = [&](bool success, int32_t n) { qsls = success ? n : -2; };
+    log->LoTWDownloadADIFReport("2024-05-03");
+    EXPECT_EQ(upload->LoTWLastQSL(), QDate(2024, 5, 3));
+    EXPECT_EQ(qsls, 85);
 }
 
 TEST(LoTWInterface, LastQSLDateAsText)
