@@ -187,6 +187,11 @@ TLogADIFUtils::~TLogADIFUtils()
     FThread.reset();
 }
 
+void TLogADIFUtils::DeliverResults()
+{
+    FPost->Deliver();
+}
+
 TImportOutcome TLogADIFUtils::Merge(QStringList sortedLines, const QString& adifFilename, const QString& myCall)
 {
     TImportOutcome out;

@@ -98,6 +98,7 @@ public:
     TLoTWLogEvent OnLoTWLog;
 
 private:
+    Q_INVOKABLE void DeliverResults();
     void Finish(const TImportResult& result);
 
     TImportResult FLastImport;

@@ -32,6 +32,11 @@ uint32_t ElapsedSince(qint64 start)
 
 } // namespace
 
+void TLogInterface::DeliverResults()
+{
+    FGuard->Deliver();
+}
+
 struct TLogInterface::TLoadResult {
     QString Path;
     QString MyCall;

@@ -276,6 +276,7 @@ public:
 
 private:
     friend class TLogADIFUtils;
+    Q_INVOKABLE void DeliverResults();
     struct TLoadResult;
 
     void LoadDXCCEntities();

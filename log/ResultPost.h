@@ -2,17 +2,17 @@
 // Hands results of worker jobs to an object that lives on the GUI thread.  Once the receiver
 // has detached (first thing in its destructor), nothing more is posted, and what was posted
 // before is dropped with it, so a result can never reach an object that is gone.  Results
-// wait in a queue of our own and run in the order they were posted; the queued call only
-// says that there are some.  Plain std::mutex, so that ThreadSanitizer sees the hand-over.
+// wait in a queue of our own and run in the order they were posted; the queued call of the
+// receiver's DeliverResults (a Q_INVOKABLE that calls Deliver) only says that there are some.
+// Results pass only through the std::mutex here, so that ThreadSanitizer sees the hand-over.
 
 #include <QMetaObject>
 #include <QObject>
 #include <deque>
 #include <functional>
-#include <memory>
 #include <mutex>
 
-class TResultPost : public std::enable_shared_from_this<TResultPost> {
+class TResultPost {
 public:
     explicit TResultPost(QObject* receiver)
         : FReceiver(receiver)
@@ -33,14 +33,11 @@ public:
             return;
         const bool wake = FPending.empty();
         FPending.push_back(std::move(fn));
-        if (wake) {
-            // The receiver keeps this object alive; Qt drops the call with the receiver.
-            QMetaObject::invokeMethod(FReceiver, [self = shared_from_this()] { self->Deliver(); },
-                                      Qt::QueuedConnection);
-        }
+        if (wake)
+            QMetaObject::invokeMethod(FReceiver, "DeliverResults", Qt::QueuedConnection);
     }
 
-private:
+    // The receiver's thread: runs what was posted.
     void Deliver()
     {
         std::deque<std::function<void()>> results;
@@ -52,6 +49,7 @@ private:
             fn();
     }
 
+private:
     std::mutex FMutex;
     QObject* FReceiver;
     std::deque<std::function<void()>> FPending;
