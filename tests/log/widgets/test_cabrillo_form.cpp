@@ -149,10 +149,12 @@ TEST_F(CabrilloForm, ATidyDialogWithNothingClipped)
             EXPECT_GE(label->width(), label->sizeHint().width()) << label->text().toStdString();
             EXPECT_GE(label->height(), label->sizeHint().height()) << label->text().toStdString();
         }
-        if (auto* button = qobject_cast<QPushButton*>(w))
+        if (auto* button = qobject_cast<QPushButton*>(w)) {
             EXPECT_GE(button->width(), button->sizeHint().width()) << button->text().toStdString();
-        if (auto* box = qobject_cast<QComboBox*>(w))
+        }
+        if (auto* box = qobject_cast<QComboBox*>(w)) {
             EXPECT_GE(box->height(), box->fontMetrics().height() + 4);
+        }
     }
     for (qreal ratio : {1.0, 2.0}) {
         const QImage img = Render(form, ratio);
