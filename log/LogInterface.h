@@ -7,8 +7,11 @@
 //
 // Threads: everything here runs on the GUI thread.  File work goes to one ordered writer
 // (TLogFileWriter); a load reads the file there, sorts its lines on a thread of its own into
-// a list of its own and hands that list to the GUI thread, which swaps it in.  Results reach
-// this object through queued calls that are dropped once it is gone.
+// a list of its own and hands that list to the GUI thread, which swaps it in.  An ADIF import
+// merges on the import worker (TLogADIFUtils) and is written by the same writer.  Results
+// reach this object through queued calls that are dropped once it is gone.
+//
+// Exports, the import and LoTW entry points and the Cabrillo export are in LogExchange.cpp.
 //
 // Identity of QSOs: a row's Index is the handle of its QSO's line (TLogLineList), not a
 // position, so rows stay valid while lines are added or removed; an operation on a QSO
