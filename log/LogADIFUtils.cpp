@@ -159,7 +159,9 @@ QStringList SortMerged(QStringList lines, int sourceCount)
     const auto middle = lines.begin() + sourceCount;
     if (!std::is_sorted(lines.begin(), middle, less))
         return SortUnique(lines);
-    std::stable_sort(middle, lines.end(), less);
+    // Files written in time order come sorted already.
+    if (!std::is_sorted(middle, lines.end(), less))
+        std::stable_sort(middle, lines.end(), less);
     std::inplace_merge(lines.begin(), lines.begin() + sourceCount, lines.end(), less);
     const auto end = std::unique(lines.begin(), lines.end(),
                                  [](const QString& a, const QString& b) { return LinesEqual(a, b); });
