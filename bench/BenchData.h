@@ -1,8 +1,10 @@
 #pragma once
 // Real data for the benchmarks.
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QString>
+#include <benchmark/benchmark.h>
 #include <vector>
 
 // The 85,000 real calls of the super-check-partial list from hamradio-files.
@@ -18,4 +20,16 @@ inline std::vector<QString> MasterCalls()
             calls.push_back(QString::fromLatin1(call));
     }
     return calls;
+}
+
+// The main of a benchmark whose code needs a Qt application object (events, threads).
+inline int RunBenchmarksWithQt(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
 }

@@ -2,9 +2,12 @@
 
 #include "core/DataFiles.h"
 #include "log/JobThread.h"
+#include "log/LoTWInterface.h"
+#include "log/LogADIFUtils.h"
 #include "log/LogFileWriter.h"
 #include "log/LogLineFilter.h"
 #include "log/LogText.h"
+#include "log/ResultPost.h"
 #include "platform/Clock.h"
 
 #include <QCoreApplication>
@@ -22,39 +25,6 @@ namespace {
 
 const QString QSOGoneText = QStringLiteral("The QSO is no longer in the log");
 
-int FindSorted(const QStringList& lines, QStringView text)
-{
-    const auto it = std::lower_bound(lines.cbegin(), lines.cend(), text,
-                                     [](const QString& a, QStringView b) { return CompareLines(a, b) < 0; });
-    return (it != lines.cend() && LinesEqual(*it, text)) ? int(it - lines.cbegin()) : -1;
-}
-
-// The edited QSO as a line: the original line with only the fields whose text the edit
-// changed replaced, so fields the edit did not touch keep their text exactly, even ones
-// the record could not read.
-QString MergeEdit(const QString& original, const TLogRecord& before, const TLogRecord& after)
-{
-    std::array<QStringView, 36> fields;
-    int count = SplitFields(original, fields);
-    std::array<QString, 36> out;
-    for (int k = 0; k < LogField::Count; ++k) {
-        const QString now = after.FieldAsString(k);
-        if (now != before.FieldAsString(k)) {
-            out[k] = now;
-            count = std::max(count, k + 1);
-        } else {
-            out[k] = fields[k].toString();
-        }
-    }
-    QString line;
-    for (int k = 0; k < count; ++k) {
-        if (k > 0)
-            line += QLatin1Char(';');
-        line += out[k];
-    }
-    return line;
-}
-
 uint32_t ElapsedSince(qint64 start)
 {
     return uint32_t(std::max<qint64>(0, vx::Clock::monotonicMs() - start));
@@ -62,35 +32,9 @@ uint32_t ElapsedSince(qint64 start)
 
 } // namespace
 
-// Results of worker jobs come back through this: once the logbook is gone, nothing more is
-// posted, and what was posted before is dropped with the object.  The results wait in a
-// queue of our own; the posted event only says that there are some.
-struct TLogInterface::TReceiverGuard {
-    std::mutex Mutex;
-    TLogInterface* Receiver = nullptr;
-    std::deque<std::function<void(TLogInterface*)>> Pending;
-
-    void Post(std::function<void(TLogInterface*)> fn)
-    {
-        std::lock_guard lock(Mutex);
-        if (!Receiver)
-            return;
-        const bool wake = Pending.empty();
-        Pending.push_back(std::move(fn));
-        if (wake)
-            QMetaObject::invokeMethod(Receiver, "DeliverResults", Qt::QueuedConnection);
-    }
-};
-
 void TLogInterface::DeliverResults()
 {
-    std::deque<std::function<void(TLogInterface*)>> results;
-    {
-        std::lock_guard lock(FGuard->Mutex);
-        results.swap(FGuard->Pending);
-    }
-    for (auto& fn : results)
-        fn(this);
+    FGuard->Deliver();
 }
 
 struct TLogInterface::TLoadResult {
@@ -111,21 +55,8 @@ void BuildLoadResult(Result& r)
 {
     if (!r.Read.ReadOk)
         return;
-    QStringList lines = r.Read.Sorted ? std::move(r.Read.Lines) : SortUnique(r.Read.Lines);
+    QStringList lines = QSOLinesOf(std::move(r.Read.Lines), r.Read.Sorted, r.Read.Header);
     r.Read.Lines.clear();
-    if (r.Read.Header == THeaderCheck::Current) {
-        // One header line goes: the current one, else a bare first field, else the last line
-        // that begins like a header.
-        int pos = FindSorted(lines, TLogRecord::FileHeader());
-        if (pos < 0)
-            pos = FindSorted(lines, QString::fromLatin1(HeaderStart));
-        for (int i = int(lines.size()) - 1; pos < 0 && i >= 0; --i) {
-            if (lines[i].startsWith(QLatin1String(HeaderStart)))
-                pos = i;
-        }
-        if (pos >= 0)
-            lines.removeAt(pos);
-    }
     const QString myCall = r.MyCall;
     r.List.SetTagFunction([myCall](const QString& line) { return CallTag(line, myCall); });
     r.List.Assign(std::move(lines));
@@ -147,25 +78,28 @@ void BuildLoadResult(Result& r)
 TLogInterface::TLogInterface(QObject* parent)
     : QObject(parent)
     , FContest(this)
-    , FGuard(std::make_shared<TReceiverGuard>())
+    , FGuard(std::make_shared<TResultPost>(this))
     , FLoadThread(std::make_unique<TJobThread>())
     , FWriter(std::make_unique<TLogFileWriter>())
 {
-    FGuard->Receiver = this;
     UpdateCallTags();
     FLogDataList.reserve(3000);
     FDXCCEntityList.reserve(410);
+    FADIFUtils = std::make_unique<TLogADIFUtils>();
+    FADIFUtils->OnImport = [this](const QString&, bool, int32_t, int32_t, int32_t, int32_t) {
+        DoImportFinished(FADIFUtils->LastImport());
+    };
+    FADIFUtils->OnLoTWLog = [this](bool success, int32_t qsos) { Fire(OnLoTWLog, success, qsos); };
+    SetLoTWInterface(std::make_unique<TLoTWInterface>());
 }
 
 TLogInterface::~TLogInterface()
 {
-    {
-        std::lock_guard lock(FGuard->Mutex);
-        FGuard->Receiver = nullptr;
-    }
-    // The writer may still hand a load to the sorting thread: it goes first.
+    FGuard->Detach();
+    // The writer may still hand a load to the sorting thread or the import worker: it goes first.
     FWriter.reset();
     FLoadThread.reset();
+    FADIFUtils.reset();
 }
 
 // ---- Log file ------------------------------------------------------------------------------
@@ -183,8 +117,6 @@ void TLogInterface::ReportEvent(const QString& text)
 
 bool TLogInterface::Open()
 {
-    FTickTimeStart = vx::Clock::monotonicMs();
-    LoadDXCCEntities();
     FLogEvent.clear();
     bool started = false;
     if (FMyCall.isEmpty()) {
@@ -194,30 +126,60 @@ bool TLogInterface::Open()
     } else if (!QFileInfo::exists(FullLogFileName())) {
         FLogEvent = QStringLiteral("Cannot open log book ") + FLogFileName;
     } else {
-        FLogIsLoading = true;
-        FLogEvent = QStringLiteral("Opening ") + FLogFileName;
-        const uint64_t generation = ++FLoadGeneration;
-        FPendingLines.clear();
-        ++FLoadsInFlight;
-        auto result = std::make_shared<TLoadResult>();
-        result->Path = FullLogFileName();
-        result->MyCall = FMyCall;
-        auto guard = FGuard;
-        TJobThread* sorter = FLoadThread.get();
-        FWriter->Load(result->Path, [guard, generation, result, sorter](TLogFileWriter::TLoadRead read) {
-            result->Read = std::move(read);
-            // Sorting and indexing leave the writer free for appends meanwhile.
-            sorter->Post([guard, generation, result] {
-                BuildLoadResult(*result);
-                guard->Post([generation, result](TLogInterface* self) { self->DoLogLoaded(generation, result); });
-            });
-        });
+        StartLoad(BeginLoad(), std::nullopt);
         started = true;
     }
+    if (!started) {
+        FTickTimeStart = vx::Clock::monotonicMs();
+        LoadDXCCEntities();
+        Fire(OnLogEvent, FLogEvent);
+        FLogDataList.clear();
+        Fire(OnLogData);
+    }
+    return started;
+}
+
+uint64_t TLogInterface::BeginLoad()
+{
+    FTickTimeStart = vx::Clock::monotonicMs();
+    LoadDXCCEntities();
+    FLogIsLoading = true;
+    FLogEvent = QStringLiteral("Opening ") + FLogFileName;
+    const uint64_t generation = ++FLoadGeneration;
+    FPendingLines.clear();
+    ++FLoadsInFlight;
     Fire(OnLogEvent, FLogEvent);
     FLogDataList.clear();
     Fire(OnLogData);
-    return started;
+    return generation;
+}
+
+void TLogInterface::StartLoad(uint64_t generation, std::optional<QStringList> written)
+{
+    auto result = std::make_shared<TLoadResult>();
+    result->Path = FullLogFileName();
+    result->MyCall = FMyCall;
+    auto guard = FGuard;
+    TJobThread* sorter = FLoadThread.get();
+    // Sorting and indexing leave the writer free for appends meanwhile.
+    const auto build = [this, guard, generation, result] {
+        BuildLoadResult(*result);
+        guard->Post([this, generation, result] { DoLogLoaded(generation, result); });
+    };
+    if (written) {
+        // What was just written to the file needs no reading back.
+        result->Read.ReadOk = true;
+        result->Read.Header = THeaderCheck::Current;
+        result->Read.Lines = std::move(*written);
+        result->Read.Sorted = true;
+        result->Read.Writable = true;
+        sorter->Post(build);
+        return;
+    }
+    FWriter->Load(result->Path, [result, sorter, build](TLogFileWriter::TLoadRead read) {
+        result->Read = std::move(read);
+        sorter->Post(build);
+    });
 }
 
 void TLogInterface::DoLogLoaded(uint64_t generation, std::shared_ptr<TLoadResult> result)
@@ -316,10 +278,10 @@ void TLogInterface::QueueRewrite(const QStringList& successTexts)
     const QString fileName = FLogFileName;
     auto guard = FGuard;
     FWriter->Rewrite(FLoadedPath, FLogBook.Lines(),
-                     [guard, successTexts, fileName](const TLogFileWriter::TResult& r) {
+                     [this, guard, successTexts, fileName](const TLogFileWriter::TResult& r) {
                          const QString error = r.Ok ? QString() : QStringLiteral("Saving %1 failed: %2").arg(fileName, r.Error);
-                         guard->Post([ok = r.Ok, error, successTexts](TLogInterface* self) {
-                             self->RewriteDone(ok, error, successTexts);
+                         guard->Post([this, ok = r.Ok, error, successTexts] {
+                             RewriteDone(ok, error, successTexts);
                          });
                      });
 }
@@ -396,6 +358,8 @@ int TLogInterface::InsertLine(const QString& line)
     const int32_t handle = FLogBook.Insert(line);
     if (handle >= 0 && IsOwnLine(line))
         FCallbook.AddLine(line);
+    if (handle >= 0)
+        Journal(true, line);
     return handle;
 }
 
@@ -403,6 +367,7 @@ void TLogInterface::RemoveLineAt(int pos)
 {
     if (IsOwnLine(FLogBook.At(pos)))
         FCallbook.RemoveLine(FLogBook.At(pos));
+    Journal(false, FLogBook.At(pos));
     FLogBook.RemoveAt(pos);
 }
 
@@ -410,6 +375,8 @@ int TLogInterface::ReplaceLineAt(int pos, const QString& line)
 {
     if (IsOwnLine(FLogBook.At(pos)))
         FCallbook.RemoveLine(FLogBook.At(pos));
+    Journal(false, FLogBook.At(pos));
+    Journal(true, line);
     const int to = FLogBook.ReplaceAt(pos, line);
     // After a merge into an equal line, that line's key is already counted.
     if (to >= 0 && IsOwnLine(line))
@@ -532,7 +499,7 @@ void TLogInterface::SaveQSO()
         RemoveLineAt(pos);
         QueueRewrite({QStringLiteral("%1 QSO deleted").arg(call)});
     } else {
-        const QString line = MergeEdit(FEditLine, FEditBaseline, FEditRecord);
+        const QString line = MergeFields(FEditLine, FEditBaseline, FEditRecord);
         const QString saved = QStringLiteral("%1 saved").arg(call);
         if (line == FEditLine) {
             ReportEvent(saved);
@@ -590,7 +557,7 @@ bool TLogInterface::QSLQueue(TQSLQueue queue, int32_t index)
     case qqLoTW: r.SetQSLLoTWSent(queued); break;
     case qqeQSL: r.SetQSLeQSLSent(queued); break;
     }
-    ReplaceLineAt(pos, MergeEdit(line, before, r));
+    ReplaceLineAt(pos, MergeFields(line, before, r));
     return true;
 }
 

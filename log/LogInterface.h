@@ -7,8 +7,11 @@
 //
 // Threads: everything here runs on the GUI thread.  File work goes to one ordered writer
 // (TLogFileWriter); a load reads the file there, sorts its lines on a thread of its own into
-// a list of its own and hands that list to the GUI thread, which swaps it in.  Results reach
-// this object through queued calls that are dropped once it is gone.
+// a list of its own and hands that list to the GUI thread, which swaps it in.  An ADIF import
+// merges on the import worker (TLogADIFUtils) and is written by the same writer.  Results
+// reach this object through queued calls that are dropped once it is gone.
+//
+// Exports, the import and LoTW entry points and the Cabrillo export are in LogExchange.cpp.
 //
 // Identity of QSOs: a row's Index is the handle of its QSO's line (TLogLineList), not a
 // position, so rows stay valid while lines are added or removed; an operation on a QSO
@@ -16,6 +19,7 @@
 // own (EditRecord) that nothing but the editor changes.
 
 #include "core/RCTypes.h"
+#include "log/CabrilloLog.h"
 #include "log/Contest.h"
 #include "log/LogFilter.h"
 #include "log/LogInfo.h"
@@ -24,6 +28,7 @@
 #include "log/LogbookPanelTypes.h"
 #include "log/LogbookRecord.h"
 
+#include <QDate>
 #include <QList>
 #include <QObject>
 #include <QString>
@@ -31,9 +36,18 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
+#include <utility>
+#include <vector>
 
 class TJobThread;
+class TResultPost;
 class TLogFileWriter;
+class TLogADIFUtils;
+class TLogDialogs;
+class TLoTWInterface;
+struct TImportOutcome;
+struct TImportResult;
 
 enum TLoggingMode : uint8_t { lmRegular, lmContest };
 enum TLogBookColumn : uint8_t { colGrid, colUSState, colQSL, colQSLLoTW, colQSLeQSL };
@@ -129,6 +143,52 @@ public:
     void LogbookPanelClear();
     static QStringList GetSubModes(const QString& AMode);
 
+    // ---- Exports (GUI thread; the files are written before these return) ------------------
+    // Text files in UTF-8 with CR LF: a comment line, "<PROGRAMID:6>Vornix", "<EOH>", one
+    // record per line in log order.  Only QSOs of MyCall are exported.
+    // Plain: every QSO dated DateFrom ("yyyymmdd") or later.  LoTW: those not yet sent to LoTW
+    // (flag "N", or "Q" queued for it); the upload starts once the file is written, and the
+    // flags become "Y" when the LoTW interface reports the upload succeeded.  True when a file
+    // was written; texts through OnLoTWExport and OnLogEvent.
+    bool ADIFExport(const QString& ADIFFilename, bool LoTW, const QString& DateFrom);
+    // The eQSL upload file of the QSOs queued for eQSL ("Q", left queued); the number written.
+    int32_t eQSLExportPrepare(const QString& ADIFFilename);
+    // Dates of LastADIFExport / LastLoTWExport: today when empty, a null date when the text is
+    // no date.
+    QDate LastADIFExportDate() const;
+    void SetLastADIFExportDate(const QDate& v);
+    QDate LastLoTWExportDate() const;
+    void SetLastLoTWExportDate(const QDate& v);
+
+    // ---- Imports (on the import worker; results through OnLogImport) ---------------------
+    // Merges an ADIF file into the open log; the log is reloaded afterwards and the result
+    // text shown once.  OnLogImport always follows, also when nothing could be imported (the
+    // reason is the status text).
+    void ADIFImport(const QString& ADIFFilename);
+    // Merges the LoTW report (lotwreport.adi in LoTWReportPath) into each of the logs in turn;
+    // one OnLogImport per log.  ADIFFilename is not used.
+    void ADIFImportLoTW(const QString& ADIFFilename, const QStringList& Logs);
+    bool ImportRunning() const { return FImportRunning; }
+    // Asks the LoTW interface for the report of the confirmations since DownloadSince
+    // ("yyyy-mm-dd"); the result arrives through OnLoTWDownload.
+    void LoTWDownloadADIFReport(const QString& DownloadSince);
+    // Converts an ADIF file into "<name>.log"; the result arrives through OnLoTWLog.
+    void WriteLoTWLog(const QString& AADIFFilename);
+
+    // ---- Cabrillo ----------------------------------------------------------------------------
+    // Asks for the file and shows the export dialog (through Dialogs); always false.
+    bool CabrilloExport();
+    TCabrilloHeader& CabrilloHeader() { return FCabrilloHeader; }
+    const TCabrilloHeader& CabrilloHeader() const { return FCabrilloHeader; }
+
+    // ---- Services ------------------------------------------------------------------------
+    TLoTWInterface* LoTWInterface() const { return FLoTWInterface.get(); }
+    // Replaces the LoTW interface (the QSL services bring one that runs TQSL).
+    void SetLoTWInterface(std::unique_ptr<TLoTWInterface> v);
+    TLogADIFUtils* ADIFUtils() const { return FADIFUtils.get(); }
+    TLogDialogs* Dialogs() const { return FDialogs; }
+    void SetDialogs(TLogDialogs* v) { FDialogs = v; }
+
     // ---- Message macros ------------------------------------------------------------------
     QString MessageParser(const QString& TextToSend) const;
 
@@ -218,12 +278,15 @@ public:
     TTickCountEvent OnTickCount;
 
 private:
+    friend class TLogADIFUtils;
     Q_INVOKABLE void DeliverResults();
-
     struct TLoadResult;
-    struct TReceiverGuard;
 
     void LoadDXCCEntities();
+    // A load: marks the log as loading (appends meanwhile are kept aside) and returns its
+    // number; StartLoad reads the file, or takes the sorted lines just written to it.
+    uint64_t BeginLoad();
+    void StartLoad(uint64_t generation, std::optional<QStringList> written);
     void DoLogLoaded(uint64_t generation, std::shared_ptr<TLoadResult> result);
     void RebuildCallbook();
     void UpdateCallTags();
@@ -239,6 +302,16 @@ private:
     void RemoveLineAt(int pos);
     int ReplaceLineAt(int pos, const QString& line);
     void AddRow(int pos);
+
+    // Imports: their start, the application of a merge (with the QSOs logged or edited while
+    // it ran) and their end.
+    void StartImport(const QString& logFile, const QString& adifFile);
+    void CommitImport(const QString& path, TImportOutcome outcome, std::function<void(const TImportResult&)> done);
+    void DoImportFinished(const TImportResult& result);
+    void RefuseImport(const QString& logFile, const QString& reason);
+    // Records a change of the open log's lines while an import of that log runs.
+    void Journal(bool added, const QString& line);
+    void DoLoTWUploadFinished(bool success);
 
     vx::loglines::TLogLineList FLogBook;
     vx::loglines::TWorkedIndex FCallbook;
@@ -289,7 +362,27 @@ private:
     QString FNotWritable;
     int FRewritesInFlight = 0;
 
-    std::shared_ptr<TReceiverGuard> FGuard;
+    // Imports: the queue of logs, the file imported into them, and the changes made to the
+    // lines of the open log since the running import read it.
+    QStringList FLogfiles;
+    QString FImportADIFFile;
+    bool FImportRunning = false;
+    qint64 FImportStart = 0;
+    struct TImportJournal {
+        QString Path; // the log the running import reads; empty when none runs
+        std::vector<std::pair<bool, QString>> Entries; // added (true) or removed line
+    } FImportJournal;
+
+    // The QSOs of the last LoTW upload file, marked "Y" when the upload succeeds.
+    QList<int32_t> FLoTWUploadHandles;
+    TCabrilloHeader FCabrilloHeader;
+    QString FCabrilloFilename;
+    TLogDialogs* FDialogs = nullptr;
+
+    std::shared_ptr<TResultPost> FGuard;
     std::unique_ptr<TJobThread> FLoadThread;
     std::unique_ptr<TLogFileWriter> FWriter;
+    // After the writer: a load the writer finishes on its way out hands over to the import worker.
+    std::unique_ptr<TLogADIFUtils> FADIFUtils;
+    std::unique_ptr<TLoTWInterface> FLoTWInterface;
 };

@@ -3,6 +3,7 @@
 #include "log/LogRecord.h"
 #include "log/LogText.h"
 
+#include <QSaveFile>
 #include <QStringDecoder>
 #include <algorithm>
 #include <atomic>
@@ -23,6 +24,13 @@ inline bool IsBlankOrControl(QChar c)
     return c.unicode() <= 0x20;
 }
 
+QString Upper(const QString& s)
+{
+    return vx::logtext::UpperAscii(s);
+}
+
+} // namespace
+
 // Windows-1252 characters 0x80 to 0x9F; the five unassigned codes keep their value.
 constexpr char16_t Cp1252High[32] = {
     0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
@@ -39,13 +47,6 @@ QString DecodeCp1252(QByteArrayView bytes)
     }
     return s;
 }
-
-QString Upper(const QString& s)
-{
-    return vx::logtext::UpperAscii(s);
-}
-
-} // namespace
 
 int CompareLines(QStringView a, QStringView b)
 {
@@ -202,6 +203,17 @@ QByteArray EncodeLines(const QStringList& lines)
     return bytes;
 }
 
+bool WriteTextFile(const QString& path, const QStringList& lines, QString& error)
+{
+    const QByteArray bytes = EncodeLines(lines);
+    QSaveFile f(path);
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || f.write(bytes) != bytes.size() || !f.commit()) {
+        error = f.errorString();
+        return false;
+    }
+    return true;
+}
+
 QStringList SortUnique(const QStringList& lines)
 {
     std::vector<int> order(lines.size());
@@ -216,6 +228,54 @@ QStringList SortUnique(const QStringList& lines)
         sorted.append(lines[i]);
     }
     return sorted;
+}
+
+QString MergeFields(const QString& original, const TLogRecord& before, const TLogRecord& after)
+{
+    std::array<QStringView, 36> fields;
+    int count = SplitFields(original, fields);
+    std::array<QString, 36> out;
+    for (int k = 0; k < LogField::Count; ++k) {
+        const QString now = after.FieldAsString(k);
+        if (now != before.FieldAsString(k)) {
+            out[k] = now;
+            count = std::max(count, k + 1);
+        } else {
+            out[k] = fields[k].toString();
+        }
+    }
+    QString line;
+    for (int k = 0; k < count; ++k) {
+        if (k > 0)
+            line += QLatin1Char(';');
+        line += out[k];
+    }
+    return line;
+}
+
+QStringList QSOLinesOf(QStringList lines, bool sorted, THeaderCheck header)
+{
+    if (!sorted)
+        lines = SortUnique(lines);
+    if (header == THeaderCheck::Current) {
+        // One header line goes: the current one, else a bare first field, else the last line
+        // that begins like a header.
+        const auto find = [&lines](QStringView text) {
+            const auto it = std::lower_bound(lines.cbegin(), lines.cend(), text,
+                                             [](const QString& a, QStringView b) { return CompareLines(a, b) < 0; });
+            return (it != lines.cend() && LinesEqual(*it, text)) ? int(it - lines.cbegin()) : -1;
+        };
+        int pos = find(TLogRecord::FileHeader());
+        if (pos < 0)
+            pos = find(QString::fromLatin1(HeaderStart));
+        for (int i = int(lines.size()) - 1; pos < 0 && i >= 0; --i) {
+            if (lines[i].startsWith(QLatin1String(HeaderStart)))
+                pos = i;
+        }
+        if (pos >= 0)
+            lines.removeAt(pos);
+    }
+    return lines;
 }
 
 TWorkedKeys WorkedKeysOfLine(QStringView line)

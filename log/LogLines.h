@@ -16,6 +16,8 @@
 #include <functional>
 #include <utility>
 
+class TLogRecord;
+
 namespace vx::loglines {
 
 // Order of the line list: ASCII letters compared without regard to case, everything else by
@@ -54,14 +56,28 @@ struct TDecodedText {
     bool NeedsRewrite = false;
 };
 TDecodedText DecodeLogFile(const QByteArray& bytes);
+// Windows-1252 text of bytes that are not UTF-8.
+QString DecodeCp1252(QByteArrayView bytes);
 // Lines of a text, split at LF with a CR before it removed; empty lines are dropped.
 QStringList SplitTextLines(const QString& text);
 // The bytes of a whole log file: every line followed by CR LF, in UTF-8.
 QByteArray EncodeLines(const QStringList& lines);
+// Replaces a file (exports, side files) with the lines, encoded as EncodeLines does, through a
+// temporary file and an atomic rename.  Unbuffered, so that a short write (a full disk) is
+// seen before the rename: buffered, QSaveFile's commit misses it.  False with the reason.
+bool WriteTextFile(const QString& path, const QStringList& lines, QString& error);
 
 // Sorts into list order and drops every line equal to one before it in the given order
 // (the first occurrence in the file stays).
 QStringList SortUnique(const QStringList& lines);
+
+// The edited form of a QSO line: the original line with only the fields whose text differs
+// between the two readings replaced, so fields nobody changed keep their text exactly, even
+// ones the record could not read.
+QString MergeFields(const QString& original, const TLogRecord& before, const TLogRecord& after);
+
+// The QSO lines of a freshly read log file, sorted and unique, without its header line.
+QStringList QSOLinesOf(QStringList lines, bool sorted, THeaderCheck header);
 
 // ---- Worked-before index ---------------------------------------------------------------
 // Keys of a QSO line: ";CALL;BAND;C|S|D;" and ";CALL;BAND;", upper-cased, taken from the

@@ -696,13 +696,16 @@ QString TLogRecord::GetADIFRecord(const QString& line) const
 {
     const auto fields = SplitLogLine(line);
     QString r;
+    r.reserve(line.size() * 2 + 16);
+    // Appended piece by piece: exports write this for every QSO of the log.
     for (int k = 0; k < LogField::Count; ++k) {
         if (fields[k].isEmpty())
             continue;
-        r += QStringLiteral("%1%2>%3 ")
-                 .arg(QLatin1String(ADIFFieldTags[k]))
-                 .arg(TextLength(fields[k]))
-                 .arg(fields[k]);
+        r += QLatin1String(ADIFFieldTags[k]);
+        r += QString::number(TextLength(fields[k]));
+        r += QLatin1Char('>');
+        r += fields[k];
+        r += QLatin1Char(' ');
     }
     return r + QStringLiteral("<EOR>");
 }

@@ -11,6 +11,9 @@
 
 #include "QStringPrint.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 inline const QString OwnCall = QStringLiteral("OWN1");
 
 // A QSO line as the logbook writes it.
@@ -27,6 +30,29 @@ inline QString QSOLine(const QString& call, const QString& date, const QString& 
     r.SetComment(comment);
     return r.QSOLine();
 }
+
+// Makes a folder read-only for the duration; as root (who may write anyway) the process
+// also acts as an ordinary user meanwhile.
+class ReadOnlyFolder {
+public:
+    explicit ReadOnlyFolder(const QString& folder)
+        : FFolder(folder)
+    {
+        ::chmod(QFile::encodeName(folder).constData(), 0555);
+        if (::geteuid() == 0)
+            FWasRoot = ::seteuid(65534) == 0;
+    }
+    ~ReadOnlyFolder()
+    {
+        if (FWasRoot)
+            (void)::seteuid(0);
+        ::chmod(QFile::encodeName(FFolder).constData(), 0755);
+    }
+
+private:
+    QString FFolder;
+    bool FWasRoot = false;
+};
 
 class LogFixture : public ::testing::Test {
 protected:
@@ -64,9 +90,10 @@ protected:
         QFile f(file.isEmpty() ? path() : file);
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }
-    QStringList fileLines() const
+    // The lines of the log file, or of another file.
+    QStringList fileLines(const QString& file = {}) const
     {
-        QStringList lines = QString::fromUtf8(readBytes()).split("\r\n");
+        QStringList lines = QString::fromUtf8(readBytes(file)).split("\r\n");
         if (!lines.isEmpty() && lines.last().isEmpty())
             lines.removeLast();
         return lines;

@@ -30,29 +30,6 @@ QString PreviousLine(const QString& current, int fields = 33)
     return current.split(';').mid(0, fields).join(';');
 }
 
-// Makes a folder read-only for the duration; as root (who may write anyway) the process
-// also acts as an ordinary user meanwhile.
-class ReadOnlyFolder {
-public:
-    explicit ReadOnlyFolder(const QString& folder)
-        : FFolder(folder)
-    {
-        ::chmod(QFile::encodeName(folder).constData(), 0555);
-        if (::geteuid() == 0)
-            FWasRoot = ::seteuid(65534) == 0;
-    }
-    ~ReadOnlyFolder()
-    {
-        if (FWasRoot)
-            (void)::seteuid(0);
-        ::chmod(QFile::encodeName(FFolder).constData(), 0755);
-    }
-
-private:
-    QString FFolder;
-    bool FWasRoot = false;
-};
-
 // A log of the header and `lines` padded with one more QSO line so that the file ends `room`
 // bytes short of a 4 KiB page: an append then fills the page and needs a new one.
 QByteArray LogShortOfAPage(const QStringList& lines, int room)

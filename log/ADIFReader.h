@@ -1,0 +1,106 @@
+#pragma once
+// Reading ADI files (the text form of ADIF) in pieces: the header up to <EOH>, then one
+// record per <EOR>.  The reader is a tokenizer over the text, not over lines: any number of
+// records may share a line, a value may span lines, and the last record may end the file
+// without a line end.  Tag names match ignoring ASCII letter case.
+//
+// Lengths in real files are often wrong: they count CR LF where the file holds LF, or UTF-8
+// bytes where we count characters.  A value is therefore taken by its length but never
+// beyond the start of the next data specifier, so a miscounted value cannot swallow the field
+// after it.  Text between data specifiers is ignored.
+//
+// Encoding: UTF-8 (with or without byte-order mark), UTF-16 with a byte-order mark, and
+// anything else that is not valid UTF-8 as Windows-1252.
+
+#include <QFile>
+#include <QString>
+#include <QStringDecoder>
+#include <array>
+#include <bitset>
+#include <cstdint>
+
+namespace vx::adif {
+
+enum class TFileKind { Plain, LoTWReport, eQSLInbox };
+
+// The domain of the eQSL service, as its inbox files name it in PROGRAMID.
+inline constexpr const char* eQSLDomain = "eQSL.cc";
+
+struct TADIFRecord {
+    // Values of the 36 log tags (LogField numbers), each its first occurrence, trimmed.
+    std::array<QString, 36> Values;
+    std::bitset<36> Present;
+    // "<APP_EQSL_SWL:1>Y": a listener's report.
+    bool ListenerReport = false;
+    void Clear();
+};
+
+class TADIFReader {
+public:
+    // Values longer than this are cut: no real field is anywhere near it, and a length of a
+    // gigabyte must not make us hold the rest of the file.
+    static constexpr qsizetype MaxValueLength = 1 << 20;
+
+    TADIFReader() = default;
+    TADIFReader(const TADIFReader&) = delete;
+    TADIFReader& operator=(const TADIFReader&) = delete;
+
+    // Opens the file and reads its header.  False when it cannot be read (Error() says why).
+    bool Open(const QString& path);
+    QString Error() const { return FError; }
+
+    // Whether the file has an <EOH>; without one it has no records.
+    bool HeaderFound() const { return FHeaderFound; }
+    TFileKind Kind() const { return FKind; }
+    // The call of a "Received eQSLs for " header line; empty without one.
+    QString OwnCall() const { return FOwnCall; }
+
+    // The next record ended by <EOR>; false at the end of the file or on a read error.
+    bool Next(TADIFRecord& record);
+    // Data specifiers after the last <EOR>: a record cut off by the end of the file.  Known
+    // once Next() returned false.
+    bool TrailingData() const { return FTrailingData; }
+
+private:
+    enum class TEncoding { Utf8, Cp1252, Utf16 };
+    struct TSpec {
+        qsizetype NameStart = 0;
+        qsizetype NameLength = 0;
+        bool HasLength = false;
+        qint64 Length = 0;
+        qsizetype End = 0; // index after the closing ">"
+    };
+    enum class TParse { Yes, No, NeedMore };
+
+    bool Refill();
+    TParse ParseSpec(qsizetype at, TSpec& spec);
+    // Index of the next "<" from `from` that begins a data specifier (refilling as needed), or
+    // -1 at the end of the text; spec receives it.
+    qsizetype NextSpec(qsizetype from, TSpec& spec);
+    // The value of a specifier: its length in characters, but never past the next specifier;
+    // resume is where reading goes on.
+    QString TakeValue(const TSpec& spec, qsizetype& resume);
+    // Drops the text before FPos (always with force, else only once enough has piled up);
+    // returns how many characters went, so callers can move their indices.
+    qsizetype Compact(bool force);
+    // Header mode: keeps the text from FPos to upTo for the kind checks and lets it go.
+    qsizetype KeepHeaderText(qsizetype upTo);
+    int TagIndex(qsizetype start, qsizetype length) const;
+    bool NameIs(const TSpec& spec, const char* name) const;
+
+    QFile FFile;
+    QString FError;
+    TEncoding FEncoding = TEncoding::Utf8;
+    QStringDecoder FDecoder;
+    QString FBuf;
+    qsizetype FPos = 0;
+    bool FEof = false;
+    bool FInHeader = false;
+    QString FHeaderText;
+    bool FHeaderFound = false;
+    TFileKind FKind = TFileKind::Plain;
+    QString FOwnCall;
+    bool FTrailingData = false;
+};
+
+} // namespace vx::adif

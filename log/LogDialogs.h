@@ -1,0 +1,37 @@
+#pragma once
+// What the logbook and its module ask of the operator through dialogs: file names and the
+// modal export dialogs.  The program hands in the widget implementation (log/widgets); tests
+// hand in their own.
+
+#include <QString>
+#include <optional>
+
+class TLogInterface;
+
+struct TFileDialogOptions {
+    QString Folder;        // where the dialog starts
+    QString FileName;      // proposed name, without folder
+    QString Filter;        // "Log Files (*.log)"
+    QString DefaultSuffix; // without "."
+    bool OverwritePrompt = false;
+};
+
+class TLogDialogs {
+public:
+    virtual ~TLogDialogs() = default;
+
+    // The chosen file (its folder exists); nullopt when cancelled.
+    virtual std::optional<QString> SaveFileName(const TFileDialogOptions& options) = 0;
+    // The chosen existing file; nullopt when cancelled.
+    virtual std::optional<QString> OpenFileName(const TFileDialogOptions& options) = 0;
+    // The Cabrillo export dialog for fileName, modal; true when it closed with Save.
+    virtual bool CabrilloExport(TLogInterface& log, const QString& fileName) = 0;
+
+    // The dialogs of the QSL services: ADIF export, LoTW export and upload, eQSL upload, LoTW
+    // download.  Without them their actions stay disabled.
+    virtual bool ProvidesQSLDialogs() const { return false; }
+    virtual void ADIFExportDialog(TLogInterface& log, const QString& fileName) {}
+    virtual void LoTWExportDialog(TLogInterface& log, const QString& fileName) {}
+    virtual void eQSLUploadDialog(const QString& fileName, const QString& message) {}
+    virtual void LoTWDownloadDialog(TLogInterface& log) {}
+};

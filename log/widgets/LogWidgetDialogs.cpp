@@ -1,0 +1,41 @@
+#include "log/widgets/LogWidgetDialogs.h"
+
+#include "log/LogInterface.h"
+#include "log/widgets/CabrilloExportForm.h"
+
+#include <QDir>
+#include <QFileDialog>
+
+std::optional<QString> TLogWidgetDialogs::Ask(const TFileDialogOptions& options, bool save)
+{
+    QFileDialog dialog(FParent, QString(), options.Folder, options.Filter);
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setDefaultSuffix(options.DefaultSuffix);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, !options.OverwritePrompt);
+    if (!options.FileName.isEmpty())
+        dialog.selectFile(options.FileName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().constFirst();
+}
+
+std::optional<QString> TLogWidgetDialogs::SaveFileName(const TFileDialogOptions& options)
+{
+    return Ask(options, true);
+}
+
+std::optional<QString> TLogWidgetDialogs::OpenFileName(const TFileDialogOptions& options)
+{
+    return Ask(options, false);
+}
+
+bool TLogWidgetDialogs::CabrilloExport(TLogInterface& log, const QString& fileName)
+{
+    TCabrilloExportForm form(FParent);
+    form.SetLogInterface(&log);
+    form.SetLogBook(log.LogBook());
+    form.SetFilename(fileName);
+    form.Initialize();
+    return form.exec() == QDialog::Accepted;
+}

@@ -1,0 +1,27 @@
+#pragma once
+// Stands in for the file and export dialogs: answers every file dialog with one file (or
+// cancels) and notes what it was asked.
+#include "log/LogDialogs.h"
+
+#include <QList>
+#include <QStringList>
+
+class DialogsDouble : public TLogDialogs {
+public:
+    std::optional<QString> SaveFileName(const TFileDialogOptions& options) override
+    {
+        Asked << options;
+        return Answer;
+    }
+    std::optional<QString> OpenFileName(const TFileDialogOptions& options) override { return SaveFileName(options); }
+    bool CabrilloExport(TLogInterface&, const QString& fileName) override
+    {
+        Shown << fileName;
+        return Saved;
+    }
+
+    QList<TFileDialogOptions> Asked;
+    std::optional<QString> Answer;
+    QStringList Shown; // files the Cabrillo dialog was shown for
+    bool Saved = true;
+};
