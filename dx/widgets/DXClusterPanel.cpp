@@ -101,7 +101,7 @@ TRCPanel* Cell(QWidget* parent, QLabel*& label, const QFont& font)
     pal.setColor(QPalette::WindowText, InfoColor);
     label->setPalette(pal);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    l->addWidget(label, 1, Qt::AlignLeft | Qt::AlignTop);
+    l->addWidget(label, 1);
     return cell;
 }
 
@@ -341,6 +341,10 @@ void TDXClusterPanel::SetDXSpots(TDXSpots* Value)
 {
     if (FDXSpots == Value)
         return;
+    if (FDXSpots) {
+        FDXSpots->OnDXSpotLookup = nullptr;
+        FDXSpots->OnDXClusterAdded = nullptr;
+    }
     FDXSpots = Value;
     if (!Value)
         return;

@@ -142,10 +142,11 @@ QString TDownloadDataFilesDlg::DateText(const QDateTime& time)
 
 bool TDownloadDataFilesDlg::IsNewer(const QDateTime& offered, const QDateTime& installed)
 {
-    if (!offered.isValid())
-        return false;
+    // A file on offer that is not installed is wanted, dated or not.
     if (!installed.isValid())
         return true;
+    if (!offered.isValid())
+        return false;
     return offered.toSecsSinceEpoch() > installed.toSecsSinceEpoch();
 }
 

@@ -79,7 +79,8 @@ private:
     void BusyCursor(bool on);
     // "yyyy-mm-dd", or "- none -" for no date.
     static QString DateText(const QDateTime& time);
-    // Later by whole seconds: the server's dates have no finer resolution.
+    // Later by whole seconds (the server's dates have no finer resolution); anything on offer
+    // is newer than a file not installed.
     static bool IsNewer(const QDateTime& offered, const QDateTime& installed);
 
     QPointer<TDXSpots> FDXSpots;

@@ -48,6 +48,13 @@ public:
         p->fillRect(QRect(r.left(), r.bottom(), r.width(), 1), pal.color(QPalette::Midlight).darker(115));
     }
 
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
+        FGrid->EditorCreated(editor);
+        return editor;
+    }
+
 private:
     TWantedBandsGrid* FGrid;
     int FFixed;

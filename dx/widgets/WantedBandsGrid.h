@@ -30,6 +30,8 @@ public:
     void SetCellText(int row, int column, const QString& text);
     // The cell's item, made when the cell has none yet (which is no change of content).
     QTableWidgetItem* EnsureItem(int row, int column);
+    // Sets up the editor of a cell before it is shown.
+    virtual void EditorCreated(QWidget* editor) {}
 
 protected:
     // leading: the headers and widths of the columns before the bands; fixed: how many of them

@@ -5,7 +5,6 @@
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QStyledItemDelegate>
 #include <QValidator>
 
 namespace {
@@ -23,18 +22,6 @@ public:
     }
 };
 
-class TCallDelegate : public QStyledItemDelegate {
-public:
-    using QStyledItemDelegate::QStyledItemDelegate;
-    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option, const QModelIndex& index) const override
-    {
-        QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
-        if (auto* line = qobject_cast<QLineEdit*>(editor))
-            line->setValidator(new TCallValidator(line));
-        return editor;
-    }
-};
-
 } // namespace
 
 TWantedSpotsStringGrid::TWantedSpotsStringGrid(QWidget* parent)
@@ -43,7 +30,6 @@ TWantedSpotsStringGrid::TWantedSpotsStringGrid(QWidget* parent)
 {
     FEditableColumn = CallColumn;
     setRowCount(9);
-    setItemDelegateForColumn(CallColumn, new TCallDelegate(this));
     setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::EditKeyPressed);
 }
 
@@ -91,6 +77,12 @@ void TWantedSpotsStringGrid::keyPressEvent(QKeyEvent* event)
                     ushort(event->count()));
     QTableWidget::keyPressEvent(&upper);
     event->setAccepted(upper.isAccepted());
+}
+
+void TWantedSpotsStringGrid::EditorCreated(QWidget* editor)
+{
+    if (auto* line = qobject_cast<QLineEdit*>(editor))
+        line->setValidator(new TCallValidator(line));
 }
 
 void TWantedSpotsStringGrid::CellPressed(int row, int column)

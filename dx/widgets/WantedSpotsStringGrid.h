@@ -33,6 +33,8 @@ public:
 
     // Letters to capitals; anything but A-Z, 0-9 and "/" dropped.
     static QString FilterCall(const QString& text);
+    // The call's editor takes every change through the filter.
+    void EditorCreated(QWidget* editor) override;
 
 protected:
     bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;

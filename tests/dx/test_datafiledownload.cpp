@@ -2,6 +2,7 @@
 // stops, and answers that must never replace the installed files.
 #include "DownloadFixture.h"
 
+#include "core/DMApplication.h"
 #include "tests/support/Wait.h"
 
 #include <functional>
@@ -57,6 +58,16 @@ TEST_F(DataFileDownload, WithoutServerNothingIsAsked)
     download->CheckDataFiles();
     ASSERT_TRUE(Finished());
     EXPECT_TRUE(results[0].Response.startsWith("the download server must be an https:// address")) << results[0].Response.toStdString();
+}
+
+TEST_F(DataFileDownload, TheServerIsASetting)
+{
+    EXPECT_EQ(TDXDataFileDownload().BaseAddress(), "") << "no server without settings";
+    TDMApplication app;
+    EXPECT_EQ(TDXDataFileDownload().BaseAddress(), "") << "none by default";
+    app.IniRegistry()->WriteString("Client\\DataFiles", "DownloadServer", server->baseUrl());
+    TDXDataFileDownload fromSettings;
+    EXPECT_EQ(fromSettings.BaseAddress(), server->baseUrl());
 }
 
 TEST_F(DataFileDownload, CheckAsksForTheDatesOnly)
