@@ -122,6 +122,14 @@ protected:
         server->setResponse(path, r);
     }
 
+    // The server reads the requests for the path and answers none.
+    void Stall(const QByteArray& path)
+    {
+        vxtest::HttpsServer::Response r;
+        r.Stall = true;
+        server->setResponse(path, r);
+    }
+
     QTemporaryDir root;
     const vxtest::TestCertificates* certificates = nullptr;
     std::unique_ptr<vxtest::TrustOnly> trust;

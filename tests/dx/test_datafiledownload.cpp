@@ -31,6 +31,17 @@ protected:
 
     bool Finished() { return waitUntil([this] { return !results.isEmpty(); }, 20000); }
 
+    // A download that has fetched cty.dat and waits for an answer about dxccentity.dat.
+    bool StartStalledDownload()
+    {
+        Stall(DXCCPath);
+        Offer(CTYPath, offeredCTY, Newer);
+        download->SetDownloadCTY(true);
+        download->SetDownloadDXCC(true);
+        download->DownloadDataFiles();
+        return waitUntil([&] { return server->log.size() == 3; });
+    }
+
     struct Result {
         bool Download;
         bool Success;
@@ -230,16 +241,8 @@ TEST_F(DataFileDownload, BadAnswersReplaceNothing)
 TEST_F(DataFileDownload, StalledServerTimesOut)
 {
     vx::Clock::useManual();
-    HttpsServer::Response stall;
-    stall.Stall = true;
-    server->setResponse(DXCCPath, stall);
-    Make();
-    Offer(CTYPath, offeredCTY, Newer);
     const DataFolder before = Take();
-    download->SetDownloadCTY(true);
-    download->SetDownloadDXCC(true);
-    download->DownloadDataFiles();
-    ASSERT_TRUE(waitUntil([&] { return server->log.size() == 3; }));
+    ASSERT_TRUE(StartStalledDownload());
     vx::Clock::advance(TDXDataFileDownload::TransferTimeout - 1);
     vxtest::spin(50);
     EXPECT_TRUE(results.isEmpty());
@@ -252,15 +255,8 @@ TEST_F(DataFileDownload, StalledServerTimesOut)
 
 TEST_F(DataFileDownload, DroppedRunReportsNothing)
 {
-    HttpsServer::Response stall;
-    stall.Stall = true;
-    server->setResponse(DXCCPath, stall);
-    Offer(CTYPath, offeredCTY, Newer);
     const DataFolder before = Take();
-    download->SetDownloadCTY(true);
-    download->SetDownloadDXCC(true);
-    download->DownloadDataFiles();
-    ASSERT_TRUE(waitUntil([&] { return server->log.size() == 3; }));
+    ASSERT_TRUE(StartStalledDownload());
     download->Abort();
     EXPECT_FALSE(download->Running());
     vxtest::spin(100);

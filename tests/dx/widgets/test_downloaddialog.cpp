@@ -163,8 +163,6 @@ TEST_F(DownloadDialog, FailedDownloadIsShownAndChangesNothing)
 
 TEST_F(DownloadDialog, ClosingMidRunDropsTheRun)
 {
-    HttpsServer::Response stall;
-    stall.Stall = true;
     Offer(CTYPath, offeredCTY, Newer);
     Offer(DXCCPath, offeredDXCC, Newer);
     const DataFolder before = Take();
@@ -172,7 +170,7 @@ TEST_F(DownloadDialog, ClosingMidRunDropsTheRun)
     dialog->show();
     vxtest::Click(dialog->CheckButton);
     ASSERT_TRUE(Settled());
-    server->setResponse(DXCCPath, stall);
+    Stall(DXCCPath);
     vxtest::Click(dialog->DownloadButton);
     // cty.dat has arrived, dxccentity.dat is being waited for.
     ASSERT_TRUE(waitUntil([&] { return server->log.size() == 5; }));
