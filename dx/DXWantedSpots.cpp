@@ -10,19 +10,10 @@
 
 namespace {
 
-// Lines of a file in the per-user data folder; nullopt when it does not exist or cannot be
-// read.
+// Lines of a file in the per-user data folder.
 std::optional<QStringList> ReadLines(const char* fileName)
 {
-    const auto bytes = ReadTextFileAsUtf8(GetUserDataFileName(QString::fromLatin1(fileName)));
-    if (!bytes)
-        return std::nullopt;
-    QStringList lines = QString::fromUtf8(*bytes).split(u'\n');
-    for (QString& line : lines) {
-        if (line.endsWith(u'\r'))
-            line.chop(1);
-    }
-    return lines;
+    return TDXWantedSpots::ReadFileLines(GetUserDataFileName(QString::fromLatin1(fileName)));
 }
 
 // Runs of ";" shrink to one.
@@ -71,6 +62,19 @@ QString BandsText(const TWantedBands& bands)
 }
 
 } // namespace
+
+std::optional<QStringList> TDXWantedSpots::ReadFileLines(const QString& path)
+{
+    const auto bytes = ReadTextFileAsUtf8(path);
+    if (!bytes)
+        return std::nullopt;
+    QStringList lines = QString::fromUtf8(*bytes).split(u'\n');
+    for (QString& line : lines) {
+        if (line.endsWith(u'\r'))
+            line.chop(1);
+    }
+    return lines;
+}
 
 QString TDXWantedSpots::BandNumber(TBand band)
 {

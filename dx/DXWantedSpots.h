@@ -15,6 +15,7 @@
 #include <QString>
 #include <QStringList>
 #include <cstdint>
+#include <optional>
 
 using TWantedBands = TEnumSet<TBand>;
 
@@ -44,6 +45,9 @@ public:
     // Sorts the lines and replaces the file with them; false when it could not be written
     // (the old file then stays as it was).
     static bool SaveWantedFile(const QString& path, QStringList lines);
+    // The lines of a text file (UTF-8, or Windows-1252 when it is not), line ends removed;
+    // nullopt when it does not exist or cannot be read.
+    static std::optional<QStringList> ReadFileLines(const QString& path);
 
 private:
     QHash<int32_t, QString> FWantedDXCCDictionary;

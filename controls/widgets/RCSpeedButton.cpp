@@ -1,5 +1,6 @@
 #include "controls/widgets/RCSpeedButton.h"
 
+#include <QAction>
 #include <QStyleOptionToolButton>
 #include <QStylePainter>
 
@@ -58,6 +59,11 @@ void TRCSpeedButton::SetDown(bool value)
 
 void TRCSpeedButton::nextCheckState()
 {
+    // A button that shows an action runs it, as every tool button does.
+    if (QAction* action = defaultAction()) {
+        action->trigger();
+        return;
+    }
     if (FGroupIndex == 0)
         return;
     if (!isChecked())

@@ -4,6 +4,7 @@
 #include "controls/widgets/RCPanel.h"
 #include "controls/widgets/RCSpeedButton.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QPalette>
 #include <QStyle>
@@ -155,4 +156,19 @@ TEST(SpeedButton, ButtonsOfOneGroupReleaseEachOther)
     wanted->SetGroupIndex(0);
     wanted->click();
     EXPECT_FALSE(wanted->Down()) << "an ungrouped button only clicks";
+}
+
+TEST(SpeedButton, RunsTheActionItShows)
+{
+    QAction connect(QStringLiteral("Connect"));
+    int runs = 0;
+    QObject::connect(&connect, &QAction::triggered, [&] { ++runs; });
+    TRCSpeedButton button;
+    button.setDefaultAction(&connect);
+    EXPECT_EQ(button.Caption(), "Connect");
+    button.click();
+    EXPECT_EQ(runs, 1);
+    connect.setEnabled(false);
+    button.click();
+    EXPECT_EQ(runs, 1) << "a disabled action disables its button";
 }
