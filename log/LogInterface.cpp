@@ -647,7 +647,7 @@ void TLogInterface::FindQSOsLogPanel(const QString& ACall, TBand ABand, TQSOMode
             continue;
         if (bandFlag && AMode != mNone && !modeFlag && r.Mode() == AMode)
             modeFlag = true;
-        FLogDataList.append(r.GetLogDataRecord(FLogBook.HandleAt(i)));
+        FLogDataList.Append(FLogBook.HandleAt(i), line);
         if (r.Call() == ACall)
             r.CopyToLogInfo(info);
     }
@@ -682,12 +682,14 @@ void TLogInterface::FilterQSOs()
         const QString& line = FLogBook.At(i);
         if (!IsOwnLine(line))
             continue;
-        if (filtered && !prefilter->MayMatch(line))
-            continue;
-        FParseRecord.ExplodeQSOLine(line);
-        if (filtered && !FLogFilter.Matches(FParseRecord))
-            continue;
-        FLogDataList.append(FParseRecord.GetLogDataRecord(FLogBook.HandleAt(i)));
+        if (filtered) {
+            if (!prefilter->MayMatch(line))
+                continue;
+            FParseRecord.ExplodeQSOLine(line);
+            if (!FLogFilter.Matches(FParseRecord))
+                continue;
+        }
+        FLogDataList.Append(FLogBook.HandleAt(i), line);
         if (FMaxQSOs > 0 && uint32_t(FLogDataList.size()) >= FMaxQSOs)
             break;
     }
