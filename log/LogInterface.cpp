@@ -677,6 +677,9 @@ void TLogInterface::FilterQSOs()
     std::optional<TLogLinePrefilter> prefilter;
     if (filtered)
         prefilter.emplace(FLogFilter);
+    // Only the fields the filter looks at are read: a short filter over a big log reads
+    // thousands of lines per key typed.
+    const uint64_t fields = FLogFilter.FieldsRead();
     const auto [first, last] = OwnRange();
     for (int i = last - 1; i >= first; --i) {
         const QString& line = FLogBook.At(i);
@@ -685,7 +688,7 @@ void TLogInterface::FilterQSOs()
         if (filtered) {
             if (!prefilter->MayMatch(line))
                 continue;
-            FParseRecord.ExplodeQSOLine(line);
+            FParseRecord.ExplodeQSOFields(line, fields);
             if (!FLogFilter.Matches(FParseRecord))
                 continue;
         }

@@ -57,8 +57,6 @@ public:
     TLogData BuildRow(int row) const;
     // The QSO handle of a row, without building it.
     int32_t IndexOfRow(int row) const;
-    // The position of a QSO handle, -1 when it is not shown.
-    int RowOfIndex(int32_t index) const;
     // Rows built so far (the others have not been shown).
     int BuiltRows() const { return FBuilt; }
 

@@ -298,6 +298,7 @@ TLogbookPanelVST::TLogbookPanelVST(QWidget* parent)
     FDXCCComboBox->setGeometry(68, 1, 200, 20);
     FDXCCComboBox->setToolTip(QStringLiteral("Filter by DXCC Entities"));
     FDXCCComboBox->setFocusPolicy(Qt::ClickFocus);
+    FDXCCComboBox->setFont(GridFont());
     QPalette combo = FDXCCComboBox->palette();
     for (QPalette::ColorRole role : {QPalette::Button, QPalette::Base, QPalette::Window})
         combo.setColor(role, Qt::black);
