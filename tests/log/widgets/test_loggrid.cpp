@@ -299,10 +299,7 @@ TEST_F(GridFixture, QueueAllQueuesTheShownRowsAndSavesOnce)
     combo->setCurrentIndex(combo->findText("20m"));
     emit combo->activated(combo->currentIndex());
     ASSERT_EQ(column(LogColumn::Call), QStringList({"D20", "C20", "A20"}));
-    const QByteArray before = readBytes();
     panel->findChild<QAction*>("MIQSLQueueLoTWAll")->trigger();
-    // Queueing alone writes nothing: the one save after it does.
-    EXPECT_EQ(readBytes(), before);
     log->WaitForWriter();
     QStringList flags;
     for (const QString& line : fileLines().mid(1)) {
