@@ -58,7 +58,13 @@ struct TGrid {
         Panel.show();
         Panel.SetLogInterface(&big.Log);
     }
-    void Paint() { Panel.repaint(); }
+    // What the event loop does after a change: the views' delayed layout (scroll ranges), then
+    // the paint.
+    void Paint()
+    {
+        QCoreApplication::processEvents();
+        Panel.repaint();
+    }
 
     QLineEdit* CallCell()
     {
