@@ -174,6 +174,19 @@ int main(int argc, char** argv)
             for (double ms : grid.TypeInCall())
                 runs.push_back(ms);
         Report("Call cell: D, DL, Backspace, Backspace (sorted by Call)", runs, 250);
+        TLogRecord r;
+        runs.clear();
+        for (int i = 0; i < 5; ++i) {
+            r.Clear();
+            r.SetQSODateAsString("20240102");
+            r.SetTimeOnAsString(QStringLiteral("%1").arg(i * 100, 6, 10, QChar('0')));
+            r.SetCall(big.NextCall());
+            runs.push_back(Ms([&] {
+                big.Log.AddQSO(r);
+                grid.Paint();
+            }));
+        }
+        Report("Logging one QSO (sorted by Call: all rows sorted again)", runs, 250);
     }
     {
         big.Log.SetMaxQSOs(3000);

@@ -44,50 +44,22 @@ private:
     TSet FSet;
 };
 
-QStringList WithEmptyFirst(QStringList items)
+// The empty item, then the names of a table from an entry on.
+template <typename Names>
+QStringList NameItems(const Names& names, size_t first)
 {
-    items.prepend(QString());
+    QStringList items{QString()};
+    for (size_t i = first; i < names.size(); ++i)
+        items << QString::fromLatin1(names[i]);
     return items;
-}
-
-QStringList BandItems()
-{
-    QStringList items;
-    for (int b = bd160; b < BandCount; ++b)
-        items << QString::fromLatin1(BandNames[size_t(b)]);
-    return WithEmptyFirst(items);
-}
-
-QStringList ModeItems()
-{
-    QStringList items;
-    for (int m = mCW; m < QSOModeCount; ++m)
-        items << QString::fromLatin1(QSOModeNames[size_t(m)]);
-    return WithEmptyFirst(items);
-}
-
-QStringList ContinentItems()
-{
-    QStringList items;
-    for (int c = coAF; c < ContinentCount; ++c)
-        items << QString::fromLatin1(ContinentNames[size_t(c)]);
-    return WithEmptyFirst(items);
 }
 
 QStringList ZoneItems()
 {
-    QStringList items;
+    QStringList items{QString()};
     for (int z = 1; z <= 40; ++z)
         items << QStringLiteral("%1").arg(z, 2, 10, QLatin1Char('0'));
-    return WithEmptyFirst(items);
-}
-
-QStringList StateItems()
-{
-    QStringList items;
-    for (const char* s : USStateCodes)
-        items << QString::fromLatin1(s);
-    return WithEmptyFirst(items);
+    return items;
 }
 
 } // namespace
@@ -119,21 +91,21 @@ TLogbookEditLink::TEditorSpec TLogbookEditLink::EditorOf(int column)
         s.CallChars = true;
         s.ApplyAtOnce = true;
         break;
-    case LogColumn::Band: list(BandItems(), 12); break;
-    case LogColumn::Mode: list(ModeItems(), 12); break;
+    case LogColumn::Band: list(NameItems(BandNames, bd160), 12); break;
+    case LogColumn::Mode: list(NameItems(QSOModeNames, mCW), 12); break;
     case LogColumn::RSTSent:
     case LogColumn::RSTRcvd: text(3); break;
     case LogColumn::STX:
     case LogColumn::SRX: text(8); break;
     case LogColumn::Comments: text(50); break;
-    case LogColumn::Continent: list(ContinentItems(), 8); break;
+    case LogColumn::Continent: list(NameItems(ContinentNames, coAF), 8); break;
     case LogColumn::Grid:
         text(6);
         s.GridChars = true;
         s.ApplyAtOnce = true;
         break;
     case LogColumn::CQZone: list(ZoneItems(), 41); break;
-    case LogColumn::State: list(StateItems(), 40); break;
+    case LogColumn::State: list(NameItems(USStateCodes, 0), 40); break;
     case LogColumn::QSLSent:
     case LogColumn::LoTWSent:
     case LogColumn::eQSLSent: list({QString(), "N", "Y", "R", "I", "Q"}, 6); break;

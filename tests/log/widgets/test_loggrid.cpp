@@ -331,6 +331,19 @@ TEST_F(GridFixture, WithoutLogbookOrSelectionNothingHappens)
     log->WaitForWriter();
     EXPECT_FALSE(log->EditMode());
     EXPECT_EQ(log->LogBook(), linesBefore);
+
+    // A logbook that goes first is forgotten; a panel that goes first is no longer called.
+    panel->VST()->selectRow(0);
+    auto second = std::make_unique<TLogbookPanelVST>();
+    second->SetLogInterface(log.get());
+    second.reset();
+    log->FilterQSOs();
+    log.reset();
+    for (QAction* a : panel->PopupMenu1()->actions())
+        if (a->objectName() != "MIDeleteQSO")
+            a->trigger();
+    panel->repaint();
+    EXPECT_EQ(panel->GridModel()->rowCount(), 1);
 }
 
 TEST_F(GridFixture, AutoFitMeasuresOnlyTheShownRowsOfABigLog)
