@@ -65,11 +65,12 @@ public:
     TFlexControlKnobEvent OnKnob;
     TFlexControlSwitchEvent OnSwitch;
 
-    // Receive handler of the port; also the parser's entry for one event text.
+    // Receive handler of the port.
     void DoRxChar(int Count);
-    void HandleEvent(const QString& Event);
 
 private:
+    // One event: the text before a ";".
+    void HandleEvent(const QString& Event);
     void Bind();
     void Unbind(vx::SerialPort* port);
     void Write(const char* text);

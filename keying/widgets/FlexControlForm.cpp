@@ -79,26 +79,23 @@ TFlexControlForm::TFlexControlForm(TDMFlexControl* module, QWidget* parent)
     NewLabel(GroupBox1, QStringLiteral("Double Click"), 8, 60);
     NewLabel(GroupBox1, QStringLiteral("Long Click"), 8, 86);
     const int columns[3] = {88, 239, 390};
-    AUX1ComboS = NewCombo(GroupBox1, columns[0], 30);
-    AUX2ComboS = NewCombo(GroupBox1, columns[1], 30);
-    AUX3ComboS = NewCombo(GroupBox1, columns[2], 30);
-    AUX1ComboD = NewCombo(GroupBox1, columns[0], 57);
-    AUX2ComboD = NewCombo(GroupBox1, columns[1], 57);
-    AUX3ComboD = NewCombo(GroupBox1, columns[2], 57);
-    AUX1ComboL = NewCombo(GroupBox1, columns[0], 83);
-    AUX2ComboL = NewCombo(GroupBox1, columns[1], 83);
-    AUX3ComboL = NewCombo(GroupBox1, columns[2], 83);
 
     GroupBox2 = new QGroupBox(QStringLiteral(" Knob Settings "), this);
     GroupBox2->setGeometry(9, 135, 553, 98);
     for (auto [text, y] : {std::pair{"<   Single Click   >", 19}, {"<   Double Click   >", 45}, {"<    Long Click    >", 71}})
         NewLabel(GroupBox2, QString::fromLatin1(text), columns[1], y, 145)->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    KnobComboS1 = NewCombo(GroupBox2, columns[0], 16);
-    KnobComboS2 = NewCombo(GroupBox2, columns[2], 16);
-    KnobComboD1 = NewCombo(GroupBox2, columns[0], 42);
-    KnobComboD2 = NewCombo(GroupBox2, columns[2], 42);
-    KnobComboL1 = NewCombo(GroupBox2, columns[0], 68);
-    KnobComboL2 = NewCombo(GroupBox2, columns[2], 68);
+    // The combos of slots 1 to 15: the AUX buttons by column in rows of single, double and
+    // long clicks, then the knob button's pair in the same rows.
+    QComboBox** fields[TDMFlexControl::SlotCount] = {
+        &AUX1ComboS, &AUX2ComboS, &AUX3ComboS, &AUX1ComboD,  &AUX2ComboD,  &AUX3ComboD,  &AUX1ComboL, &AUX2ComboL,
+        &AUX3ComboL, &KnobComboS1, &KnobComboS2, &KnobComboD1, &KnobComboD2, &KnobComboL1, &KnobComboL2};
+    const int auxRows[3] = {30, 57, 83};
+    const int knobRows[3] = {16, 42, 68};
+    for (int i = 0; i < TDMFlexControl::SlotCount; ++i) {
+        *fields[i] = i < 9 ? NewCombo(GroupBox1, columns[i % 3], auxRows[i / 3])
+                           : NewCombo(GroupBox2, columns[(i - 9) % 2 * 2], knobRows[(i - 9) / 2]);
+        FSlotCombos[i] = *fields[i];
+    }
 
     GroupBox3 = new QGroupBox(QStringLiteral(" LED Status "), this);
     GroupBox3->setGeometry(8, 239, 249, 122);
@@ -125,9 +122,6 @@ TFlexControlForm::TFlexControlForm(TDMFlexControl* module, QWidget* parent)
     DefaultsButton = new QPushButton(QStringLiteral("&Defaults"), this);
     DefaultsButton->setGeometry(441, 330, 75, 25);
 
-    FSlotCombos = {AUX1ComboS, AUX2ComboS, AUX3ComboS, AUX1ComboD, AUX2ComboD,
-                   AUX3ComboD, AUX1ComboL, AUX2ComboL, AUX3ComboL, KnobComboS1,
-                   KnobComboS2, KnobComboD1, KnobComboD2, KnobComboL1, KnobComboL2};
     for (int slot = 1; slot <= TDMFlexControl::SlotCount; ++slot) {
         QComboBox* combo = SlotCombo(slot);
         combo->addItems(TDMFlexControl::ButtonOptions());

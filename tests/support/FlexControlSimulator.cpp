@@ -7,7 +7,6 @@
 #include <QDeadlineTimer>
 #include <QFile>
 #include <QSocketNotifier>
-#include <QTimer>
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
@@ -61,6 +60,11 @@ bool FlexControlSimulator::plug()
     // Keep a descriptor of the device side open: without one the master end reports a hang-up
     // whenever the program has the port closed, and the notifier would fire without end.
     FSlaveKeeper = ::open(FPty->slaveName().toLocal8Bit().constData(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+    if (FSlaveKeeper < 0) {
+        QFile::remove(FLink);
+        FPty.reset();
+        return false;
+    }
     FNotifier = new QSocketNotifier(FPty->masterFd(), QSocketNotifier::Read, this);
     connect(FNotifier, &QSocketNotifier::activated, this, [this] { onReadable(); });
     return true;
@@ -152,25 +156,7 @@ void FlexControlSimulator::onReadable()
 {
     if (!plugged())
         return;
-    char buf[4096];
-    for (;;) {
-        const ssize_t n = ::read(FPty->masterFd(), buf, sizeof buf);
-        if (n > 0) {
-            FPending.append(buf, n);
-            continue;
-        }
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0 && errno == EIO) {
-            // No device side open (the keeper could not be opened): look again shortly.
-            FNotifier->setEnabled(false);
-            QTimer::singleShot(20, this, [this] {
-                if (FNotifier)
-                    FNotifier->setEnabled(true);
-            });
-        }
-        break;
-    }
+    FPending += FPty->readAvailable();
     for (;;) {
         const qsizetype end = FPending.indexOf(';');
         if (end < 0)
