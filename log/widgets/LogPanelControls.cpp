@@ -1,0 +1,146 @@
+#include "log/widgets/LogPanelControls.h"
+
+#include "log/widgets/LogPanelRules.h"
+
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QPointer>
+#include <QValidator>
+
+namespace vx::logpanel {
+
+namespace {
+
+// Upper-cases whatever reaches the text: typing, pasting and setting it in code alike.
+class TUpperCaseValidator : public QValidator {
+public:
+    using QValidator::QValidator;
+    State validate(QString& input, int&) const override
+    {
+        for (QChar& c : input)
+            c = UpperAscii(c);
+        return Acceptable;
+    }
+};
+
+bool IsTypedText(const QKeyEvent* event)
+{
+    if (event->text().isEmpty())
+        return false;
+    if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+        return false;
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+    case Qt::Key_Escape:
+    case Qt::Key_Delete: return false;
+    default: return true;
+    }
+}
+
+bool EntersBySelection(Qt::FocusReason reason)
+{
+    return reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason || reason == Qt::ShortcutFocusReason;
+}
+
+} // namespace
+
+TEntryEdit::TEntryEdit(QWidget* parent)
+    : QLineEdit(parent)
+{
+}
+
+void TEntryEdit::SetUpperCase(bool value)
+{
+    if (value == FUpperCase)
+        return;
+    FUpperCase = value;
+    setValidator(value ? new TUpperCaseValidator(this) : nullptr);
+}
+
+void TEntryEdit::SetSavedSelection(int start, int length)
+{
+    FSelStart = start;
+    FSelLength = length;
+    if (!hasFocus())
+        return;
+    setSelection(start, length);
+}
+
+void TEntryEdit::keyPressEvent(QKeyEvent* event)
+{
+    if (!IsTypedText(event)) {
+        QLineEdit::keyPressEvent(event);
+        return;
+    }
+    const QPointer<TEntryEdit> self(this);
+    QString text;
+    for (QChar c : event->text()) {
+        if (FNumbersOnly && c != Backspace && (c < QLatin1Char('0') || c > QLatin1Char('9')))
+            continue;
+        // A filter may move the focus or change the panel, even destroy it.
+        if (KeyFilter && !KeyFilter(c))
+            continue;
+        if (!self)
+            return;
+        text += c;
+    }
+    if (!self)
+        return;
+    if (text == event->text()) {
+        QLineEdit::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    if (text.isEmpty())
+        return;
+    QKeyEvent changed(event->type(), event->key(), event->modifiers(), text, event->isAutoRepeat(), event->count());
+    QLineEdit::keyPressEvent(&changed);
+}
+
+void TEntryEdit::focusInEvent(QFocusEvent* event)
+{
+    QLineEdit::focusInEvent(event);
+    if (!FAutoSelect && EntersBySelection(event->reason())) {
+        deselect();
+        if (FSelStart >= 0)
+            setSelection(std::min<int>(FSelStart, int(text().size())), FSelLength);
+    }
+}
+
+void TEntryEdit::focusOutEvent(QFocusEvent* event)
+{
+    if (hasSelectedText()) {
+        FSelStart = selectionStart();
+        FSelLength = int(selectedText().size());
+    } else {
+        FSelStart = cursorPosition();
+        FSelLength = 0;
+    }
+    QLineEdit::focusOutEvent(event);
+}
+
+TShape::TShape(QWidget* parent)
+    : QWidget(parent)
+{
+}
+
+void TShape::SetBrushColor(const QColor& value)
+{
+    if (value == FBrushColor)
+        return;
+    FBrushColor = value;
+    update();
+}
+
+void TShape::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    p.fillRect(rect(), QColor(0, 0, 0));
+    p.fillRect(rect().adjusted(1, 1, -1, -1), FBrushColor);
+}
+
+} // namespace vx::logpanel
