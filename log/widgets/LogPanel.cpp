@@ -49,15 +49,17 @@ void SetTextColor(QWidget* w, const QColor& color)
     w->setPalette(p);
 }
 
-// The largest font (up to the panel's 11 pixels) in which the text fits the width.
-QFont FontToFit(const QString& text, int width)
+// Labels are a size smaller than the fields, so that DejaVu Sans (wider than the faces the
+// layout was made for) keeps neighbouring captions apart.
+constexpr int LabelPixels = 10;
+
+// The largest label font in which the caption fits a box of fixed width.
+QFont LabelFontFor(const QString& caption, int width)
 {
-    for (int px = 11; px > 7; --px) {
-        const QFont f = PanelFont(px);
-        if (QFontMetrics(f).horizontalAdvance(text) <= width)
-            return f;
-    }
-    return PanelFont(8);
+    QFont f = PanelFont(LabelPixels);
+    while (f.pixelSize() > 8 && QFontMetrics(f).horizontalAdvance(caption) > width)
+        f.setPixelSize(f.pixelSize() - 1);
+    return f;
 }
 
 bool IsExitOrEnter(const QFocusEvent* e)
@@ -154,15 +156,17 @@ TLogPanel::~TLogPanel()
     UTCTimer = nullptr;
 }
 
-QLabel* TLogPanel::AddLabel(const QString& caption, int left, int top, int width)
+QLabel* TLogPanel::AddLabel(const char* name, const QString& caption, int left, int top, int width)
 {
     auto* label = new QLabel(caption, this);
+    label->setObjectName(QLatin1String(name));
     SetTextColor(label, Silver);
-    label->setFont(PanelFont());
     if (width < 0) {
+        label->setFont(PanelFont(LabelPixels));
         label->adjustSize();
         label->move(left, top);
     } else {
+        label->setFont(LabelFontFor(QString(caption).remove(QLatin1Char('&')), width));
         label->setGeometry(left, top, width, LabelHeight);
     }
     return label;
@@ -204,23 +208,21 @@ void TLogPanel::CreateControls()
     CallEdit = AddEdit("CallEdit", 8, 18, CallWidthRealTime, 16, 0, true, true);
     CallEdit->SetAutoSelect(false);
     CallEdit->KeyFilter = [this](QChar& c) { return CallEditKey(c); };
-    LabelCall = AddLabel(QStringLiteral("&Call"), 11, 4);
+    LabelCall = AddLabel("LabelCall", QStringLiteral("&Call"), 11, 4);
     LabelCall->setBuddy(CallEdit);
     Pair(CallEdit, LabelCall);
 
-    LabelPathInfo = new QLabel(this);
+    // Long path texts ("359° 20015 km") are drawn smaller so that the box holds them.
+    LabelPathInfo = new TFitLabel(8, LabelPixels, this);
     LabelPathInfo->setObjectName(QStringLiteral("LabelPathInfo"));
     LabelPathInfo->setGeometry(102, 4, 66, LabelHeight);
     LabelPathInfo->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    // The widest path text ("359° 20015 km") must fit the box.
-    LabelPathInfo->setFont(FontToFit(QStringLiteral("359° 20015 km"), 66));
     SetTextColor(LabelPathInfo, PathInfoColor);
 
-    LabelDateTime = AddLabel(QString(), 182, 23);
-    LabelDateTime->setObjectName(QStringLiteral("LabelDateTime"));
+    LabelDateTime = AddLabel("LabelDateTime", QString(), 182, 23);
     LabelDateTime->setMinimumWidth(96);
 
-    LabelDate = AddLabel(QStringLiteral("Date"), 130, 4);
+    LabelDate = AddLabel("LabelDate", QStringLiteral("Date"), 130, 4);
     LabelDate->hide();
     DateEdit = new QDateEdit(this);
     DateEdit->setObjectName(QStringLiteral("DateEdit"));
@@ -234,7 +236,7 @@ void TLogPanel::CreateControls()
     DateEdit->hide();
     Pair(DateEdit, LabelDate);
 
-    LabelUTC = AddLabel(QStringLiteral("UTC"), 229, 4);
+    LabelUTC = AddLabel("LabelUTC", QStringLiteral("UTC"), 229, 4);
     LabelUTC->hide();
     UTCEdit = new QTimeEdit(this);
     UTCEdit->setObjectName(QStringLiteral("UTCEdit"));
@@ -258,17 +260,17 @@ void TLogPanel::CreateControls()
             FLogQSOAction->trigger();
     });
 
-    LabelRSTSent = AddLabel(QStringLiteral("RST sent"), 11, 39);
+    LabelRSTSent = AddLabel("LabelRSTSent", QStringLiteral("RST sent"), 11, 39);
     RSTsEdit = AddEdit("RSTsEdit", 8, 53, 43, 4, 4, true, true);
     RSTsEdit->KeyFilter = [this](QChar& c) { return RSTEditKey(c); };
     Pair(RSTsEdit, LabelRSTSent);
-    LabelSTX = AddLabel(QStringLiteral("Ser TX"), 60, 39);
+    LabelSTX = AddLabel("LabelSTX", QStringLiteral("Ser TX"), 60, 39);
     LabelSTX->hide();
     STXEdit = AddEdit("STXEdit", 57, 53, 43, 10, 5, true, true);
     STXEdit->KeyFilter = [this](QChar& c) { return SerialEditKey(c, true); };
     STXEdit->hide();
     Pair(STXEdit, LabelSTX);
-    LabelRSTRcvd = AddLabel(QStringLiteral("RST rcvd"), 60, 39);
+    LabelRSTRcvd = AddLabel("LabelRSTRcvd", QStringLiteral("RST rcvd"), 60, 39);
     RSTrEdit = AddEdit("RSTrEdit", 57, 53, 43, 4, 6, true, true);
     RSTrEdit->KeyFilter = [this](QChar& c) { return RSTEditKey(c); };
     Pair(RSTrEdit, LabelRSTRcvd);
@@ -278,7 +280,7 @@ void TLogPanel::CreateControls()
         // Entering the field selects the middle digit: a typed digit replaces the strength.
         rst->SetSavedSelection(1, 1);
     }
-    LabelSRX = AddLabel(QStringLiteral("Ser RX"), 180, 39);
+    LabelSRX = AddLabel("LabelSRX", QStringLiteral("Ser RX"), 180, 39);
     LabelSRX->hide();
     SRXEdit = AddEdit("SRXEdit", 177, 53, 43, 10, 7, true, true);
     SRXEdit->KeyFilter = [this](QChar& c) { return SerialEditKey(c, false); };
@@ -304,7 +306,7 @@ void TLogPanel::CreateControls()
     QRZInfoShape->setGeometry(190, 79, 29, 4);
     QRZInfoShape->hide();
 
-    LabelLocator = AddLabel(QStringLiteral("Grid Loc."), 229, 39);
+    LabelLocator = AddLabel("LabelLocator", QStringLiteral("Grid Loc."), 229, 39);
     LocatorEdit = AddEdit("LocatorEdit", 227, 53, 50, 6, 8, true, false);
     LocatorEdit->KeyFilter = [this](QChar& c) {
         const TKeyResult r = LocatorKey(c, int(LocatorEdit->text().size()));
@@ -312,28 +314,28 @@ void TLogPanel::CreateControls()
         return r.has_value();
     };
     Pair(LocatorEdit, LabelLocator);
-    LabelBand = AddLabel(QStringLiteral("Band"), 286, 39, 24);
+    LabelBand = AddLabel("LabelBand", QStringLiteral("Band"), 286, 39, 24);
     BandEdit = AddList("BandEdit", 282, 53, 61, 9);
     Pair(BandEdit, LabelBand);
 
-    LabelComment = AddLabel(QStringLiteral("Comments"), 11, 74);
+    LabelComment = AddLabel("LabelComment", QStringLiteral("Comments"), 11, 74);
     CommentEdit = AddEdit("CommentEdit", 8, 88, 212, 60, 10, true, false);
     Pair(CommentEdit, LabelComment);
-    LabelMode = AddLabel(QStringLiteral("Mode"), 229, 74, 26);
+    LabelMode = AddLabel("LabelMode", QStringLiteral("Mode"), 229, 74, 26);
     ModeEdit = AddList("ModeEdit", 227, 88, 50, 11);
     Pair(ModeEdit, LabelMode);
-    LabelSubMode = AddLabel(QStringLiteral("Submode"), 286, 74);
+    LabelSubMode = AddLabel("LabelSubMode", QStringLiteral("Submode"), 286, 74);
     SubModeEdit = AddList("SubModeEdit", 282, 88, 61, 12);
     Pair(SubModeEdit, LabelSubMode);
 
-    LabelName = AddLabel(QStringLiteral("Nam&e"), 11, 109);
+    LabelName = AddLabel("LabelName", QStringLiteral("Nam&e"), 11, 109);
     NameEdit = AddEdit("NameEdit", 8, 123, 91, 40, 13, true, false);
     LabelName->setBuddy(NameEdit);
     Pair(NameEdit, LabelName);
-    LabelQTH = AddLabel(QStringLiteral("QTH"), 108, 109);
+    LabelQTH = AddLabel("LabelQTH", QStringLiteral("QTH"), 108, 109);
     QTHEdit = AddEdit("QTHEdit", 104, 123, 116, 60, 14, true, false);
     Pair(QTHEdit, LabelQTH);
-    LabelIOTA = AddLabel(QStringLiteral("IOTA"), 229, 109, 24);
+    LabelIOTA = AddLabel("LabelIOTA", QStringLiteral("IOTA"), 229, 109, 24);
     IOTAEdit = AddEdit("IOTAEdit", 227, 123, 50, 6, 15, false, true);
     IOTAEdit->KeyFilter = [this](QChar& c) {
         const TKeyResult r = IOTAKey(c, int(IOTAEdit->text().size()));
@@ -341,15 +343,15 @@ void TLogPanel::CreateControls()
         return r.has_value();
     };
     Pair(IOTAEdit, LabelIOTA);
-    LabelUSState = AddLabel(QStringLiteral("US State"), 286, 109);
+    LabelUSState = AddLabel("LabelUSState", QStringLiteral("US State"), 286, 109);
     USStateEdit = AddList("StateEdit", 282, 123, 61, 16);
     Pair(USStateEdit, LabelUSState);
 
-    LabelQSLInfo = AddLabel(QStringLiteral("&QSL Info"), 11, 144);
+    LabelQSLInfo = AddLabel("LabelQSLInfo", QStringLiteral("&QSL Info"), 11, 144);
     QSLInfoEdit = AddEdit("QSLInfoEdit", 8, 158, 91, 20, 17, false, true);
     LabelQSLInfo->setBuddy(QSLInfoEdit);
     Pair(QSLInfoEdit, LabelQSLInfo);
-    LabelPropMode = AddLabel(QStringLiteral("Prop Mode"), 107, 144);
+    LabelPropMode = AddLabel("LabelPropMode", QStringLiteral("Prop Mode"), 107, 144);
     PropModeEdit = AddList("PropModeEdit", 104, 158, 173, 18);
     Pair(PropModeEdit, LabelPropMode);
     QRZLoTWShape = new TShape(this);
@@ -357,16 +359,19 @@ void TLogPanel::CreateControls()
     QRZLoTWShape->setGeometry(79, 151, 18, 4);
     QRZLoTWShape->setToolTip(QStringLiteral("LoTW User"));
     QRZLoTWShape->hide();
-    LabelCQZone = AddLabel(QStringLiteral("CQ Zone"), 286, 144);
+    LabelCQZone = AddLabel("LabelCQZone", QStringLiteral("CQ Zone"), 286, 144);
     CQZoneEdit = AddList("CQZEdit", 282, 158, 61, 19);
     Pair(CQZoneEdit, LabelCQZone);
 
-    LabelDXCC = AddLabel(QStringLiteral("DXCC Entity"), 11, 179);
+    LabelDXCC = AddLabel("LabelDXCC", QStringLiteral("DXCC Entity"), 11, 179);
     DXCCEdit = AddList("DXCCEdit", 8, 193, 269, 20);
     Pair(DXCCEdit, LabelDXCC);
-    LabelRegionInfo = AddLabel(QString(), 107, 179, 160);
+    LabelRegionInfo = new TFitLabel(8, LabelPixels, this);
     LabelRegionInfo->setObjectName(QStringLiteral("LabelRegionInfo"));
-    LabelContinent = AddLabel(QStringLiteral("Continent"), 286, 179);
+    LabelRegionInfo->setGeometry(107, 179, 160, LabelHeight);
+    SetTextColor(LabelRegionInfo, Silver);
+    LabelRegionInfo->setFont(PanelFont(LabelPixels));
+    LabelContinent = AddLabel("LabelContinent", QStringLiteral("Continent"), 286, 179);
     ContinentEdit = AddList("ContEdit", 282, 193, 61, 21);
     Pair(ContinentEdit, LabelContinent);
 
@@ -376,27 +381,28 @@ void TLogPanel::CreateControls()
     LogEventPanel->SetShowCaption(false);
     LogEventPanel->SetBevelOuter(bvNone);
     LogEventPanel->SetBevelInner(bvLowered);
-    LogEventLabel = new QLabel(LogEventPanel);
+    // One size for every message; one too long for the line ends in an ellipsis and is whole
+    // in the hint.
+    LogEventLabel = new TFitLabel(10, 10, LogEventPanel);
     LogEventLabel->setObjectName(QStringLiteral("LogEventLabel"));
     LogEventLabel->setGeometry(4, 2, 262, 14);
-    LogEventLabel->setFont(PanelFont());
     SetTextColor(LogEventLabel, MessageColor);
 
     // The QSL flag lists share the bottom row with the message line.
-    const auto qslPair = [this](const char* name, const QString& caption, int labelLeft, int listLeft, int tabOrder,
-                                QLabel*& label, QComboBox*& list) {
-        label = AddLabel(caption, labelLeft, 214);
+    const auto qslPair = [this](const char* name, const char* labelName, const QString& caption, int labelLeft,
+                                int listLeft, int tabOrder, QLabel*& label, QComboBox*& list) {
+        label = AddLabel(labelName, caption, labelLeft, 214);
         label->hide();
         list = AddList(name, listLeft, 228, 37, tabOrder);
         list->hide();
         Pair(list, label);
     };
-    qslPair("QSLsEdit", QStringLiteral("Q sent"), 11, 8, 22, LabelQSLSent, QSLSentEdit);
-    qslPair("QSLrEdit", QStringLiteral("Q rcvd"), 54, 51, 23, LabelQSLRcvd, QSLRcvdEdit);
-    qslPair("LoTWQSLsEdit", QStringLiteral("LoTW s"), 107, 104, 24, LabelQSLLoTWSent, QSLLoTWSentEdit);
-    qslPair("LoTWQSLrEdit", QStringLiteral("LoTW r"), 150, 147, 25, LabelQSLLoTWRcvd, QSLLoTWRcvdEdit);
-    qslPair("QSLeQSLSentEdit", QStringLiteral("eQSL s"), 200, 197, 26, LabelQSLeQSLSent, QSLeQSLSentEdit);
-    qslPair("QSLeQSLRcvdEdit", QStringLiteral("eQSL r"), 243, 240, 27, LabelQSLeQSLRcvd, QSLeQSLRcvdEdit);
+    qslPair("QSLsEdit", "LabelQSLSent", QStringLiteral("Q sent"), 11, 8, 22, LabelQSLSent, QSLSentEdit);
+    qslPair("QSLrEdit", "LabelQSLRcvd", QStringLiteral("Q rcvd"), 54, 51, 23, LabelQSLRcvd, QSLRcvdEdit);
+    qslPair("LoTWQSLsEdit", "LabelQSLLoTWSent", QStringLiteral("LoTW s"), 107, 104, 24, LabelQSLLoTWSent, QSLLoTWSentEdit);
+    qslPair("LoTWQSLrEdit", "LabelQSLLoTWRcvd", QStringLiteral("LoTW r"), 150, 147, 25, LabelQSLLoTWRcvd, QSLLoTWRcvdEdit);
+    qslPair("QSLeQSLSentEdit", "LabelQSLeQSLSent", QStringLiteral("eQSL s"), 200, 197, 26, LabelQSLeQSLSent, QSLeQSLSentEdit);
+    qslPair("QSLeQSLRcvdEdit", "LabelQSLeQSLRcvd", QStringLiteral("eQSL r"), 243, 240, 27, LabelQSLeQSLRcvd, QSLeQSLRcvdEdit);
 
     RealTimeCheckBox = new QCheckBox(QStringLiteral("real-time"), this);
     RealTimeCheckBox->setObjectName(QStringLiteral("RealTimeCheckBox"));
@@ -405,6 +411,7 @@ void TLogPanel::CreateControls()
     RealTimeCheckBox->setFocusPolicy(Qt::ClickFocus);
     RealTimeCheckBox->setProperty("tabOrder", 28);
     RealTimeCheckBox->setChecked(true);
+    RealTimeCheckBox->setFont(PanelFont(LabelPixels));
     SetTextColor(RealTimeCheckBox, Silver);
     connect(RealTimeCheckBox, &QCheckBox::clicked, this, [this] { RealTimeCheckBoxClick(); });
 

@@ -53,6 +53,7 @@ class Timer;
 
 namespace vx::logpanel {
 class TEntryEdit;
+class TFitLabel;
 class TShape;
 } // namespace vx::logpanel
 
@@ -177,7 +178,7 @@ private:
     // ---- Building ---------------------------------------------------------------------------
     void CreateControls();
     void FillLists();
-    QLabel* AddLabel(const QString& caption, int left, int top, int width = -1);
+    QLabel* AddLabel(const char* name, const QString& caption, int left, int top, int width = -1);
     vx::logpanel::TEntryEdit* AddEdit(const char* name, int left, int top, int width, int maxLength, int tabOrder,
                                       bool tabStop, bool upperCase);
     QComboBox* AddList(const char* name, int left, int top, int width, int tabOrder);
@@ -245,7 +246,7 @@ private:
     // ---- Controls ---------------------------------------------------------------------------
     vx::logpanel::TEntryEdit* CallEdit = nullptr;
     QLabel* LabelCall = nullptr;
-    QLabel* LabelPathInfo = nullptr;
+    vx::logpanel::TFitLabel* LabelPathInfo = nullptr;
     QLabel* LabelDateTime = nullptr;
     QLabel* LabelDate = nullptr;
     QDateEdit* DateEdit = nullptr;
@@ -290,11 +291,11 @@ private:
     QComboBox* CQZoneEdit = nullptr;
     QLabel* LabelDXCC = nullptr;
     QComboBox* DXCCEdit = nullptr;
-    QLabel* LabelRegionInfo = nullptr;
+    vx::logpanel::TFitLabel* LabelRegionInfo = nullptr;
     QLabel* LabelContinent = nullptr;
     QComboBox* ContinentEdit = nullptr;
     TRCPanel* LogEventPanel = nullptr;
-    QLabel* LogEventLabel = nullptr;
+    vx::logpanel::TFitLabel* LogEventLabel = nullptr;
     QLabel* LabelQSLSent = nullptr;
     QComboBox* QSLSentEdit = nullptr;
     QLabel* LabelQSLRcvd = nullptr;

@@ -123,6 +123,34 @@ void TEntryEdit::focusOutEvent(QFocusEvent* event)
     QLineEdit::focusOutEvent(event);
 }
 
+TFitLabel::TFitLabel(int minPixels, int maxPixels, QWidget* parent)
+    : QLabel(parent)
+    , FMinPixels(minPixels)
+    , FMaxPixels(maxPixels)
+{
+}
+
+QFont TFitLabel::FittedFont() const
+{
+    QFont f = font();
+    for (int px = FMaxPixels; px >= FMinPixels; --px) {
+        f.setPixelSize(px);
+        if (QFontMetrics(f).horizontalAdvance(text()) <= contentsRect().width())
+            return f;
+    }
+    return f;
+}
+
+void TFitLabel::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    const QFont f = FittedFont();
+    p.setFont(f);
+    p.setPen(palette().color(QPalette::WindowText));
+    const QRect r = contentsRect();
+    p.drawText(r, int(alignment()), QFontMetrics(f).elidedText(text(), Qt::ElideRight, r.width()));
+}
+
 TShape::TShape(QWidget* parent)
     : QWidget(parent)
 {

@@ -3,6 +3,7 @@
 // its owner, and a flat coloured bar (the callbook status marks).
 
 #include <QColor>
+#include <QLabel>
 #include <QLineEdit>
 #include <QWidget>
 #include <functional>
@@ -41,6 +42,24 @@ private:
     bool FAutoSelect = true;
     int FSelStart = -1;
     int FSelLength = 0;
+};
+
+// A label whose text is drawn in the largest font (from MaxPixels down to MinPixels) that fits
+// its box; a text too long even then is cut with an ellipsis.  text() stays whole.
+class TFitLabel : public QLabel {
+    Q_OBJECT
+public:
+    TFitLabel(int minPixels, int maxPixels, QWidget* parent = nullptr);
+
+    // The font the current text is drawn in.
+    QFont FittedFont() const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    int FMinPixels;
+    int FMaxPixels;
 };
 
 // A filled rectangle with a thin dark border.
