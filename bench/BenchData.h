@@ -22,10 +22,12 @@ inline std::vector<QString> MasterCalls()
     return calls;
 }
 
-// The main of a benchmark whose code needs a Qt application object (events, threads).
+// The main of a benchmark whose code needs a Qt application object (events, threads; a
+// QApplication for widgets).
+template <typename Application = QCoreApplication>
 inline int RunBenchmarksWithQt(int argc, char** argv)
 {
-    QCoreApplication app(argc, argv);
+    Application app(argc, argv);
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;

@@ -62,6 +62,16 @@ QFont LabelFontFor(const QString& caption, int width)
     return f;
 }
 
+// A key filter whose rule depends on how much the field holds already.
+std::function<bool(QChar&)> ByLength(const TEntryEdit* edit, TKeyResult (*rule)(QChar, int))
+{
+    return [edit, rule](QChar& c) {
+        const TKeyResult r = rule(c, int(edit->text().size()));
+        c = r.value_or(c);
+        return r.has_value();
+    };
+}
+
 bool IsExitOrEnter(const QFocusEvent* e)
 {
     // Opening a drop-down list or switching windows does not leave the field.
@@ -308,11 +318,7 @@ void TLogPanel::CreateControls()
 
     LabelLocator = AddLabel("LabelLocator", QStringLiteral("Grid Loc."), 229, 39);
     LocatorEdit = AddEdit("LocatorEdit", 227, 53, 50, 6, 8, true, false);
-    LocatorEdit->KeyFilter = [this](QChar& c) {
-        const TKeyResult r = LocatorKey(c, int(LocatorEdit->text().size()));
-        c = r.value_or(c);
-        return r.has_value();
-    };
+    LocatorEdit->KeyFilter = ByLength(LocatorEdit, LocatorKey);
     Pair(LocatorEdit, LabelLocator);
     LabelBand = AddLabel("LabelBand", QStringLiteral("Band"), 286, 39, 24);
     BandEdit = AddList("BandEdit", 282, 53, 61, 9);
@@ -337,11 +343,7 @@ void TLogPanel::CreateControls()
     Pair(QTHEdit, LabelQTH);
     LabelIOTA = AddLabel("LabelIOTA", QStringLiteral("IOTA"), 229, 109, 24);
     IOTAEdit = AddEdit("IOTAEdit", 227, 123, 50, 6, 15, false, true);
-    IOTAEdit->KeyFilter = [this](QChar& c) {
-        const TKeyResult r = IOTAKey(c, int(IOTAEdit->text().size()));
-        c = r.value_or(c);
-        return r.has_value();
-    };
+    IOTAEdit->KeyFilter = ByLength(IOTAEdit, IOTAKey);
     Pair(IOTAEdit, LabelIOTA);
     LabelUSState = AddLabel("LabelUSState", QStringLiteral("US State"), 286, 109);
     USStateEdit = AddList("StateEdit", 282, 123, 61, 16);
