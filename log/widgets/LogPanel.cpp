@@ -623,6 +623,8 @@ void TLogPanel::UpdateFieldVisibility()
 void TLogPanel::ApplyRealTimeLayout(bool realTime)
 {
     LabelDateTime->setVisible(realTime);
+    // The date picker's caption takes the place of the path text.
+    LabelPathInfo->setVisible(realTime);
     for (QWidget* w : std::initializer_list<QWidget*>{DateEdit, LabelDate, UTCEdit, LabelUTC})
         w->setVisible(!realTime);
     CallEdit->resize(realTime ? CallWidthRealTime : CallWidthManual, EditHeight);

@@ -301,6 +301,8 @@ void TLogPanel::LoadEditRecord()
 {
     if (FLogInterface) {
         const TLogRecord record = FLogInterface->EditRecord();
+        LabelPathInfo->clear();
+        LabelRegionInfo->clear();
         if (FLogQSOAction)
             FLogQSOAction->setText(QStringLiteral("Save QSO"));
         ApplyRealTimeLayout(false);
@@ -320,6 +322,10 @@ void TLogPanel::LoadEditRecord()
         NameEdit->setText(record.Name());
         QTHEdit->setText(record.QTH());
         LocatorEdit->setText(record.GridSquare());
+        // What the entry showed before must not be saved into this QSO: no entity or state
+        // of the previous call stays.
+        DXCCEdit->setCurrentIndex(DXCCEdit->count() > 0 ? 0 : -1);
+        USStateEdit->setCurrentIndex(0);
         const int32_t code = record.ADIFCode();
         if (code > 0) {
             if (record.WAECountry()) {

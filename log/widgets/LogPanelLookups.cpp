@@ -85,6 +85,8 @@ void TLogPanel::SetLogInterface(TLogInterface* Value)
     Value->OnNumbersOnlySerialRX = [this](bool v) { FLogOptions->SetNumbersOnlySerialRX(v); };
     Value->OnNumbersOnlySerialTX = [this](bool v) { FLogOptions->SetNumbersOnlySerialTX(v); };
     Value->OnInitializeFields = [this] { UpdateFieldVisibility(); };
+    // Show the columns the log has already.
+    UpdateFieldVisibility();
 }
 
 void TLogPanel::UnhookLog()

@@ -113,7 +113,14 @@ TEST_F(LogPanelFixture, ControlsWhereTheyBelong)
 TEST_F(LogPanelFixture, TabWalksTheEntryFieldsAndComesBack)
 {
     openLog();
-    show();
+    // In a window with more to it than the panel.
+    QWidget window;
+    panel->setParent(&window);
+    QLineEdit after(&window);
+    after.move(0, 260);
+    window.show();
+    QApplication::setActiveWindow(&window);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
     edit("CallEdit")->setFocus();
     type("CallEdit", "DL1ABC"); // the Log QSO button takes the focus only when it can log
     QStringList walk;
@@ -129,6 +136,7 @@ TEST_F(LogPanelFixture, TabWalksTheEntryFieldsAndComesBack)
     ASSERT_EQ(QApplication::focusWidget(), edit("RSTsEdit"));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_7);
     EXPECT_EQ(text("RSTsEdit"), "579");
+    panel->setParent(nullptr);
 }
 
 TEST_F(LogPanelFixture, ContestLayout)
@@ -251,4 +259,11 @@ TEST_F(LogPanelFixture, Pictures)
     typeCall("SP5XYZ");
     type("SRXEdit", "042");
     ASSERT_TRUE(SaveArtifact(Render(*panel), "panel-logentry-contest.png"));
+
+    // A logged QSO opened for editing: date and time pickers, the QSL flags, no message line.
+    log->SetLoggingMode(lmRegular);
+    ASSERT_TRUE(log->EditQSO(rowOf("DL1ABC")));
+    EXPECT_FALSE(shown("LogEventPanel"));
+    EXPECT_TRUE(shown("LoTWQSLsEdit"));
+    ASSERT_TRUE(SaveArtifact(Render(*panel), "panel-logentry-edit.png"));
 }

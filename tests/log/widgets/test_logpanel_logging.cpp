@@ -172,6 +172,34 @@ TEST_F(LogPanelFixture, EditingALoggedQSO)
     EXPECT_TRUE(qsoLines().isEmpty());
 }
 
+TEST_F(LogPanelFixture, EditShowsOnlyTheQSOsOwnEntity)
+{
+    TLogRecord usa;
+    usa.ExplodeQSOLine(QSOLine("W1AW", "20230303", "120000"));
+    usa.SetDXCC("291");
+    usa.SetUSState("CT");
+    openLog({QSOLine("DL1ABC", "20230202", "120000"), usa.QSOLine()});
+    // An entry of another station is on the panel when the grid opens a QSO without an entity.
+    typeCall("KH6ABC");
+    ASSERT_EQ(list("DXCCEdit")->currentText(), "KH6 Hawaii (110)");
+    ASSERT_EQ(list("StateEdit")->currentText(), "HI");
+    log->FilterQSOs(); // the grid's rows
+    ASSERT_TRUE(log->EditQSO(rowOf("DL1ABC")));
+    EXPECT_EQ(list("DXCCEdit")->currentIndex(), 0);
+    EXPECT_EQ(list("StateEdit")->currentIndex(), 0);
+    panel->LogQSOActionExecute();
+    log->WaitForWriter();
+    const TLogRecord saved = Read(qsoLines().value(0));
+    EXPECT_EQ(saved.DXCC(), "");
+    EXPECT_EQ(saved.USState(), "");
+
+    log->FilterQSOs();
+    ASSERT_TRUE(log->EditQSO(rowOf("W1AW")));
+    EXPECT_EQ(list("DXCCEdit")->currentText(), "K United States (291)");
+    EXPECT_EQ(list("StateEdit")->currentText(), "CT");
+    EXPECT_TRUE(list("StateEdit")->isEnabled());
+}
+
 TEST_F(LogPanelFixture, EditKeptOpenWhileTheLogLoads)
 {
     openLog({QSOLine("DL1ABC", "20230202", "120000")});
