@@ -206,12 +206,15 @@ void TLogPanel::FillRecord(TLogRecord& record, bool editing, const QDateTime& no
     if (split)
         record.SetFreqRX(FFrequencyB > 0 ? uint32_t(FFrequencyB) : 0);
     record.SetPropMode(PropModeEdit->currentIndex() > 0 ? TPropMode(PropModeEdit->currentIndex()) : pmNone);
+    // The serial fields are hidden outside contests: what a contest left in them does not go
+    // into a regular QSO (an edited one keeps its own).
+    const bool serials = contest || editing;
     record.SetRSTSent(RSTsEdit->text().trimmed());
-    record.SetSTX(STXEdit->text().trimmed());
+    record.SetSTX(serials ? STXEdit->text().trimmed() : QString());
     record.SetRSTRcvd(RSTrEdit->text().trimmed());
     if (zoneInSRX && SRXEdit->text().size() == 1)
         SRXEdit->setText(QLatin1Char('0') + SRXEdit->text());
-    record.SetSRX(SRXEdit->text().trimmed());
+    record.SetSRX(serials ? SRXEdit->text().trimmed() : QString());
     record.SetComment(CommentEdit->text().trimmed());
     record.SetName(NameEdit->text().trimmed());
     record.SetQTH(QTHEdit->text().trimmed());

@@ -66,6 +66,21 @@ TEST_F(LogPanelFixture, LoggedLineRegularAndContest)
     EXPECT_EQ(qsoLines()[1], contest.QSOLine());
     // Without consecutive numbers the sent number is remembered as the last one.
     EXPECT_EQ(log->Contest().LastSerialNumber(), "7");
+
+    // Without real-time logging the pickers give date and time (the seconds they do not show
+    // are not logged), and the radio's frequency is not taken.  The serial numbers the contest
+    // left in the hidden fields are not logged either.
+    log->SetLoggingMode(lmRegular);
+    vx::Clock::advance(1000); // the pickers follow the clock until real-time logging stops
+    child<QCheckBox>("RealTimeCheckBox")->click();
+    child<QDateEdit>("DateEdit")->setDate(QDate(2024, 3, 1));
+    typeCall("DL1ABC");
+    edit("RSTrEdit")->setText("579");
+    panel->LogQSOActionExecute();
+    TLogRecord manual = Expected("123400");
+    manual.SetQSODateAsString("20240301");
+    manual.SetFreq(0);
+    EXPECT_EQ(qsoLines().value(2), manual.QSOLine());
 }
 
 TEST_F(LogPanelFixture, ContestSerialNumbers)
@@ -106,6 +121,19 @@ TEST_F(LogPanelFixture, ContestSerialNumbers)
     EXPECT_EQ(Read(qsoLines().last()).STX(), "ABC");
     EXPECT_EQ(log->Contest().NextSerialNumber(), 100u);
     EXPECT_EQ(text("STXEdit"), "100");
+}
+
+TEST_F(LogPanelFixture, ClearingBeforeTheFirstContestQSOKeepsTheProposedNumber)
+{
+    // The number shown after a QSO is kept for the whole program, so only a fresh one has none.
+    if (!TLogPanel::LastSTX().isEmpty())
+        GTEST_SKIP() << "a QSO was logged earlier in this process";
+    openLog();
+    log->SetLoggingMode(lmContest);
+    log->Contest().SetIncrementSerialNumbersTX(true);
+    typeCall("DL1ABC");
+    panel->ClearControls(true, true);
+    EXPECT_EQ(text("STXEdit"), "001");
 }
 
 TEST_F(LogPanelFixture, StartUpCopiesTheLogsOptions)
