@@ -283,11 +283,15 @@ void TBandmap::PaintSpotGroup(QPainter& p, int group, int direction, int& anchor
     if (FLowerAnchorY == Unanchored)
         FLowerAnchorY = y;
 
-    // The leader from the scale to the label line: the same for every spot of the group.
-    if (std::max(y, toY) >= -1 && std::min(y, toY) <= H()) {
-        const QColor pen = group == TunedFrequency() / 100 ? clMarkerGreen : clScaleBlue;
-        p.fillRect(x0 + 35, toY, 6, 1, pen);
+    // The leader from the scale to the label line, the same for every spot of the group.  A
+    // line pushed out of the view keeps only the stub at its frequency: hundreds of leaders
+    // running off the image would hide the scale behind a solid fan.
+    const QColor pen = group == TunedFrequency() / 100 ? clMarkerGreen : clScaleBlue;
+    const bool lineShown = toY + half > 0 && toY - half < H();
+    if (y >= 0 && y < H())
         p.fillRect(103, y, x0 + 5 - 102, 1, pen);
+    if (lineShown) {
+        p.fillRect(x0 + 35, toY, 6, 1, pen);
         p.setRenderHint(QPainter::Antialiasing, true);
         p.setPen(QPen(pen, 1.0));
         p.drawLine(QPointF(x0 + 35.5, toY + 0.5), QPointF(x0 + 5.5, y + 0.5));
@@ -295,7 +299,6 @@ void TBandmap::PaintSpotGroup(QPainter& p, int group, int direction, int& anchor
     }
 
     int xOff = 0;
-    const bool lineShown = toY + half > 0 && toY - half < H();
     for (size_t i = first; i < last; ++i) {
         TBandmapSpotData& d = FSpotDataList[FGroupOrder[i]];
         d.Y = y;

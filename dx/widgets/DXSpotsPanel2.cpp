@@ -144,8 +144,8 @@ TDXSpotsGrid::TDXSpotsGrid(QWidget* parent)
     pal.setColor(QPalette::HighlightedText, Qt::white);
     setPalette(pal);
     horizontalHeader()->setPalette(pal);
-    setFont(PanelFont(10));
-    horizontalHeader()->setFont(PanelFont(10));
+    setFont(PanelFont(9));
+    horizontalHeader()->setFont(PanelFont(9));
 }
 
 void TDXSpotsGrid::paintEvent(QPaintEvent* event)
@@ -436,7 +436,19 @@ bool TDXSpotsPanel2::SpotPassesFilter(const TSpotData& d) const
 
 void TDXSpotsPanel2::ApplyFilter()
 {
+    // The reset forgets the selection: the selected spot keeps it while it is still shown.
+    const QModelIndex current = VST->currentIndex();
+    const TSpotData* focused = current.isValid() ? FModel->SpotAt(current.row()) : nullptr;
+    const int32_t focusedID = focused ? focused->SpotID : 0;
+    const TSpotData* selected = SelectedSpot();
+    const int32_t selectedID = selected ? selected->SpotID : 0;
     FModel->ApplyFilter();
+    const int focusedRow = focusedID > 0 ? FModel->RowOf(focusedID) : -1;
+    const int selectedRow = selectedID > 0 ? FModel->RowOf(selectedID) : -1;
+    if (selectedRow >= 0)
+        SelectRow(selectedRow);
+    if (focusedRow >= 0)
+        VST->selectionModel()->setCurrentIndex(FModel->index(focusedRow, 0), QItemSelectionModel::NoUpdate);
     UpdateCount();
 }
 
