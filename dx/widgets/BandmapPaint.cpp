@@ -178,11 +178,16 @@ void TBandmap::BuildSpotLists(int32_t low, int32_t high)
             d.SpotID = it->SpotID;
             d.Frequency = it->FrequencyA;
             d.Color = it->Color;
-            d.SpotInfo = CutText(QStringLiteral("%1  (%2 min %3°)")
-                                     .arg(it->Call)
-                                     .arg(WholeMinutesBetween(now, it->TimeStamp))
-                                     .arg(it->Bearing),
-                                 TBandmapSpotData::SpotInfoWidth);
+            // "%s  (%d min %d°)", built by appending: thousands of labels at the widest zoom.
+            QString info;
+            info.reserve(it->Call.size() + 20);
+            info += it->Call;
+            info += QLatin1String("  (");
+            info += QString::number(WholeMinutesBetween(now, it->TimeStamp));
+            info += QLatin1String(" min ");
+            info += QString::number(it->Bearing);
+            info += QStringLiteral("°)");
+            d.SpotInfo = CutText(info, TBandmapSpotData::SpotInfoWidth);
             FSpotDataList.push_back(std::move(d));
         }
         if (FLast20SpotsDataList.size() < size_t(LastSpotsCount)) {
@@ -304,10 +309,15 @@ void TBandmap::PaintSpotGroup(QPainter& p, int group, int direction, int& anchor
         d.Y = y;
         d.ToY = toY;
         const int left = x0 + xOff + 44;
-        const int w = fm.horizontalAdvance(d.SpotInfo);
+        int w;
+        if (lineShown && left < W()) {
+            w = WriteText(p, fm, left, toY - half, d.SpotInfo, BGRColor(d.Color));
+        } else {
+            // Outside the image the label is neither seen nor hit: measuring its text exactly
+            // (shaping it) would cost more than all the labels that are drawn.
+            w = int(d.SpotInfo.size()) * fm.averageCharWidth();
+        }
         d.SpotRect = QRect(left, toY - half, w, 2 * half);
-        if (lineShown && left < W())
-            WriteText(p, fm, left, toY - half, d.SpotInfo, BGRColor(d.Color));
         xOff += w + 6;
     }
 }

@@ -159,6 +159,9 @@ TEST_F(Bandmap, IncomingFrequencies)
         int32_t base; // after
         int y;        // marker of the tuned VFO after
     };
+    int reported = 0;
+    map->OnDebugCount = [&](int32_t count) { reported = count; };
+    const int fullPaints = map->DebugCount();
     // The marker starts at the bottom (y 760, 7000000 Hz); the view spans 15 kHz.
     const Row rows[] = {
         {"inside: the marker moves", vfoA, 7010000, 7000000, 260},
@@ -181,6 +184,11 @@ TEST_F(Bandmap, IncomingFrequencies)
     map->SetFrequencyA(-1);
     EXPECT_EQ(map->FrequencyA(), TBandmap::MinFrequency);
     EXPECT_TRUE(reports.empty()) << "frequencies from the radio are not reported back";
+    // Markers and scrolls repaint parts of the image; a band change paints it whole.
+    EXPECT_EQ(map->DebugCount(), fullPaints);
+    map->SetBandA(bd20);
+    EXPECT_EQ(map->DebugCount(), fullPaints + 1);
+    EXPECT_EQ(reported, fullPaints + 1);
 }
 
 TEST_F(Bandmap, DragDropsTheTunedVFOsReportsUntilTwoSecondsAfterRelease)

@@ -380,6 +380,23 @@ TEST_F(SpotList, DeleteKeysEnterAndMenus)
     QFocusEvent popup(QEvent::FocusOut, Qt::PopupFocusReason);
     QApplication::sendEvent(panel->VST, &popup);
     EXPECT_EQ(SelectedRow(), 0);
+
+    // A row without a spot number takes no command.
+    TSpotData zero;
+    zero.Call = "K0ZERO";
+    zero.FrequencyA = 14001000;
+    engine->OnSpotDataAdded(zero);
+    ASSERT_EQ(model().SpotAt(0)->SpotID, 0);
+    ClickRow(0);
+    const int stored = engine->SpotDataList().Count();
+    SendKey(Qt::Key_Return, Qt::NoModifier, QEvent::KeyRelease);
+    SendKey(Qt::Key_Delete, Qt::ControlModifier);
+    panel->MILog->trigger();
+    panel->MIVFOB->trigger();
+    EXPECT_EQ(cat.FrequencyA(), 7000000);
+    EXPECT_EQ(cat.FrequencyB(), 14037400);
+    EXPECT_EQ(engine->SpotDataList().Count(), stored);
+    EXPECT_EQ(model().SpotAt(0)->Call, "K0ZERO");
 }
 
 TEST_F(SpotList, OptionsFollowTheEngine)
