@@ -10,11 +10,38 @@
 #include <QString>
 #include <QStringList>
 #include <QTcpServer>
+#include <QTemporaryDir>
 #include <QTcpSocket>
 #include <QTimer>
 #include <algorithm>
 #include <atomic>
 #include <cstdint>
+
+// The run's length and line rate from "--seconds N" and "--rate LINES_PER_SECOND" (60 s,
+// 200 lines/s); the settings and data folders go to `home`, and the offscreen platform is used
+// unless another is set.
+struct TClusterRun {
+    int Seconds = 60;
+    int Rate = 200;
+};
+
+inline TClusterRun PrepareClusterRun(int argc, char** argv, const QTemporaryDir& home)
+{
+    TClusterRun run;
+    for (int i = 1; i + 1 < argc; ++i) {
+        if (qstrcmp(argv[i], "--seconds") == 0)
+            run.Seconds = atoi(argv[++i]);
+        else if (qstrcmp(argv[i], "--rate") == 0)
+            run.Rate = atoi(argv[++i]);
+    }
+    qputenv("XDG_CONFIG_HOME", (home.path() + "/config").toLocal8Bit());
+    qputenv("XDG_DATA_HOME", (home.path() + "/data").toLocal8Bit());
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR"))
+        qputenv("XDG_RUNTIME_DIR", (home.path() + "/runtime").toLocal8Bit());
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    return run;
+}
 
 // A figure of /proc/self/status in kB ("VmRSS:", "VmHWM:"); -1 when unreadable.
 inline long StatusKB(const char* key)

@@ -21,20 +21,9 @@
 
 int main(int argc, char** argv)
 {
-    int seconds = 60, rate = 200;
-    for (int i = 1; i + 1 < argc; ++i) {
-        if (qstrcmp(argv[i], "--seconds") == 0)
-            seconds = atoi(argv[++i]);
-        else if (qstrcmp(argv[i], "--rate") == 0)
-            rate = atoi(argv[++i]);
-    }
     QTemporaryDir home;
-    qputenv("XDG_CONFIG_HOME", (home.path() + "/config").toLocal8Bit());
-    qputenv("XDG_DATA_HOME", (home.path() + "/data").toLocal8Bit());
-    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR"))
-        qputenv("XDG_RUNTIME_DIR", (home.path() + "/runtime").toLocal8Bit());
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    const TClusterRun run = PrepareClusterRun(argc, argv, home);
+    const int seconds = run.Seconds, rate = run.Rate;
     QGuiApplication app(argc, argv);
     InstallDataFiles(ShippedDataFolder(), QStringLiteral(VX_TESTDATA_DIR "/cty/bigcty_cty.dat"));
 

@@ -16,6 +16,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -107,6 +108,21 @@ public:
         return QSize(option.fontMetrics.horizontalAdvance(index.data(Qt::DisplayRole).toString()) + 4, RowHeight);
     }
 };
+
+// The "All" rule of a row of filter buttons: "All" going down releases the others, another
+// going down releases "All", and "All" comes back when nothing is down any more.
+void FollowAllButton(TRCSpeedButton* all, TRCSpeedButton* clicked, const std::vector<TRCSpeedButton*>& others)
+{
+    const bool anyDown = std::any_of(others.begin(), others.end(), [](TRCSpeedButton* b) { return b->Down(); });
+    if (clicked == all && all->Down()) {
+        for (TRCSpeedButton* b : others)
+            b->SetDown(false);
+    } else if (clicked != all && clicked->Down()) {
+        all->SetDown(false);
+    } else if (!anyDown) {
+        all->SetDown(true);
+    }
+}
 
 } // namespace
 
@@ -454,22 +470,11 @@ void TDXSpotsPanel2::ApplyFilter()
 
 void TDXSpotsPanel2::BandButtonClick(TRCSpeedButton* button)
 {
-    const auto anyBandDown = [this] {
-        return std::any_of(BandButtons.begin(), BandButtons.end(), [](TRCSpeedButton* b) { return b && b->Down(); });
-    };
-    if (button == BandButtonAll) {
-        if (button->Down()) {
-            for (TRCSpeedButton* b : BandButtons)
-                if (b)
-                    b->SetDown(false);
-        } else if (!anyBandDown()) {
-            button->SetDown(true);
-        }
-    } else if (button->Down()) {
-        BandButtonAll->SetDown(false);
-    } else if (!anyBandDown()) {
-        BandButtonAll->SetDown(true);
-    }
+    std::vector<TRCSpeedButton*> bands;
+    for (TRCSpeedButton* b : BandButtons)
+        if (b)
+            bands.push_back(b);
+    FollowAllButton(BandButtonAll, button, bands);
     FFilterBand = TBandFilter{bdAll};
     if (!BandButtonAll->Down()) {
         FFilterBand = TBandFilter{};
@@ -507,24 +512,11 @@ void TDXSpotsPanel2::ModeButtonClick(TRCSpeedButton* button)
 
 void TDXSpotsPanel2::ContButtonClick(TRCSpeedButton* button)
 {
-    const auto anyDown = [this] {
-        return OutsideContButton->Down()
-               || std::any_of(ContButtons.begin(), ContButtons.end(), [](TRCSpeedButton* b) { return b && b->Down(); });
-    };
-    if (button == ContButtonAll) {
-        if (button->Down()) {
-            for (TRCSpeedButton* b : ContButtons)
-                if (b)
-                    b->SetDown(false);
-            OutsideContButton->SetDown(false);
-        } else if (!anyDown()) {
-            button->SetDown(true);
-        }
-    } else if (button->Down()) {
-        ContButtonAll->SetDown(false);
-    } else if (!anyDown()) {
-        ContButtonAll->SetDown(true);
-    }
+    std::vector<TRCSpeedButton*> others{OutsideContButton};
+    for (TRCSpeedButton* b : ContButtons)
+        if (b)
+            others.push_back(b);
+    FollowAllButton(ContButtonAll, button, others);
     FFilterContinent = TContinentFilter{coAll};
     if (!ContButtonAll->Down()) {
         TContinentFilter chosen;

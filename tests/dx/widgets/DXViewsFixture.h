@@ -4,6 +4,8 @@
 
 #include "tests/dx/DXFixture.h"
 
+#include "log/LogInterface.h"
+
 #include <QFontMetrics>
 #include <QImage>
 #include <QLocale>
@@ -11,6 +13,7 @@
 #include <QString>
 #include <QTime>
 #include <gtest/gtest.h>
+#include <memory>
 #include <ostream>
 
 inline void PrintTo(const QString& s, std::ostream* os)
@@ -31,6 +34,33 @@ inline QString SpotLine(const QString& call, int32_t hz, const QString& comment 
     QString line = head + call.leftJustified(13, u' ') + comment;
     const QTime t = vx::Clock::nowUtc().addSecs(-60 * minutesAgo).time();
     return line.leftJustified(70, u' ').left(70) + t.toString(QStringLiteral("HHmm")) + QLatin1Char('Z');
+}
+
+// A logbook in a temporary folder, hooked to the engine, with a CW QSO on 20 m for each call:
+// their spots in the CW segment show as logged.
+struct TTestLog {
+    QTemporaryDir Dir;
+    TLogInterface Log;
+    ~TTestLog() { Log.WaitForWriter(); }
+};
+
+inline std::unique_ptr<TTestLog> LogCWQSOs(TDXSpots& engine, const QStringList& calls)
+{
+    auto t = std::make_unique<TTestLog>();
+    t->Log.SetMyCall("DL1ABC");
+    t->Log.SetLogFolder(t->Dir.path());
+    t->Log.SetLogFileName("test.log");
+    EXPECT_TRUE(t->Log.NewLogFile());
+    engine.SetLogInterface(&t->Log);
+    for (const QString& call : calls) {
+        TLogRecord qso;
+        qso.SetCall(call);
+        qso.SetBand(bd20);
+        qso.SetMode(mCW);
+        qso.SetQSODateAsString("20260201");
+        EXPECT_TRUE(t->Log.AddQSO(qso));
+    }
+    return t;
 }
 
 class DXViewsFixture : public DXFixture {

@@ -7,12 +7,11 @@
 #include "dx/DXWantedSpots.h"
 #include "dx/widgets/Bandmap.h"
 #include "dx/widgets/BandmapPaint.h"
-#include "log/LogInterface.h"
 #include "panel/PanelColors.h"
+#include "tests/controls/ControlsTestUtils.h"
 #include "tests/support/WidgetInput.h"
 
 #include <QFile>
-#include <QTemporaryDir>
 #include <memory>
 
 using namespace bandmapdraw;
@@ -317,15 +316,6 @@ QStringList RealCalls(int count)
     return calls;
 }
 
-QImage RenderAt(QWidget& w, qreal dpr)
-{
-    QImage img(w.size() * dpr, QImage::Format_RGB32);
-    img.setDevicePixelRatio(dpr);
-    img.fill(Qt::magenta);
-    w.render(&img);
-    return img;
-}
-
 } // namespace
 
 TEST_F(BandmapDrawing, RendersBusyAndWide)
@@ -359,21 +349,7 @@ TEST_F(BandmapDrawing, RendersBusyAndWide)
                                                 TDXWantedSpots::WantedSpotsLine(plan[7].call, TWantedBands{bd20})}));
     engine->LoadWantedSpotsList();
     engine->SetMyLocator("JO62QM");
-    QTemporaryDir logDir;
-    TLogInterface log;
-    log.SetMyCall("DL1ABC");
-    log.SetLogFolder(logDir.path());
-    log.SetLogFileName("busy.log");
-    ASSERT_TRUE(log.NewLogFile());
-    engine->SetLogInterface(&log);
-    for (const QString& call : logged) {
-        TLogRecord qso;
-        qso.SetCall(call);
-        qso.SetBand(bd20);
-        qso.SetMode(mCW);
-        qso.SetQSODateAsString("20260201");
-        ASSERT_TRUE(log.AddQSO(qso));
-    }
+    const auto log = LogCWQSOs(*engine, QStringList(logged.begin(), logged.end()));
 
     map->SetBandA(bd20);
     map->SetBandB(bd20);
@@ -395,20 +371,20 @@ TEST_F(BandmapDrawing, RendersBusyAndWide)
     ASSERT_FALSE(map->InfoText().isEmpty());
 
     // Every status colour is on the picture.
-    const QImage busy = RenderAt(*map, 1.0);
+    const QImage busy = Render(*map, 1.0);
     QSet<QRgb> colours;
     for (int y = 0; y < busy.height(); ++y)
         for (int x = 146; x < busy.width(); ++x)
             colours.insert(busy.pixel(x, y));
     for (uint32_t bgr : {0xFCDB83u, 0x99FFFFu, 0x99FF00u, 0xFFFF00u, 0x808080u, 0xFFFFFFu})
         EXPECT_TRUE(colours.contains(BGRColor(bgr).rgb())) << std::hex << bgr;
-    EXPECT_TRUE(busy.save(QStringLiteral(VX_BUILD_DIR "/bandmap-busy.png")));
-    const QImage sharp = RenderAt(*map, 2.0);
+    EXPECT_TRUE(SaveArtifact(busy, "bandmap-busy.png"));
+    const QImage sharp = Render(*map, 2.0);
     // At ratio 2 the scale line is one logical pixel: two device pixels, nothing smeared.
     EXPECT_EQ(QColor(sharp.pixel(184, 1202)), clScaleBlue);
     EXPECT_EQ(QColor(sharp.pixel(185, 1202)), clScaleBlue);
     EXPECT_EQ(QColor(sharp.pixel(183, 1202)), Black);
-    EXPECT_TRUE(sharp.save(QStringLiteral(VX_BUILD_DIR "/bandmap-busy@2x.png")));
+    EXPECT_TRUE(SaveArtifact(sharp, "bandmap-busy@2x.png"));
 
     // R 2000: 150 kHz of the band with hundreds of spots.
     for (int i = 61; i < 400; ++i)
@@ -417,6 +393,5 @@ TEST_F(BandmapDrawing, RendersBusyAndWide)
         map->ChangeResolution(true);
     Settle();
     EXPECT_GT(map->SpotDataList().size(), 300u);
-    EXPECT_TRUE(RenderAt(*map, 1.0).save(QStringLiteral(VX_BUILD_DIR "/bandmap-wide.png")));
-    log.WaitForWriter();
+    EXPECT_TRUE(SaveArtifact(Render(*map, 1.0), "bandmap-wide.png"));
 }

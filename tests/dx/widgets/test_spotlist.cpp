@@ -9,7 +9,7 @@
 #include "dx/DXWantedSpots.h"
 #include "dx/widgets/DXSpotsModel.h"
 #include "dx/widgets/DXSpotsPanel2.h"
-#include "log/LogInterface.h"
+#include "tests/controls/ControlsTestUtils.h"
 #include "tests/support/WidgetInput.h"
 
 #include <QAction>
@@ -17,7 +17,6 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
-#include <QTemporaryDir>
 #include <QToolButton>
 #include <memory>
 
@@ -512,21 +511,7 @@ TEST_F(SpotList, RendersBusy)
                                                 TDXWantedSpots::WantedSpotsLine("9N7AA", TWantedBands{bd20}),
                                                 TDXWantedSpots::WantedSpotsLine("VK9XX", TWantedBands{bd20})}));
     engine->LoadWantedSpotsList();
-    QTemporaryDir logDir;
-    TLogInterface log;
-    log.SetMyCall("DL1ABC");
-    log.SetLogFolder(logDir.path());
-    log.SetLogFileName("busy.log");
-    ASSERT_TRUE(log.NewLogFile());
-    engine->SetLogInterface(&log);
-    for (const char* call : {"OH2BH", "VK9XX", "G3SXW"}) {
-        TLogRecord qso;
-        qso.SetCall(QString::fromLatin1(call));
-        qso.SetBand(bd20);
-        qso.SetMode(mCW);
-        qso.SetQSODateAsString("20260201");
-        ASSERT_TRUE(log.AddQSO(qso));
-    }
+    const auto log = LogCWQSOs(*engine, {"OH2BH", "VK9XX", "G3SXW"});
 
     const char* cwCalls[] = {"JY5HX", "OH2BH", "VK9XX", "G3SXW", "9N7AA", "ZL2IFB", "PY2XB", "UA9CDC", "EA8CN", "F5VHY",
                              "I2WIJ", "SM5AQD", "HB9ABC", "OE1XYZ", "SP7IVO", "HA5X", "LZ1ABC", "YO3ABC", "4X4DK",
@@ -560,10 +545,7 @@ TEST_F(SpotList, RendersBusy)
     panel->resize(760, 590); // all 40 rows in view
     ClickRow(3);
 
-    QImage img(panel->size(), QImage::Format_RGB32);
-    img.fill(Qt::magenta);
-    panel->render(&img);
-    EXPECT_TRUE(img.save(QStringLiteral(VX_BUILD_DIR "/spotlist-busy.png")));
+    EXPECT_TRUE(SaveArtifact(Render(*panel), "spotlist-busy.png"));
     // Every cell text of the shown rows fits its column.
     const QHeaderView* h = panel->VST->horizontalHeader();
     const QFontMetrics fm(panel->VST->font());
@@ -572,5 +554,4 @@ TEST_F(SpotList, RendersBusy)
             if (c != TDXSpotsModel::colComments)
                 EXPECT_LE(fm.horizontalAdvance(model().CellText(*model().SpotAt(r), c)) + 4, h->sectionSize(c))
                     << model().CellText(*model().SpotAt(r), c).toStdString();
-    log.WaitForWriter();
 }
