@@ -4,12 +4,12 @@
 #include "keying/DMMessages.h"
 #include "keying/widgets/MessageDlgs.h"
 #include "keying/widgets/SetCWMessageDlg.h"
+#include "tests/controls/ControlsTestUtils.h"
 #include "tests/core/ModuleDoubles.h"
 #include "tests/support/WidgetInput.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -43,15 +43,6 @@ void TypeText(QWidget* w, const QString& text)
 {
     for (QChar c : text)
         vxtest::KeyPress(w, c.isLetter() ? Qt::Key_A + (c.toUpper().unicode() - 'A') : Qt::Key_Space, QString(c));
-}
-
-QImage Render(QWidget& w, qreal ratio)
-{
-    QImage img(w.size() * ratio, QImage::Format_RGB32);
-    img.setDevicePixelRatio(ratio);
-    img.fill(Qt::magenta);
-    w.render(&img);
-    return img;
 }
 
 } // namespace
@@ -141,8 +132,8 @@ TEST_F(SetCWMessageDlgTest, ShiftF3EditsMessageThree)
         TypeText(dlg.Edit1, "cq cq");
         dlg.Edit2->setText("");
         dlg.Edit1->deselect();
-        EXPECT_TRUE(Render(dlg, 1).save(QStringLiteral(VX_BUILD_DIR "/dialog-setcwmessage.png")));
-        EXPECT_TRUE(Render(dlg, 2).save(QStringLiteral(VX_BUILD_DIR "/dialog-setcwmessage@2x.png")));
+        EXPECT_TRUE(SaveArtifact(Render(dlg, 1), "dialog-setcwmessage.png"));
+        EXPECT_TRUE(SaveArtifact(Render(dlg, 2), "dialog-setcwmessage@2x.png"));
         vxtest::Click(dlg.OKButton);
     });
     ASSERT_TRUE(opened);
