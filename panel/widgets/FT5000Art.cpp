@@ -471,8 +471,11 @@ void PaintFace(QPainter& p, const QSize& size)
     const QString name = QStringLiteral("FTDX 5000");
     const qreal nameWidth = QFontMetricsF(model).horizontalAdvance(name);
     p.drawText(QPointF(size.width() - 14 - nameWidth, 19), name);
-    CentredText(p, size.width() - 14 - nameWidth - 62, 18, QStringLiteral("HF/50MHz TRANSCEIVER"), LegendFont(7, false),
-                LegendGrey);
+    // The line before the model ends short of it, clear of the MODE title.
+    const QFont line = LegendFont(7, false);
+    const QString kind = QStringLiteral("HF/50MHz TRANSCEIVER");
+    const qreal kindWidth = QFontMetricsF(line).horizontalAdvance(kind);
+    CentredText(p, size.width() - 14 - nameWidth - 10 - kindWidth / 2, 18, kind, line, LegendGrey);
 
     for (const TLegend& l : Legends)
         CentredText(p, l.X, l.Baseline, QString::fromLatin1(l.Text), LegendFont(l.Px, true), l.Sub ? SubOrange : LegendGrey);

@@ -573,6 +573,8 @@ void TFTTransceiverPanel5000::PlaceLabels()
     for (const auto& row : labels)
         row.Label->move(row.Left, 466);
     NoiseBlankerALabel->hide();
+    // Under its own bar: right-aligned, the speed would run into the pitch beside it.
+    KeySpeedLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     // The added labels print like the base's.
     for (QLabel* l : {FilterWidthBLabel, IFShiftBLabel, NotchBLabel, ContourLevelBLabel, DNRBLabel, VRFBLabel}) {
         l->setFont(PowerControlLabel->font());

@@ -361,6 +361,23 @@ TEST_F(FT5000Face, ValueLabelsUnderTheBars)
         EXPECT_LE(r.Label->geometry().bottom(), 482);
     }
     EXPECT_EQ(f.FilterWidthBLabel->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
+
+    // With wide values in every label, no two texts shown side by side touch.
+    Fire(cat->OnKeySpeed, int32_t(60));
+    Fire(cat->OnKeyPitch, int32_t(75));
+    QList<QPair<QRect, QString>> texts;
+    for (const QLabel* l : face->findChildren<QLabel*>(Qt::FindDirectChildrenOnly)) {
+        if (!l->isVisibleTo(face) || l->text().isEmpty())
+            continue;
+        const int w = l->fontMetrics().horizontalAdvance(l->text());
+        const Qt::Alignment a = l->alignment();
+        const int x = a & Qt::AlignRight ? l->width() - w : a & Qt::AlignHCenter ? (l->width() - w) / 2 : 0;
+        texts.append({QRect(l->x() + x, l->y(), w, l->height()), l->text()});
+    }
+    for (int i = 0; i < texts.size(); ++i)
+        for (int j = i + 1; j < texts.size(); ++j)
+            EXPECT_FALSE(texts[i].first.intersects(texts[j].first))
+                << texts[i].second.toStdString() << " / " << texts[j].second.toStdString();
 }
 
 TEST_F(FT5000Face, ASecondWindowCreationGivesTheSameLayoutAndSendsNothing)

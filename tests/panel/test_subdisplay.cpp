@@ -219,9 +219,9 @@ TEST_F(Subdisplay, SavesTheRenderAtBothPixelRatios)
         TDisplayMode Mode;
         TVFO VFO;
         const char* Text;
-    } cells[] = {{dpmShift, vfoA, nullptr}, {dpmNotch, vfoB, nullptr}, {dpmAPF, vfoA, nullptr},
-                 {dpmWidth, vfoA, nullptr}, {dpmDNR, vfoB, nullptr},   {dpmWidth, vfoA, "POWER"},
-                 {dpmWidth, vfoB, "100W"},  {dpmContour, vfoB, nullptr}};
+    } cells[] = {{dpmShift, vfoA, nullptr}, {dpmNotch, vfoB, nullptr},   {dpmAPF, vfoA, nullptr},
+                 {dpmDNR, vfoB, nullptr},   {dpmWidth, vfoA, nullptr},   {dpmContour, vfoB, nullptr},
+                 {dpmWidth, vfoA, "POWER"}, {dpmWidth, vfoB, "100W"}};
     QWidget sheet;
     sheet.resize(2 * 113 + 3 * 6, 4 * 27 + 5 * 6);
     QPalette pal = sheet.palette();
