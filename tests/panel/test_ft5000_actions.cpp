@@ -6,6 +6,7 @@
 #include "core/cat/Tuning.h"
 #include "core/cat/VRF.h"
 #include "panel/widgets/FTPanelDial.h"
+#include "panel/widgets/FTPanelKnob.h"
 #include "panel/widgets/SmallControls.h"
 
 using vxtest::Click;
@@ -308,7 +309,7 @@ TEST_F(FT5000Face, ContourBarsSetTheAPFOffsetInAPF)
     EXPECT_EQ(sent, (QStringList{"CO1226;", "CO0226;"}));
 }
 
-TEST_F(FT5000Face, RXAntennaOfTheSelectedVFOAndTheCATLampIsOnlyALamp)
+TEST_F(FT5000Face, KeysOfTheSelectedVFOTheMeterSelectorAndTheCATLampThatIsOnlyALamp)
 {
     TFTTransceiverPanel5000& f = *face;
     connect();
@@ -317,8 +318,11 @@ TEST_F(FT5000Face, RXAntennaOfTheSelectedVFOAndTheCATLampIsOnlyALamp)
     Click(f.FT5KAntennaRXButton);
     Click(f.FT5KAntennaButton, QPoint(17, 3));
     Click(f.UpButton);
+    // The meter selector steps back on its left half and forward on its right.
+    Click(f.KnobMeterSwitch, QPoint(10, 25));
+    Click(f.KnobMeterSwitch, QPoint(77, 25));
     // RX antenna of A, then of B; antenna up (upper half) of the selected B; 100 kHz up.
-    EXPECT_EQ(sent, (QStringList{"AN05;", "AN15;", "AN14;", "FA07100000;"}));
+    EXPECT_EQ(sent, (QStringList{"AN05;", "AN15;", "AN14;", "FA07100000;", "MS2;", "MS4;"}));
 
     // The CAT lamp shows the link, whatever the clicks.
     sent.clear();
