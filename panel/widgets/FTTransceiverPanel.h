@@ -7,9 +7,8 @@
 
 #include "panel/widgets/FTTransceiverPanelBase.h"
 
+#include <QAction>
 #include <QPointer>
-
-class QAction;
 #include <QTabWidget>
 
 // The face of a model, built with the host as owner: the one place that knows which face class
@@ -51,12 +50,12 @@ public:
     void SetTabSheetTransceiver(QWidget* value) { FTabSheetTransceiver = value; }
 
     // Main-window actions; each one that is assigned is pointed at the host when a face is built.
-    QAction* ActionClarifier = nullptr;
-    QAction* ActionFilterWidth = nullptr;
-    QAction* ActionIFShift = nullptr;
-    QAction* ActionMicGain = nullptr;
-    QAction* ActionPowerControl = nullptr;
-    QAction* ActionVFOB = nullptr;
+    QPointer<QAction> ActionClarifier;
+    QPointer<QAction> ActionFilterWidth;
+    QPointer<QAction> ActionIFShift;
+    QPointer<QAction> ActionMicGain;
+    QPointer<QAction> ActionPowerControl;
+    QPointer<QAction> ActionVFOB;
 
     // Shows the transceiver tab; false without a face, page control or tab sheet.
     bool ActivateTransceiverTab();
