@@ -409,6 +409,8 @@ private:
     bool FCAT = false;
     QString RXCommand;
     bool FRXOverflowReported = false;
+    // Set from a run of bytes without ";" longer than any answer until that run ends.
+    bool FRXDropping = false;
     // Set while the engine feeds an answer of its own to HandleCATCommand.
     bool FLocalAnswer = false;
     int16_t RequestCounter = 0;
