@@ -8,6 +8,7 @@
 #include <QStandardPaths>
 #include <algorithm>
 #include <optional>
+#include <utility>
 
 namespace {
 
@@ -188,6 +189,7 @@ bool TMicroHamInterface::Open()
         return false;
     }
     FRXBuffer.clear();
+    FRXDropping = false;
     SetActive(true);
     for (const char* command : {"V", "C", "I1", "MB"})
         WritePort(QLatin1String(command));
@@ -264,23 +266,36 @@ void TMicroHamInterface::DoRxChar(int Count)
 {
     if (!FCOMPort || !FCOMPort->connected())
         return;
-    FRXBuffer += FCOMPort->readStr(Count);
-    for (;;) {
-        const int end = FRXBuffer.indexOf(QLatin1Char('\r'));
-        if (end < 0)
-            break;
+    const QString data = FCOMPort->readStr(Count);
+    qsizetype pos = 0;
+    while (pos < data.size()) {
+        const qsizetype cr = data.indexOf(QLatin1Char('\r'), pos);
+        const qsizetype stop = cr < 0 ? data.size() : cr;
+        if (FRXDropping) {
+            // The rest of an over-long line is no command either.
+            if (cr < 0)
+                return;
+            FRXDropping = false;
+            pos = cr + 1;
+            continue;
+        }
+        if (FRXBuffer.size() + (stop - pos) > MaxRXCommand) {
+            if (!FRXOverflowReported)
+                qWarning("microHAM: more than %d bytes without carriage return received, dropped", MaxRXCommand);
+            FRXOverflowReported = true;
+            FRXBuffer.clear();
+            FRXDropping = true;
+            continue;
+        }
+        FRXBuffer += QStringView(data).mid(pos, stop - pos);
+        if (cr < 0)
+            return;
+        pos = cr + 1;
         // A line feed after the carriage return would otherwise lead the next answer.
-        const QString command = FRXBuffer.left(end).trimmed();
-        FRXBuffer.remove(0, end + 1);
+        const QString command = std::exchange(FRXBuffer, QString()).trimmed();
         FRXOverflowReported = false;
         FCommandReceivedFromClient = false;
         ParseReceivedCommand(command);
-    }
-    if (FRXBuffer.size() > MaxRXCommand) {
-        if (!FRXOverflowReported)
-            qWarning("microHAM: %lld bytes without carriage return received, dropped", qlonglong(FRXBuffer.size()));
-        FRXOverflowReported = true;
-        FRXBuffer.clear();
     }
 }
 

@@ -120,5 +120,7 @@ private:
     QString FRouterVersion;
     QString FRegistryFileName;
     QString FRXBuffer;
+    // Set from a line longer than any answer until its carriage return.
+    bool FRXDropping = false;
     bool FRXOverflowReported = false;
 };
