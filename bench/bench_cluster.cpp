@@ -6,6 +6,7 @@
 //
 // Target: 200 lines/s sustained with GUI latency below 100 ms and bounded memory.
 // Usage: vx_bench_cluster [--seconds N] [--rate LINES_PER_SECOND]
+#include "bench/BenchData.h"
 #include "core/DataFiles.h"
 #include "dx/DMDX.h"
 #include "dx/TelnetClient.h"
@@ -37,7 +38,7 @@ long StatusKB(const char* key)
 QStringList Calls()
 {
     QStringList calls;
-    QFile f(QStringLiteral("/usr/share/hamradio-files/MASTER.SCP"));
+    QFile f(MasterScpFile);
     if (f.open(QIODevice::ReadOnly))
         for (const QByteArray& l : f.readAll().split('\n'))
             if (!l.startsWith('#') && l.trimmed().size() >= 3)
@@ -90,6 +91,8 @@ int main(int argc, char** argv)
         else if (qstrcmp(argv[i], "--rate") == 0)
             rate = atoi(argv[++i]);
     }
+    const QString cty = QStringLiteral(VX_TESTDATA_DIR "/cty/bigcty_cty.dat");
+    RequireInputs("vx_bench_cluster", {cty});
     QTemporaryDir home;
     qputenv("XDG_CONFIG_HOME", (home.path() + "/config").toLocal8Bit());
     qputenv("XDG_DATA_HOME", (home.path() + "/data").toLocal8Bit());
@@ -98,7 +101,7 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
-    InstallDataFiles(ShippedDataFolder(), QStringLiteral(VX_TESTDATA_DIR "/cty/bigcty_cty.dat"));
+    InstallDataFiles(ShippedDataFolder(), cty);
 
     // The node.
     QTcpServer node;

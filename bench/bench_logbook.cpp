@@ -178,6 +178,7 @@ BENCHMARK(BM_SearchLog);
 
 int main(int argc, char** argv)
 {
+    RequireInputs("vx_bench_logbook", {MasterScpFile});
     QCoreApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
