@@ -12,6 +12,7 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QKeySequence>
+#include <utility>
 
 TDMClient* DMClient = nullptr;
 
@@ -386,9 +387,14 @@ void TDMClient::RemoteClientHandleInput(const QString& CommandLine)
         }
         if (rest.startsWith(RemoteLine::WK)) {
             TWinKeyerLink* keyer = FCW ? FCW->WinKey() : nullptr;
-            if (keyer)
-                for (const QChar c : QString(payload).remove(QLatin1Char(';')))
+            if (keyer) {
+                // A named copy: remove() on a temporary returns a reference that the loop
+                // would outlive.
+                QString echo = payload;
+                echo.remove(QLatin1Char(';'));
+                for (const QChar c : std::as_const(echo))
                     keyer->RemoteEcho(c);
+            }
             return;
         }
         if (rest.startsWith(RemoteLine::WS)) {
