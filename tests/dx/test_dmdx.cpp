@@ -244,7 +244,8 @@ TEST_F(ClusterModule, TelnetOptionsAreRefusedAndBytesAreLatin1)
 {
     ScriptedCluster node;
     node.cutPieces(11, 1); // every command cut into single bytes
-    node.send(QByteArray("\xff\xfd\x18\xff\xfb\x01\xff\xfa\x18\x01\xff\xf0" "caf\xe9 \xff\xff\r\n", 23));
+    static const char bytes[] = "\xff\xfd\x18\xff\xfb\x01\xff\xfa\x18\x01\xff\xf0" "caf\xe9 \xff\xff\r\n";
+    node.send(QByteArray(bytes, sizeof bytes - 1));
     Configure(node.port(), QString());
     dmdx->Connect();
     ASSERT_TRUE(waitUntil([&] { return !console.empty(); }));
