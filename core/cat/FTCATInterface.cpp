@@ -305,6 +305,22 @@ QString copy(const QString& P, int i, int n)
     return i >= 1 && i <= P.size() ? P.mid(i - 1, n) : QString();
 }
 
+// The "RI" flag with the digit n (0 to 8).
+void SetRadioInformationFlag(TRadioInformation& info, int n, bool value)
+{
+    switch (n) {
+    case 0: info.SetHiSWR(value); break;
+    case 1: info.SetMicEq(value); break;
+    case 2: info.SetClassA(value); break;
+    case 3: info.SetRec(value); break;
+    case 4: info.SetPlay(value); break;
+    case 5: info.SetMainTX(value); break;
+    case 6: info.SetSubTX(value); break;
+    case 7: info.SetMainRX(value); break;
+    case 8: info.SetSubRX(value); break;
+    }
+}
+
 // A digit '0' .. last as its value; -1 for anything else.
 int digit(QChar c, char last = '9')
 {
@@ -514,14 +530,8 @@ bool TFTCATInterface::DispatchAnswer(const QString& code, const QString& P)
     case C("RG"):
         return setNumber(CATTextToByte(copy(P, 2, 3)), [&](uint8_t v) { FRX->SetRFGain(vfo, v); });
     case C("RI"): {
-        using Setter = void (TRadioInformation::*)(bool);
-        static const Setter setters[] = {
-            &TRadioInformation::SetHiSWR,  &TRadioInformation::SetMicEq,  &TRadioInformation::SetClassA,
-            &TRadioInformation::SetRec,    &TRadioInformation::SetPlay,   &TRadioInformation::SetMainTX,
-            &TRadioInformation::SetSubTX,  &TRadioInformation::SetMainRX, &TRadioInformation::SetSubRX,
-        };
         const int n = digit(at(P, 1), '8');
-        return n < 0 || set([&] { (FRadioInformation->*setters[n])(flag(2)); });
+        return n < 0 || set([&] { SetRadioInformationFlag(*FRadioInformation, n, flag(2)); });
     }
     case C("RL"):
         return setNumber(CATTextToByte(copy(P, 2, 2)), [&](uint8_t v) { FRX->SetNoiseReductionLevel(vfo, v); });
