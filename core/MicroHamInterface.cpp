@@ -8,7 +8,6 @@
 #include <QStandardPaths>
 #include <algorithm>
 #include <optional>
-#include <utility>
 
 namespace {
 
@@ -188,8 +187,7 @@ bool TMicroHamInterface::Open()
         FCOMPortTimer->start();
         return false;
     }
-    FRXBuffer.clear();
-    FRXDropping = false;
+    FRXBuffer.Clear();
     SetActive(true);
     for (const char* command : {"V", "C", "I1", "MB"})
         WritePort(QLatin1String(command));
@@ -266,37 +264,11 @@ void TMicroHamInterface::DoRxChar(int Count)
 {
     if (!FCOMPort || !FCOMPort->connected())
         return;
-    const QString data = FCOMPort->readStr(Count);
-    qsizetype pos = 0;
-    while (pos < data.size()) {
-        const qsizetype cr = data.indexOf(QLatin1Char('\r'), pos);
-        const qsizetype stop = cr < 0 ? data.size() : cr;
-        if (FRXDropping) {
-            // The rest of an over-long line is no command either.
-            if (cr < 0)
-                return;
-            FRXDropping = false;
-            pos = cr + 1;
-            continue;
-        }
-        if (FRXBuffer.size() + (stop - pos) > MaxRXCommand) {
-            if (!FRXOverflowReported)
-                qWarning("microHAM: more than %d bytes without carriage return received, dropped", MaxRXCommand);
-            FRXOverflowReported = true;
-            FRXBuffer.clear();
-            FRXDropping = true;
-            continue;
-        }
-        FRXBuffer += QStringView(data).mid(pos, stop - pos);
-        if (cr < 0)
-            return;
-        pos = cr + 1;
+    FRXBuffer.Add(FCOMPort->readStr(Count), [this](const QString& line) {
         // A line feed after the carriage return would otherwise lead the next answer.
-        const QString command = std::exchange(FRXBuffer, QString()).trimmed();
-        FRXOverflowReported = false;
         FCommandReceivedFromClient = false;
-        ParseReceivedCommand(command);
-    }
+        ParseReceivedCommand(line.trimmed());
+    });
 }
 
 void TMicroHamInterface::HandleCommandRcvdFromClient(const QString& Text)

@@ -19,7 +19,6 @@
 #include "platform/SerialPort.h"
 
 #include <QDebug>
-#include <utility>
 
 namespace {
 
@@ -212,44 +211,7 @@ void TFTCATInterface::DoRxChar(int Count)
 {
     if (!FCOMPort || !FCOMPort->connected())
         return;
-    const QString data = FCOMPort->readStr(Count);
-    // After a run of noise, a read without ";" is more of it; the first read with one
-    // starts afresh, so the radio's next answer is not glued to the noise.
-    if (FRXDropping) {
-        if (!data.contains(QLatin1Char(';')))
-            return;
-        FRXDropping = false;
-    }
-    qsizetype pos = 0;
-    while (pos < data.size()) {
-        const qsizetype semicolon = data.indexOf(QLatin1Char(';'), pos);
-        const qsizetype stop = semicolon < 0 ? data.size() : semicolon;
-        if (FRXDropping) {
-            // Within one read the noise runs up to its ";".
-            if (semicolon < 0)
-                return;
-            FRXDropping = false;
-            pos = semicolon + 1;
-            continue;
-        }
-        if (RXCommand.size() + (stop - pos) > MaxRXCommand) {
-            // No answer is this long: noise on the line.
-            if (!FRXOverflowReported)
-                qWarning("CAT: more than %d bytes without ';' received, dropped", MaxRXCommand);
-            FRXOverflowReported = true;
-            RXCommand.clear();
-            FRXDropping = true;
-            continue;
-        }
-        RXCommand += QStringView(data).mid(pos, stop - pos);
-        if (semicolon < 0)
-            return;
-        pos = semicolon + 1;
-        RXCommand += QLatin1Char(';');
-        const QString answer = std::exchange(RXCommand, QString());
-        HandleCATCommand(answer);
-        FRXOverflowReported = false;
-    }
+    FRXBuffer.Add(FCOMPort->readStr(Count), [this](const QString& answer) { HandleCATCommand(answer + QLatin1Char(';')); });
 }
 
 void TFTCATInterface::HandleCATCommand(const QString& Command)
