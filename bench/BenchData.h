@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QString>
+#include <benchmark/benchmark.h>
 #include <cstdio>
 #include <cstdlib>
 #include <initializer_list>
@@ -24,6 +25,17 @@ inline void RequireInputs(const char* benchmark, std::initializer_list<QString> 
     }
     if (missing)
         std::exit(1);
+}
+
+// The body of a benchmark's main, after its inputs were checked.
+inline int RunBenchmarks(int& argc, char** argv)
+{
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
 }
 
 // The 85,000 real calls of the super-check-partial list from hamradio-files.

@@ -98,10 +98,5 @@ BENCHMARK(BM_FindCountry)->Unit(benchmark::kMillisecond);
 int main(int argc, char** argv)
 {
     RequireInputs("vx_bench_country", {CtyFile, CtyWtModFile, MasterScpFile});
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunBenchmarks(argc, argv);
 }
