@@ -27,6 +27,9 @@ TDMApplication::TDMApplication(QObject* parent)
 
 TDMApplication::~TDMApplication()
 {
+    // The programs close the store themselves before they go; whoever listened may be gone
+    // by now, so a failure here is only logged (by the store).
+    OnError = nullptr;
     Close();
     if (DMApplication == this)
         DMApplication = nullptr;
@@ -46,7 +49,13 @@ TIniStore* TDMApplication::IniRegistry()
 
 void TDMApplication::Close()
 {
+    if (!FIniRegistry)
+        return;
+    const bool saved = FIniRegistry->UpdateFile();
+    const QString reason = FIniRegistry->ErrorString();
     FIniRegistry.reset();
+    if (!saved)
+        Fire(OnError, QStringLiteral("The settings could not be saved: %1").arg(reason));
 }
 
 void TDMApplication::ReadPanel(TIniStore& ini, const QString& Section, TPanelPosition& p)

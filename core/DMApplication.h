@@ -4,6 +4,7 @@
 
 #include "core/ApplicationRole.h"
 #include "core/IniStore.h"
+#include "core/RCTypes.h"
 
 #include <QObject>
 #include <QString>
@@ -31,8 +32,12 @@ public:
 
     // The settings store, created on first use.  Callers never keep it across Close().
     TIniStore* IniRegistry();
-    // Writes and frees the store; the next IniRegistry() opens a new one.
+    // Writes and frees the store; the next IniRegistry() opens a new one.  A write that fails
+    // raises OnError with the reason (the session's settings are not in the file).
     void Close();
+
+    // Settings that could not be saved; the programs show the text.
+    TStringEvent OnError;
 
     void IniRead();
     void IniWrite();

@@ -298,14 +298,29 @@ std::optional<QByteArray> ReadTextFileAsUtf8(const QString& path)
         return std::nullopt;
     if (bytes.startsWith("\xEF\xBB\xBF"))
         bytes.remove(0, 3);
+    if (auto converted = Windows1252AsUtf8(bytes))
+        return converted;
+    return bytes;
+}
+
+std::optional<QByteArray> Windows1252AsUtf8(const QByteArray& bytes)
+{
     if (std::all_of(bytes.cbegin(), bytes.cend(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
-        return bytes;
+        return std::nullopt;
     QStringDecoder utf8(QStringDecoder::Utf8, QStringConverter::Flag::Stateless);
     const QString decoded = utf8.decode(bytes);
     Q_UNUSED(decoded)
     if (!utf8.hasError())
-        return bytes;
+        return std::nullopt;
     return DecodeCp1252(bytes).toUtf8();
+}
+
+QString BackupFileName(const QString& path)
+{
+    QString name = path + QLatin1String(".bak");
+    for (int n = 1; QFileInfo::exists(name); ++n)
+        name = path + QLatin1String(".bak.") + QString::number(n);
+    return name;
 }
 
 TVornixDataFiles::TVornixDataFiles(bool serverProgram)

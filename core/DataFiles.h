@@ -15,6 +15,11 @@ QString GetUserDataFileName(const QString& fileName);
 // Reads a text file and hands its bytes back as UTF-8: a UTF-8 byte-order mark is skipped,
 // and a file that is not valid UTF-8 is read as Windows-1252. nullopt when it cannot be read.
 std::optional<QByteArray> ReadTextFileAsUtf8(const QString& path);
+// A text that is not valid UTF-8, read as Windows-1252 and given back in UTF-8; nullopt when
+// the bytes already are UTF-8 (ASCII included), so nothing needs converting.
+std::optional<QByteArray> Windows1252AsUtf8(const QByteArray& bytes);
+// A free name for the backup of a file: "<name>.bak", or "<name>.bak.N" when that is taken.
+QString BackupFileName(const QString& path);
 
 enum class TDataFileResult {
     Written,        // the output files were replaced

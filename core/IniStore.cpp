@@ -1,8 +1,11 @@
 #include "core/IniStore.h"
 
+#include "core/DataFiles.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
 #include <QSettings>
 
 namespace {
@@ -42,9 +45,43 @@ TIniStore::TIniStore(const QString& fileName)
             f.close();
     }
     Restrict();
+    ConvertToUtf8();
     FSettings = std::make_unique<QSettings>(fileName, QSettings::IniFormat);
     if (FSettings->status() != QSettings::NoError)
         qWarning("Settings file %s could not be read; defaults are used", qPrintable(fileName));
+}
+
+void TIniStore::ConvertToUtf8()
+{
+    // The settings reader knows only UTF-8: a file written in Windows-1252 would be read with
+    // its accented letters replaced, and the next write would store that for good.  Such a
+    // file is changed to UTF-8 once, the original kept beside it.
+    QFile f(FFileName);
+    if (!f.open(QIODevice::ReadOnly))
+        return;
+    const QByteArray bytes = f.readAll();
+    if (f.error() != QFileDevice::NoError)
+        return;
+    f.close();
+    const auto converted = Windows1252AsUtf8(bytes);
+    if (!converted)
+        return;
+    // The backup holds the passwords as well: owner-only from its creation.
+    QFile backup(BackupFileName(FFileName));
+    const bool created = backup.open(QIODevice::WriteOnly | QIODevice::NewOnly, OwnerOnly);
+    bool ok = created && backup.write(bytes) == bytes.size() && backup.flush();
+    backup.close();
+    if (created && !ok)
+        backup.remove(); // half a backup is none
+    if (ok) {
+        QSaveFile out(FFileName);
+        ok = out.open(QIODevice::WriteOnly) && out.write(*converted) == converted->size() && out.commit();
+    }
+    if (!ok) {
+        // Nothing may be written over the file then: the writes would store the damaged text.
+        FWriteRefusal = QStringLiteral("%1 is not in UTF-8 and could not be converted").arg(FFileName);
+        qWarning("%s", qPrintable(FWriteRefusal));
+    }
 }
 
 TIniStore::~TIniStore()
@@ -54,8 +91,14 @@ TIniStore::~TIniStore()
 
 void TIniStore::Restrict() const
 {
-    if (QFileInfo(FFileName).isFile() && QFile::permissions(FFileName) != OwnerOnly)
-        QFile::setPermissions(FFileName, OwnerOnly);
+    // Only access for others is taken away; a file the user made read-only stays read-only.
+    constexpr QFile::Permissions Others = QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup | QFile::ReadOther |
+                                          QFile::WriteOther | QFile::ExeOther;
+    if (!QFileInfo(FFileName).isFile())
+        return;
+    const QFile::Permissions current = QFile::permissions(FFileName);
+    if (current & Others)
+        QFile::setPermissions(FFileName, current & (QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
 }
 
 QString TIniStore::GroupPath(const QString& Section) const
@@ -137,16 +180,22 @@ bool TIniStore::ReadBool(const QString& Section, const QString& Ident, bool Defa
 
 void TIniStore::WriteString(const QString& Section, const QString& Ident, const QString& Value)
 {
+    if (!FWriteRefusal.isEmpty())
+        return;
     FSettings->setValue(KeyPath(Section, Ident, true), Value);
 }
 
 void TIniStore::WriteInteger(const QString& Section, const QString& Ident, int32_t Value)
 {
+    if (!FWriteRefusal.isEmpty())
+        return;
     FSettings->setValue(KeyPath(Section, Ident, true), int(Value));
 }
 
 void TIniStore::WriteBool(const QString& Section, const QString& Ident, bool Value)
 {
+    if (!FWriteRefusal.isEmpty())
+        return;
     // As numbers, so that an integer read of the value works too.
     FSettings->setValue(KeyPath(Section, Ident, true), Value ? 1 : 0);
 }
@@ -179,7 +228,7 @@ QStringList TIniStore::ReadSection(const QString& Section)
 
 void TIniStore::EraseSection(const QString& Section)
 {
-    if (SectionParts(Section).isEmpty() || !SectionExists(Section))
+    if (!FWriteRefusal.isEmpty() || SectionParts(Section).isEmpty() || !SectionExists(Section))
         return;
     FSettings->remove(GroupPath(Section));
 }
@@ -187,16 +236,26 @@ void TIniStore::EraseSection(const QString& Section)
 void TIniStore::DeleteKey(const QString& Section, const QString& Ident)
 {
     const QString key = KeyPath(Section, Ident, false);
-    if (!key.isEmpty())
+    if (FWriteRefusal.isEmpty() && !key.isEmpty())
         FSettings->remove(key);
 }
 
 bool TIniStore::UpdateFile()
 {
+    if (!FWriteRefusal.isEmpty()) {
+        FErrorString = FWriteRefusal;
+        return false;
+    }
     FSettings->sync();
     Restrict();
-    const bool ok = FSettings->status() != QSettings::AccessError;
-    if (!ok)
-        qWarning("Settings file %s could not be written", qPrintable(FFileName));
-    return ok;
+    if (FSettings->status() != QSettings::AccessError) {
+        FErrorString.clear();
+        return true;
+    }
+    const QFileInfo info(FFileName);
+    FErrorString = info.exists() && !(info.permissions() & QFile::WriteOwner)
+                       ? QStringLiteral("%1 is read-only").arg(FFileName)
+                       : QStringLiteral("%1 could not be written").arg(FFileName);
+    qWarning("Settings file %s could not be written", qPrintable(FFileName));
+    return false;
 }

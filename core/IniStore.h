@@ -6,7 +6,9 @@
 // designed for does, so a name spelt two ways ("DeviceId", "DeviceID") finds one value.
 //
 // Reading never fails: a missing value, or one that is not of the asked type, gives the
-// caller's default.
+// caller's default.  A file that is not valid UTF-8 is read as Windows-1252: it is changed to
+// UTF-8 once when opened, the original kept as "<name>.bak".  A file the user made read-only
+// stays so; writing it then fails and is reported.
 
 #include <QString>
 #include <QStringList>
@@ -41,8 +43,10 @@ public:
     void EraseSection(const QString& Section);
     void DeleteKey(const QString& Section, const QString& Ident);
 
-    // Writes pending changes to the file; false when the file could not be written.
+    // Writes pending changes to the file; false when the file could not be written, with
+    // ErrorString() telling why.
     bool UpdateFile();
+    QString ErrorString() const { return FErrorString; }
 
 private:
     // The stored group path of a section ("Client/RadioCOMPort"), found without regard to case;
@@ -51,7 +55,12 @@ private:
     // The stored key of a value, found without regard to case; empty when missing and !forWrite.
     QString KeyPath(const QString& Section, const QString& Ident, bool forWrite) const;
     void Restrict() const;
+    void ConvertToUtf8();
 
     QString FFileName;
+    QString FErrorString;
+    // Set when the file must not be written over (it could not be converted to UTF-8): writes
+    // are not taken, and UpdateFile reports this.
+    QString FWriteRefusal;
     std::unique_ptr<QSettings> FSettings;
 };

@@ -42,6 +42,8 @@ class TCWSidetoneLink {
 public:
     virtual ~TCWSidetoneLink() = default;
     virtual void SetSpeed(uint8_t value) = 0;
+    // Plays Morse text while the sidetone is open; nothing otherwise.
+    virtual void Send(const QString& Text) = 0;
 };
 
 // The CW data module.

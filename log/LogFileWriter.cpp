@@ -1,5 +1,6 @@
 #include "log/LogFileWriter.h"
 
+#include "core/DataFiles.h"
 #include "log/LogRecord.h"
 
 #include <QFile>
@@ -57,6 +58,34 @@ std::optional<QString> ReadFirstLine(QFile& f)
     if (head.endsWith('\r'))
         head.chop(1);
     return QString::fromUtf8(head);
+}
+
+QString NeedsAttention(const QString& path)
+{
+    return QStringLiteral("%1 needs attention: open it again before logging").arg(FileNameOf(path));
+}
+
+// A failed write whose traces could not be removed from the file.
+QString NotCutBack(const QString& error, const QString& path, const QString& reason)
+{
+    return QStringLiteral("%1; %2 could not be cut back (%3) and needs attention: open it again before logging")
+        .arg(error, FileNameOf(path), reason);
+}
+
+// Writes all bytes to an unbuffered file.  On failure, error holds the system's reason: a
+// short write is followed by one more write of the rest, which then fails with it.
+bool WriteAll(QFile& f, const QByteArray& bytes, QString& error)
+{
+    qint64 done = 0;
+    while (done < bytes.size()) {
+        const qint64 n = f.write(bytes.constData() + done, bytes.size() - done);
+        if (n <= 0) {
+            error = f.error() != QFileDevice::NoError ? f.errorString() : QStringLiteral("Write error");
+            return false;
+        }
+        done += n;
+    }
+    return true;
 }
 
 bool IsCurrentHeader(const QString& line)
@@ -197,15 +226,22 @@ void TLogFileWriter::Execute(Job& job)
 
 TLogFileWriter::TResult TLogFileWriter::DoAppend(const QString& path, const QString& line)
 {
+    if (FNeedsAttention.contains(path))
+        return {false, NeedsAttention(path)};
     QFile f(path);
     if (!f.exists()) {
-        if (!f.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+        // Unbuffered: a write that fails is seen at once, and nothing is retried later.
+        if (!f.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered))
             return {false, f.errorString()};
         const QByteArray bytes = (TLogRecord::FileHeader() + QLatin1String("\r\n") + line + QLatin1String("\r\n")).toUtf8();
-        if (f.write(bytes) != bytes.size() || !f.flush()) {
-            const QString error = f.errorString();
+        QString error;
+        if (!WriteAll(f, bytes, error)) {
             f.close();
-            f.remove();
+            // The file is ours alone: removing it is the cut back.
+            if (!f.remove()) {
+                FNeedsAttention.insert(path);
+                return {false, NotCutBack(error, path, f.errorString())};
+            }
             return {false, error};
         }
         FValid.insert(path, true);
@@ -216,26 +252,35 @@ TLogFileWriter::TResult TLogFileWriter::DoAppend(const QString& path, const QStr
     if (!f.open(QIODevice::ReadOnly))
         return {false, f.errorString()};
     const auto first = ReadFirstLine(f);
-    const qint64 size = f.size();
-    char last = '\n';
-    if (size > 0 && f.seek(size - 1))
-        f.getChar(&last);
     f.close();
     if (!first)
         return {false, NoLogBook(path)};
     if (!IsCurrentHeader(*first) && !FValid.value(path, false))
         return {false, NoLogBook(path)};
 
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Append))
+    if (!f.open(QIODevice::ReadWrite | QIODevice::Append | QIODevice::Unbuffered))
         return {false, f.errorString()};
+    // The length and last byte of the file as it is now, through the handle we append with.
+    const qint64 size = f.size();
+    char last = '\n';
+    if (size > 0 && f.seek(size - 1) && !f.getChar(&last))
+        last = '\n';
     QByteArray bytes;
     if (last != '\n')
         bytes += "\r\n"; // a last line without line end must not swallow ours
     bytes += line.toUtf8();
     bytes += "\r\n";
-    if (f.write(bytes) != bytes.size() || !f.flush()) {
-        const QString error = f.errorString();
-        f.resize(size);
+    QString error;
+    if (!WriteAll(f, bytes, error)) {
+        // Whatever part of the line reached the file is cut off again, so the file stays as
+        // it was: a QSO reported as not logged must not come back at the next load.
+        if (!f.resize(size)) {
+            const QString cut = f.errorString();
+            f.close();
+            FNeedsAttention.insert(path);
+            return {false, NotCutBack(error, path, cut)};
+        }
+        f.close();
         return {false, error};
     }
     f.close();
@@ -259,6 +304,7 @@ TLogFileWriter::TResult TLogFileWriter::DoRewrite(const QString& path, const QSt
     if (f.write(bytes) != bytes.size() || !f.commit())
         return {false, f.errorString()};
     FValid.insert(path, true);
+    FNeedsAttention.remove(path); // the whole file is ours again
     return {};
 }
 
@@ -271,15 +317,13 @@ TLogFileWriter::TResult TLogFileWriter::DoNewFile(const QString& path)
     if (f.write(bytes) != bytes.size() || !f.commit())
         return {false, f.errorString()};
     FValid.insert(path, true);
+    FNeedsAttention.remove(path); // the whole file is ours again
     return {};
 }
 
 QString TLogFileWriter::BackupName(const QString& path)
 {
-    QString name = path + QLatin1String(".bak");
-    for (int n = 1; QFileInfo::exists(name); ++n)
-        name = path + QLatin1String(".bak.") + QString::number(n);
-    return name;
+    return BackupFileName(path);
 }
 
 TLogFileWriter::TResult TLogFileWriter::WriteWithBackup(const QString& path, const QByteArray& original,
@@ -297,6 +341,8 @@ TLogFileWriter::TResult TLogFileWriter::WriteWithBackup(const QString& path, con
 TLogFileWriter::TLoadRead TLogFileWriter::DoLoad(const QString& path)
 {
     TLoadRead r;
+    // Opening the file again is the user's answer to a file that needed attention.
+    FNeedsAttention.remove(path);
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly)) {
         r.Error = f.errorString();

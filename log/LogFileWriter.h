@@ -5,13 +5,16 @@
 // line appended after a rewrite was requested lands in the rewritten file.
 //
 // Rewrites go through a temporary file and an atomic rename: a failed rewrite leaves the
-// old file byte-identical.  Appends are flushed before they report success; a failed
-// append is cut off again, so the file never keeps half a line.  Nothing is ever appended
+// old file byte-identical.  Appends are written unbuffered before they report success; a
+// failed append is cut back to the file's length before it, so the file never keeps half a
+// line.  When even that cut fails, the file needs attention: nothing more is appended to it
+// until it is loaded again.  Nothing is ever appended
 // to, or rewritten over, a file that does not begin with a log header (unless the last
 // load of that file accepted its header elsewhere).
 
 #include "log/LogLines.h"
 
+#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <condition_variable>
@@ -85,5 +88,8 @@ private:
     // Only the writer thread reads and writes this: files whose header a load accepted or
     // refused, so that appends follow the verdict of the last load.
     QHash<QString, bool> FValid;
+    // Only the writer thread: files where a failed append could not be cut back.  Nothing is
+    // appended to them until they are loaded again or rewritten whole.
+    QSet<QString> FNeedsAttention;
     std::thread FThread;
 };

@@ -118,35 +118,91 @@ void successCallback(pa_context*, int success, void* data)
 
 VolumeControl::VolumeControl(QObject* parent)
     : QObject(parent)
+    , retry_(new Timer(RetryIntervalMs, false, this))
 {
+    retry_->OnTimer = [this] { tryReconnect(); };
 }
 
 VolumeControl::~VolumeControl() { disconnectFromServer(); }
 
-void VolumeControl::contextStateCallback(pa_context*, void* self)
+// On the library's thread with its lock held.
+void VolumeControl::contextStateCallback(pa_context* c, void* self)
 {
-    pa_threaded_mainloop_signal(static_cast<VolumeControl*>(self)->loop_, 0);
+    auto* me = static_cast<VolumeControl*>(self);
+    const pa_context_state_t st = pa_context_get_state(c);
+    if (c == me->context_) {
+        if (!PA_CONTEXT_IS_GOOD(st) && !me->lostPosted_) {
+            me->lostPosted_ = true;
+            QMetaObject::invokeMethod(me, [me] { me->handleServerLost(); }, Qt::QueuedConnection);
+        }
+    } else if (c == me->pending_ && (st == PA_CONTEXT_READY || !PA_CONTEXT_IS_GOOD(st))) {
+        const unsigned attempt = me->attempt_;
+        const bool ready = st == PA_CONTEXT_READY;
+        QMetaObject::invokeMethod(me, [me, attempt, ready] { me->handleAttempt(attempt, ready); }, Qt::QueuedConnection);
+    }
+    // Wakes a blocking connect or query, which then sees the new state.
+    pa_threaded_mainloop_signal(me->loop_, 0);
+}
+
+bool VolumeControl::startLoop()
+{
+    if (loop_)
+        return true;
+    loop_ = pa_threaded_mainloop_new();
+    if (loop_ && pa_threaded_mainloop_start(loop_) >= 0)
+        return true;
+    if (loop_)
+        pa_threaded_mainloop_free(loop_);
+    loop_ = nullptr;
+    return false;
+}
+
+// With the lock held.
+pa_context* VolumeControl::newContext()
+{
+    pa_proplist* props = pa_proplist_new();
+    pa_proplist_sets(props, PA_PROP_APPLICATION_NAME, "Vornix volume control");
+    pa_context* c = pa_context_new_with_proplist(pa_threaded_mainloop_get_api(loop_), "Vornix", props);
+    pa_proplist_free(props);
+    if (c)
+        pa_context_set_state_callback(c, &VolumeControl::contextStateCallback, this);
+    return c;
+}
+
+// With the lock held, for the context just made ready.
+void VolumeControl::subscribe()
+{
+    pa_context_set_subscribe_callback(
+        context_, [](pa_context* ctx, pa_subscription_event_type_t t, uint32_t idx, void* self) { subscribeCallback(ctx, int(t), idx, self); },
+        this);
+    pa_operation* op = pa_context_subscribe(
+        context_, pa_subscription_mask_t(PA_SUBSCRIPTION_MASK_SINK | PA_SUBSCRIPTION_MASK_SINK_INPUT | PA_SUBSCRIPTION_MASK_SERVER),
+        nullptr, nullptr);
+    if (op)
+        pa_operation_unref(op);
+}
+
+void VolumeControl::dropContext(pa_context* c)
+{
+    pa_context_set_subscribe_callback(c, nullptr, nullptr);
+    pa_context_set_state_callback(c, nullptr, nullptr);
+    pa_context_disconnect(c);
+    pa_context_unref(c);
 }
 
 bool VolumeControl::connectToServer()
 {
     if (context_)
         return true;
-    loop_ = pa_threaded_mainloop_new();
-    if (!loop_ || pa_threaded_mainloop_start(loop_) < 0) {
+    if (!startLoop()) {
         lastError_ = QStringLiteral("cannot start the sound server client");
-        disconnectFromServer();
         return false;
     }
     bool ok = false;
     {
         LoopLock lock(loop_);
-        pa_proplist* props = pa_proplist_new();
-        pa_proplist_sets(props, PA_PROP_APPLICATION_NAME, "Vornix volume control");
-        pa_context* c = pa_context_new_with_proplist(pa_threaded_mainloop_get_api(loop_), "Vornix", props);
-        pa_proplist_free(props);
+        pa_context* c = newContext();
         if (c) {
-            pa_context_set_state_callback(c, &VolumeControl::contextStateCallback, this);
             if (pa_context_connect(c, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr) >= 0) {
                 for (;;) {
                     const pa_context_state_t st = pa_context_get_state(c);
@@ -161,26 +217,19 @@ bool VolumeControl::connectToServer()
             }
             if (!ok) {
                 lastError_ = QString::fromUtf8(pa_strerror(pa_context_errno(c)));
-                pa_context_set_state_callback(c, nullptr, nullptr);
-                pa_context_disconnect(c);
-                pa_context_unref(c);
+                dropContext(c);
             } else {
                 context_ = c;
-                pa_context_set_subscribe_callback(
-                    c, [](pa_context* ctx, pa_subscription_event_type_t t, uint32_t idx, void* self) { subscribeCallback(ctx, int(t), idx, self); },
-                    this);
-                pa_operation* op = pa_context_subscribe(
-                    c, pa_subscription_mask_t(PA_SUBSCRIPTION_MASK_SINK | PA_SUBSCRIPTION_MASK_SINK_INPUT | PA_SUBSCRIPTION_MASK_SERVER),
-                    nullptr, nullptr);
-                if (op)
-                    pa_operation_unref(op);
+                lostPosted_ = false;
+                subscribe();
             }
         } else {
             lastError_ = QStringLiteral("cannot create the sound server context");
         }
     }
     if (!ok) {
-        disconnectFromServer();
+        // The sound server may not be up yet: it is looked for again in the background.
+        retry_->start();
         return false;
     }
     // Learn the sinks and our streams, so removals can be told by name.
@@ -189,19 +238,91 @@ bool VolumeControl::connectToServer()
     return true;
 }
 
+void VolumeControl::tryReconnect()
+{
+    if (context_ || !loop_)
+        return;
+    LoopLock lock(loop_);
+    // An attempt that has not come to a result since the last tick has hung: start afresh.
+    if (pending_) {
+        dropContext(pending_);
+        pending_ = nullptr;
+    }
+    pa_context* c = newContext();
+    if (!c)
+        return;
+    ++attempt_;
+    pending_ = c;
+    // Returns at once: a local socket connects or fails straight away, and the handshake
+    // that follows is reported through the state callback.
+    if (pa_context_connect(c, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr) < 0 && pending_ == c) {
+        dropContext(c);
+        pending_ = nullptr;
+    }
+}
+
+void VolumeControl::handleAttempt(unsigned attempt, bool ready)
+{
+    if (!loop_)
+        return;
+    {
+        LoopLock lock(loop_);
+        if (attempt != attempt_ || !pending_ || context_)
+            return;
+        if (!ready) {
+            dropContext(pending_);
+            pending_ = nullptr;
+            return; // the timer tries again
+        }
+        context_ = pending_;
+        pending_ = nullptr;
+        lostPosted_ = false;
+        subscribe();
+    }
+    retry_->stop();
+    lastError_.clear();
+    sinks();
+    ownStreams();
+    if (onServerBack)
+        onServerBack();
+}
+
+void VolumeControl::handleServerLost()
+{
+    if (!context_)
+        return;
+    {
+        LoopLock lock(loop_);
+        stopPeak(sinkPeakStream_);
+        stopPeak(streamPeakStream_);
+        dropContext(context_);
+        context_ = nullptr;
+        sinkNames_.clear();
+        ownStreams_.clear();
+    }
+    sinkPeak_.store(0.0f);
+    streamPeak_.store(0.0f);
+    lastError_ = QStringLiteral("the connection to the sound server was lost");
+    retry_->start();
+    if (onServerLost)
+        onServerLost();
+}
+
 void VolumeControl::disconnectFromServer()
 {
+    retry_->stop();
     if (loop_) {
         {
             LoopLock lock(loop_);
             stopPeak(sinkPeakStream_);
             stopPeak(streamPeakStream_);
             if (context_) {
-                pa_context_set_subscribe_callback(context_, nullptr, nullptr);
-                pa_context_set_state_callback(context_, nullptr, nullptr);
-                pa_context_disconnect(context_);
-                pa_context_unref(context_);
+                dropContext(context_);
                 context_ = nullptr;
+            }
+            if (pending_) {
+                dropContext(pending_);
+                pending_ = nullptr;
             }
         }
         // Joins the library's thread: no callback runs after this.
@@ -211,13 +332,19 @@ void VolumeControl::disconnectFromServer()
     }
 }
 
-// Called with the lock held; waits (releasing it) until the operation has finished.
+// Called with the lock held; waits (releasing it) until the operation has finished.  A
+// connection that breaks meanwhile ends the wait: its operations are never answered.
 bool VolumeControl::waitFor(pa_operation* op)
 {
     if (!op)
         return false;
-    while (pa_operation_get_state(op) == PA_OPERATION_RUNNING)
+    while (pa_operation_get_state(op) == PA_OPERATION_RUNNING) {
+        if (!context_ || !PA_CONTEXT_IS_GOOD(pa_context_get_state(context_))) {
+            pa_operation_cancel(op);
+            break;
+        }
         pa_threaded_mainloop_wait(loop_);
+    }
     const bool done = pa_operation_get_state(op) == PA_OPERATION_DONE;
     pa_operation_unref(op);
     return done;

@@ -4,6 +4,12 @@
 // notifications.  Over libpulse; its callbacks run on the library's own thread and only post,
 // so every handler here runs on the thread this object lives on.  Queries and setters wait
 // for the sound server's answer (a local round trip); none is on an audio data path.
+//
+// The sound server may go away (it restarts on its own) or not be there yet: the loss is
+// reported, and from then on, or from a first connect that failed, a new connection is tried
+// every few seconds without waiting for it; its success is reported too.
+
+#include "platform/Clock.h"
 
 #include <QObject>
 #include <QString>
@@ -42,7 +48,11 @@ public:
     explicit VolumeControl(QObject* parent = nullptr);
     ~VolumeControl() override;
 
-    // False, with lastError(), when no sound server answers; never starts one.
+    // How often a new connection is tried while there is none.
+    static constexpr int RetryIntervalMs = 3000;
+
+    // False, with lastError(), when no sound server answers; never starts one.  Connections
+    // are then tried again in the background (onServerBack).
     bool connectToServer();
     bool isConnected() const { return context_ != nullptr; }
     QString lastError() const { return lastError_; }
@@ -72,10 +82,22 @@ public:
     std::function<void(const QString& defaultSink)> onDefaultSinkChanged;
     std::function<void(uint32_t stream, VolumeState state, bool added)> onOwnStream;
     std::function<void(uint32_t stream)> onOwnStreamRemoved;
+    // The connection to the sound server broke (every sink and stream is gone with it), and a
+    // new connection is ready.
+    std::function<void()> onServerLost;
+    std::function<void()> onServerBack;
 
 private:
     struct Peak;
+    bool startLoop();
+    pa_context* newContext();
+    void subscribe();
+    // With the lock held: detaches and frees a context.
+    static void dropContext(pa_context* c);
     void disconnectFromServer();
+    void tryReconnect();
+    void handleServerLost();
+    void handleAttempt(unsigned attempt, bool ready);
     bool waitFor(pa_operation* op);
     void handleEvent(unsigned type, uint32_t index);
     bool startPeak(Peak& peak, const QString& source, std::optional<uint32_t> stream);
@@ -86,6 +108,12 @@ private:
 
     pa_threaded_mainloop* loop_ = nullptr;
     pa_context* context_ = nullptr;
+    // A connection being made in the background, and the number of that attempt (so a late
+    // report of an earlier attempt is told apart); both under the library's lock.
+    pa_context* pending_ = nullptr;
+    unsigned attempt_ = 0;
+    bool lostPosted_ = false;
+    Timer* retry_ = nullptr;
     QString lastError_;
     // Kept on the library's thread (under its lock): names of known sinks by index, so a
     // removal can be reported by name, and the indexes of our own streams.

@@ -21,10 +21,6 @@ TAudioVolume::TAudioVolume(QObject* parent)
     : QObject(parent)
     , FControl(std::make_unique<vx::VolumeControl>())
 {
-    if (!FControl->connectToServer()) {
-        FLastError = QStringLiteral("Error: Unable to instantiate device enumerator");
-        return;
-    }
     FControl->onSinkVolume = [this](const QString& Sink, vx::VolumeState St) { HandleSinkVolume(Sink, St.volume, St.muted); };
     FControl->onSinkAdded = [this](uint32_t, const QString& Sink) {
         RebuildDeviceList();
@@ -39,7 +35,20 @@ TAudioVolume::TAudioVolume(QObject* parent)
         HandleOwnStream(Stream, St.volume, St.muted, Added);
     };
     FControl->onOwnStreamRemoved = [this](uint32_t Stream) { HandleOwnStreamRemoved(Stream); };
+    FControl->onServerLost = [this] { HandleServerLost(); };
+    FControl->onServerBack = [this] { HandleServerBack(); };
 
+    if (!FControl->connectToServer()) {
+        FLastError = QStringLiteral("Error: Unable to instantiate device enumerator");
+        return;
+    }
+    TakeServerState();
+}
+
+TAudioVolume::~TAudioVolume() = default;
+
+void TAudioVolume::TakeServerState()
+{
     RebuildDeviceList();
     if (FDevices.empty()) {
         // Without a playback device there is nothing to control; the owner checks Ready.
@@ -51,13 +60,52 @@ TAudioVolume::TAudioVolume(QObject* parent)
         if (d.DeviceId == def)
             FDefaultAudioDevice = d;
     FOwnStreams = FControl->ownStreams();
-    if (!FOwnStreams.empty())
-        if (auto v = FControl->streamVolume(FOwnStreams.front()))
+    if (!FOwnStreams.empty()) {
+        if (FSessionSet) {
+            for (uint32_t s : FOwnStreams)
+                ApplySession(s);
+        } else if (auto v = FControl->streamVolume(FOwnStreams.front())) {
             FSession = FSessionSeen = TVolMute{v->volume, v->muted};
+        }
+    }
+    FLastError.clear();
     FReady = true;
 }
 
-TAudioVolume::~TAudioVolume() = default;
+void TAudioVolume::HandleServerLost()
+{
+    // Every device and stream went with the sound server: nothing may look controllable, and
+    // no change is taken that could not be applied.
+    const bool wasActive = !FOwnStreams.empty();
+    const std::vector<TDeviceInfo> gone = std::move(FDevices);
+    FDevices.clear();
+    FOwnStreams.clear();
+    FReady = false;
+    FLastError = QStringLiteral("Error: The connection to the sound server was lost");
+    FPeakMeter = false;
+    FMasterPeakStarted = false;
+    FMasterSeen.reset();
+    MyVolSet = MyMuteSet = MyMasterVolSet = MyMasterMuteSet = false;
+    for (const TDeviceInfo& d : gone)
+        Fire(OnDeviceStateChange, d.DeviceId, DeviceStateRemoved);
+    if (wasActive && !FSuppressEvent)
+        Fire(OnSessionStateEvent, AudioSessionStateInactive);
+}
+
+void TAudioVolume::HandleServerBack()
+{
+    const QString previousDefault = FDefaultAudioDevice.DeviceId;
+    TakeServerState();
+    for (const TDeviceInfo& d : FDevices)
+        Fire(OnDeviceStateChange, d.DeviceId, DeviceStateAdded);
+    if (!FSelectedDevice.DeviceId.isEmpty())
+        if (auto v = FControl->sinkVolume(FSelectedDevice.DeviceId))
+            FMasterSeen = TVolMute{v->volume, v->muted};
+    if (FReady && FDefaultAudioDevice.DeviceId != previousDefault) {
+        TDeviceInfo info = FDefaultAudioDevice;
+        Fire(OnDefaultDeviceChange, info);
+    }
+}
 
 void TAudioVolume::RebuildDeviceList()
 {
@@ -223,7 +271,7 @@ bool TAudioVolume::IsMasterMuted() const
 
 void TAudioVolume::SetMasterVolume(float Value)
 {
-    if (FSelectedDevice.DeviceId.isEmpty() || !(Value >= 0.0f && Value <= 1.0f))
+    if (!FReady || FSelectedDevice.DeviceId.isEmpty() || !(Value >= 0.0f && Value <= 1.0f))
         return;
     MyMasterVolSet = true;
     MyMasterVolVal = Value;
@@ -232,7 +280,7 @@ void TAudioVolume::SetMasterVolume(float Value)
 
 void TAudioVolume::SetMasterMute(bool Value)
 {
-    if (FSelectedDevice.DeviceId.isEmpty())
+    if (!FReady || FSelectedDevice.DeviceId.isEmpty())
         return;
     MyMasterMuteSet = true;
     MyMasterMuteVal = Value;

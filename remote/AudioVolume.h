@@ -42,6 +42,9 @@ constexpr int AudioSessionStateActive = 1;
 class TAudioVolume : public QObject {
 public:
     // Sets itself up completely; Ready tells whether that worked (LastError says why not).
+    // When the connection to the sound server is lost, Ready turns false and every device is
+    // reported removed; when the server is back (or first appears), the devices are reported
+    // added and Ready turns true again.
     explicit TAudioVolume(QObject* parent = nullptr);
     ~TAudioVolume() override;
 
@@ -86,6 +89,11 @@ public:
     float GetPeak() const;
 
 private:
+    // Device list, default device and own streams from a fresh connection; Ready when there
+    // is a device to control.
+    void TakeServerState();
+    void HandleServerLost();
+    void HandleServerBack();
     void RebuildDeviceList();
     // Whether a notified value is the echo of an own change; a matched change is cleared.
     static bool MatchOwnChange(bool& VolSet, float VolVal, bool& MuteSet, bool MuteVal, float Volume, bool Mute);

@@ -12,7 +12,6 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QKeySequence>
-#include <utility>
 
 TDMClient* DMClient = nullptr;
 
@@ -387,14 +386,11 @@ void TDMClient::RemoteClientHandleInput(const QString& CommandLine)
         }
         if (rest.startsWith(RemoteLine::WK)) {
             TWinKeyerLink* keyer = FCW ? FCW->WinKey() : nullptr;
-            if (keyer) {
-                // A named copy: remove() on a temporary returns a reference that the loop
-                // would outlive.
-                QString echo = payload;
-                echo.remove(QLatin1Char(';'));
-                for (const QChar c : std::as_const(echo))
+            // A named copy: a loop over remove()'s result would read a destroyed temporary.
+            const QString echoed = QString(payload).remove(QLatin1Char(';'));
+            if (keyer)
+                for (const QChar c : echoed)
                     keyer->RemoteEcho(c);
-            }
             return;
         }
         if (rest.startsWith(RemoteLine::WS)) {
@@ -428,10 +424,11 @@ bool TDMClient::HandleKeyerSettings(const QString& fields)
     const QStringList f = fields.split(QLatin1Char('|'));
     if (f.size() < 6)
         return false;
+    // Status and sync count by their first digit, but like every field must be numbers.
     const auto status = Digit(f[0], '2');
     const auto sync = Digit(f[1], '9');
     const auto minWPM = Byte(f[2]), maxWPM = Byte(f[3]), speed = Byte(f[4]), pot = Byte(f[5]);
-    if (!status || !sync || !minWPM || !maxWPM || !speed || !pot)
+    if (!status || !sync || !Byte(f[0]) || !Byte(f[1]) || !minWPM || !maxWPM || !speed || !pot)
         return false;
     TWinKeyerLink* keyer = FCW ? FCW->WinKey() : nullptr;
     TCWSidetoneLink* sidetone = FCW ? FCW->CWSidetone() : nullptr;
@@ -445,7 +442,7 @@ bool TDMClient::HandleKeyerSettings(const QString& fields)
         keyer->SetSpeed(*speed);
     }
     if (sidetone)
-        sidetone->SetSpeed(*speed);
+        sidetone->SetSpeed(keyer ? keyer->Speed() : *speed);
     if (keyer)
         keyer->SetSpeedPot(*pot);
     return true;
@@ -472,7 +469,7 @@ bool TDMClient::HandleKeyerSpeed(const QString& fields)
         keyer->SetSpeed(*speed);
     }
     if (sidetone)
-        sidetone->SetSpeed(*speed);
+        sidetone->SetSpeed(keyer ? keyer->Speed() : *speed);
     return true;
 }
 
@@ -491,7 +488,7 @@ bool TDMClient::HandleKeyerTiming(const QString& fields)
         keyer->SetSpeed(*speed);
     }
     if (sidetone)
-        sidetone->SetSpeed(*speed);
+        sidetone->SetSpeed(keyer ? keyer->Speed() : *speed);
     if (keyer) {
         keyer->PrepareRX();
         keyer->SetSpeedPot(*pot);

@@ -363,11 +363,9 @@ void TDMServer::HandleLine(TServerConnection* c, const QString& line)
         if (FCW)
             FCW->CWSendText(withoutSemicolon());
     } else if (line.startsWith(RemoteLine::WS)) {
-        // The speed is the second field.
-        const int bar = payload.indexOf(QLatin1Char('|'));
-        HandleKeyerSpeed(bar < 0 ? QString() : payload.mid(bar + 1));
+        HandleKeyerSpeed(payload, 1); // min|speed|max|pot|active
     } else if (line.startsWith(RemoteLine::WT)) {
-        HandleKeyerSpeed(payload);
+        HandleKeyerSpeed(payload, 0); // speed|pot
     } else if (line.startsWith(RemoteLine::DV)) {
         if (FMicroHam)
             FMicroHam->HandleCommandRcvdFromClient(payload);
@@ -380,26 +378,28 @@ void TDMServer::HandleLine(TServerConnection* c, const QString& line)
     }
 }
 
-void TDMServer::HandleKeyerSpeed(const QString& field)
+void TDMServer::HandleKeyerSpeed(const QString& payload, int index)
 {
-    // The field runs to the next "|" (or the end of the command).
-    QString text = field;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text[i] == QLatin1Char('|') || text[i] == QLatin1Char(';')) {
-            text.truncate(i);
-            break;
-        }
-    }
-    // A number that cannot be read drops the line; the connection stays.
-    const std::optional<int32_t> speed = RemoteLine::Number(text);
-    if (!speed || *speed > 255 || !FCW)
+    // The fields run to the first ";".  A line with a field that is not a number of 0..255
+    // is dropped whole; the connection stays.
+    const qsizetype end = payload.indexOf(QLatin1Char(';'));
+    const QStringList fields = (end < 0 ? payload : payload.left(end)).split(QLatin1Char('|'));
+    if (fields.size() <= index || !FCW)
         return;
-    if (TWinKeyerLink* keyer = FCW->WinKey()) {
-        keyer->PrepareTX();
-        keyer->SetSpeed(uint8_t(*speed));
+    for (const QString& field : fields) {
+        const std::optional<int32_t> v = RemoteLine::Number(field);
+        if (!v || *v > 255)
+            return;
     }
+    const uint8_t speed = uint8_t(*RemoteLine::Number(fields[index]));
+    TWinKeyerLink* keyer = FCW->WinKey();
+    if (keyer) {
+        keyer->PrepareTX();
+        keyer->SetSpeed(speed);
+    }
+    // The sidetone keys at the speed the keyer took (within its range).
     if (TCWSidetoneLink* sidetone = FCW->CWSidetone())
-        sidetone->SetSpeed(uint8_t(*speed));
+        sidetone->SetSpeed(keyer ? keyer->Speed() : speed);
 }
 
 void TDMServer::HandleRTTY(const QString& line)

@@ -129,7 +129,8 @@ private:
     void HandleLine(TServerConnection* c, const QString& line);
     void HandleDialogue(TServerConnection* c, const QString& line);
     void HandleRTTY(const QString& line);
-    void HandleKeyerSpeed(const QString& field);
+    // A "WS:" or "WT:" payload whose field `index` is the speed.
+    void HandleKeyerSpeed(const QString& payload, int index);
     void Login(TServerConnection* c);
     void Refuse(TServerConnection* c);
     void Write(TServerConnection* c, const QString& line);

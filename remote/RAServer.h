@@ -24,6 +24,7 @@
 #include <QPointer>
 #include <QString>
 #include <QStringList>
+#include <algorithm>
 #include <atomic>
 #include <cstdint>
 
@@ -133,7 +134,9 @@ public:
     bool Active() const { return FActive; }
     void SetActive(bool Value);
     uint16_t AudioPort() const { return FAudioPort; }
-    void SetAudioPort(uint16_t Value) { FAudioPort = Value; }
+    // Values above 49151 become 49151, the port the listener takes, so that what is stored
+    // and shown is the port clients must use.
+    void SetAudioPort(uint16_t Value) { FAudioPort = std::min(Value, TRAServerNetwork::MaxPort); }
     TRAAudio* AudioInput() const { return FAudioInput.data(); }
     // Routes the capture's blocks to the broadcast and its failures to OnException.
     void SetAudioInput(TRAAudio* Value);

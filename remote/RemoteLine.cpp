@@ -14,11 +14,16 @@ QString ShuttingDown(const QString& hostname)
 
 QByteArray Encode(const QString& text)
 {
+    // RTTY text is sent as typed, and a carriage return is one of its characters: the
+    // reader keeps a CR that is not right before the LF, so it stays; a LF becomes a CR.
+    const bool rtty = IsRTTYCommand(text);
     QByteArray bytes;
     bytes.reserve(text.size() + 2);
     for (qsizetype i = 0; i < text.size(); ++i) {
         const QChar c = text[i];
-        if (c == QLatin1Char('\r') || c == QLatin1Char('\n')) {
+        if (rtty && (c == QLatin1Char('\r') || c == QLatin1Char('\n'))) {
+            bytes += '\r';
+        } else if (c == QLatin1Char('\r') || c == QLatin1Char('\n')) {
             bytes += ' ';
         } else if (c.unicode() < 128) {
             bytes += char(c.unicode());

@@ -41,7 +41,8 @@ QString Welcome(const QString& hostname);
 QString ShuttingDown(const QString& hostname);
 
 // The bytes of one line: every character outside 7-bit ASCII becomes "?", and a CR or LF
-// inside the text a blank, so that the text stays one line; then CR LF.
+// inside the text a blank, so that the text stays one line; then CR LF.  In an RTTY line
+// (IsRTTYCommand) a CR stays and a LF becomes a CR: they are characters to transmit.
 QByteArray Encode(const QString& text);
 // Received bytes as text: every byte above 127 becomes "?".
 QString Decode(const QByteArray& bytes);

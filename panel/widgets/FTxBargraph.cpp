@@ -71,6 +71,9 @@ void TFTxBargraph::paintEvent(QPaintEvent*)
     p.fillRect(rect(), BGRColor(FColorBack));
     const int h = height();
     if (FBargraphType == btBargraph) {
+        // No answer from the radio yet: the row stays dark, as on the radio's own LCD.
+        if (FBargraph.isEmpty())
+            return;
         const auto cells = BargraphCells(FBargraph);
         for (int k = 0; k < BargraphCellCount; ++k)
             p.fillRect(QRect(4 * k, 0, 2, h), BGRColor(cells[size_t(k)] ? cells[size_t(k)] : FColorDim));

@@ -79,8 +79,10 @@ void TFTxDisplay::SetTransceiver(TTransceiver value)
 void TFTxDisplay::RedrawGroup(TLcdGroup group)
 {
     const QRect r = GroupRect(group, FModelIndex);
-    if (!r.isEmpty())
-        update(r);
+    if (r.isEmpty())
+        return;
+    FRequested += r;
+    update(r);
 }
 
 void TFTxDisplay::EraseContourRow()
@@ -89,12 +91,15 @@ void TFTxDisplay::EraseContourRow()
     if (r.isEmpty())
         return;
     FContourRowDim = true;
+    FContourErasePending = true;
+    FRequested += r;
     update(r);
 }
 
 void TFTxDisplay::InvalidateDisplay()
 {
     FContourRowDim = false;
+    FContourErasePending = false;
     update();
 }
 
@@ -111,6 +116,18 @@ void TFTxDisplay::ShowSMeterB(uint8_t value)
 
 void TFTxDisplay::paintEvent(QPaintEvent* event)
 {
+    const QRegion region = event->region();
+    const QRect contourRow = GroupRect(TLcdGroup::ContourRow, FModelIndex);
+    if (FContourRowDim && region.intersects(contourRow)) {
+        // The first paint of the row after an erase shows it; a group redraw keeps what the
+        // erase left, anything else is a full repaint, which leaves the row black.
+        if (FContourErasePending)
+            FContourErasePending = false;
+        else if (!(region - FRequested).isEmpty())
+            FContourRowDim = false;
+    }
+    FRequested -= region;
+
     QPainter p(this);
     p.fillRect(rect(), Qt::black);
     DrawFrame(p, FModelIndex);

@@ -7,6 +7,7 @@
 #include "core/RCTypes.h"
 #include "panel/Display.h"
 
+#include <QRegion>
 #include <QWidget>
 #include <memory>
 
@@ -70,8 +71,12 @@ private:
     int FModelIndex = 0;
     int FHotRow = -1;
     // The contour row was switched off or to APF through the state: its cells show dim until
-    // the next full repaint leaves the row black again.
+    // the next full repaint leaves the row black again.  FContourErasePending: the paint that
+    // shows that erase has not run yet.  FRequested: areas asked for by group redraws since the
+    // last paint, by which a group redraw is told from a full repaint (expose, resize).
     bool FContourRowDim = false;
+    bool FContourErasePending = false;
+    QRegion FRequested;
 };
 
 } // namespace lcd

@@ -1,7 +1,9 @@
 // The settings store file and the application view settings.
 #include "core/DMApplication.h"
+#include "core/DataFiles.h"
 #include "core/IniStore.h"
 #include "tests/core/ModuleDoubles.h"
+#include "tests/support/PrivateMounts.h"
 
 #include <QDir>
 #include <QFile>
@@ -37,6 +39,25 @@ void WriteRaw(std::initializer_list<std::pair<const char*, const char*>> values)
     for (const auto& [key, value] : values)
         s.setValue(QLatin1String(key), QString::fromLatin1(value));
 }
+
+QByteArray ReadBytes(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void WriteBytes(const QString& path, const QByteArray& bytes)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    ASSERT_EQ(f.write(bytes), bytes.size());
+}
+
+// A settings file as an older program wrote it: Windows-1252, a value and a key name with
+// letters beyond ASCII, in two sections.
+const QByteArray Windows1252Settings = "[Client]\r\nName=Gr\xFC\xDF" "e\r\nNormalWidth=1300\r\n"
+                                       "[Other]\r\nK\xE4y=caf\xE9 au lait\r\n";
 
 } // namespace
 
@@ -313,4 +334,109 @@ TEST_F(SettingsStore, AnUnreadableOrGarbledFileStartsWithTheDefaults)
     app.IniWrite(); // fails quietly: nothing to crash on
     EXPECT_FALSE(app.IniRegistry()->UpdateFile());
     app.Close();
+}
+
+TEST_F(SettingsStore, AWindows1252FileIsChangedToUtf8OnceAndKeepsEveryValue)
+{
+    const QString file = TDMApplication::SettingsFileName();
+    WriteBytes(file, Windows1252Settings);
+    {
+        TIniStore ini(file);
+        EXPECT_EQ(ini.ReadString("Client", "Name", ""), QStringLiteral("Gr\u00fc\u00dfe"));
+        // An unrelated write rewrites the whole file.
+        ini.WriteInteger("Client\\Application", "CompactView", 0);
+        ASSERT_TRUE(ini.UpdateFile());
+    }
+    EXPECT_EQ(ReadBytes(file + ".bak"), Windows1252Settings) << "the original is kept";
+    EXPECT_EQ(FileMode(file + ".bak"), 0600) << "the backup holds passwords too";
+    EXPECT_FALSE(Windows1252AsUtf8(ReadBytes(file))) << "the file is UTF-8 now";
+
+    TIniStore again(file);
+    EXPECT_EQ(again.ReadString("Client", "Name", ""), QStringLiteral("Gr\u00fc\u00dfe"));
+    EXPECT_EQ(again.ReadInteger("Client", "NormalWidth", 0), 1300);
+    EXPECT_EQ(again.ReadSection("Other"), QStringList{QStringLiteral("K\u00e4y")});
+    EXPECT_EQ(again.ReadString("Other", QStringLiteral("K\u00e4y"), ""), QStringLiteral("caf\u00e9 au lait"));
+    EXPECT_EQ(again.ReadInteger("Client\\Application", "CompactView", 1), 0);
+    EXPECT_FALSE(QFileInfo::exists(file + ".bak.1")) << "a UTF-8 file is not converted again";
+}
+
+TEST_F(SettingsStore, AFileMadeReadOnlyStaysSoAndTheFailedWriteIsReported)
+{
+    const QString file = TDMApplication::SettingsFileName();
+    {
+        TIniStore ini(file);
+        ini.WriteInteger("Client\\Application", "NormalWidth", 1300);
+        ASSERT_TRUE(ini.UpdateFile());
+    }
+    ASSERT_TRUE(QFile::setPermissions(file, QFile::ReadOwner));
+    const QByteArray before = ReadBytes(file);
+
+    // As any user's program does, even when the tests run as root.
+    vxtest::TObeyFileModes obey;
+    QStringList errors;
+    TDMApplication app;
+    app.OnError = [&](const QString& text) { errors << text; };
+    app.IniRead();
+    EXPECT_EQ(FileMode(file), 0400) << "not made writable behind the user's back";
+    EXPECT_EQ(app.NormalWidth(), 1300);
+    app.SetNormalWidth(1500);
+    app.IniWrite();
+    app.Close();
+    EXPECT_EQ(errors, QStringList{QStringLiteral("The settings could not be saved: %1 is read-only").arg(file)});
+    EXPECT_EQ(ReadBytes(file), before);
+    EXPECT_EQ(FileMode(file), 0400);
+
+    // A write that works reports nothing.
+    ASSERT_TRUE(QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner));
+    errors.clear();
+    app.IniWrite();
+    app.Close();
+    EXPECT_TRUE(errors.isEmpty()) << errors.join('\n').toStdString();
+    TDMApplication again;
+    again.IniRead();
+    EXPECT_EQ(again.NormalWidth(), 1500);
+}
+
+// A full file system: a small tmpfs in a mount namespace of the test's own.
+TEST_F(SettingsStore, AWriteOnAFullDiskIsReportedAndLeavesTheFileAsItWas)
+{
+    VX_RUN_IN_PRIVATE_MOUNTS();
+    const QString file = TDMApplication::SettingsFileName();
+    const QString folder = QFileInfo(file).absolutePath();
+    ASSERT_TRUE(QDir().mkpath(folder));
+    vxtest::TSmallDisk disk(folder, 32 * 1024);
+    if (!disk.Mounted())
+        GTEST_SKIP() << disk.Error().toStdString();
+    {
+        TIniStore ini(file);
+        ini.WriteInteger("Client\\Application", "NormalWidth", 1300);
+        ASSERT_TRUE(ini.UpdateFile());
+    }
+    const QByteArray before = ReadBytes(file);
+    ASSERT_TRUE(disk.Fill());
+
+    QStringList errors;
+    TDMApplication app;
+    app.OnError = [&](const QString& text) { errors << text; };
+    app.IniRead();
+    app.SetNormalWidth(1500);
+    app.IniWrite();
+    app.Close();
+    EXPECT_EQ(errors, QStringList{QStringLiteral("The settings could not be saved: %1 could not be written").arg(file)});
+    EXPECT_EQ(ReadBytes(file), before);
+
+    // A Windows-1252 file that cannot be changed to UTF-8 (no room for it) is not written
+    // over either: its text would be stored damaged.
+    disk.Free();
+    WriteBytes(file, Windows1252Settings);
+    ASSERT_TRUE(disk.Fill());
+    errors.clear();
+    app.IniWrite();
+    app.Close();
+    ASSERT_EQ(errors.size(), 1);
+    EXPECT_EQ(errors.front(),
+              QStringLiteral("The settings could not be saved: %1 is not in UTF-8 and could not be converted").arg(file));
+    disk.Free();
+    EXPECT_EQ(ReadBytes(file), Windows1252Settings);
+    EXPECT_FALSE(QFileInfo::exists(file + ".bak")) << "no half backup is left";
 }

@@ -4,9 +4,13 @@
 
 #include "core/DataFiles.h"
 #include "log/LogFileWriter.h"
+#include "tests/support/PrivateMounts.h"
 
 #include <QFileInfo>
 #include <QThread>
+#include <cerrno>
+#include <cstring>
+#include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -48,6 +52,33 @@ private:
     QString FFolder;
     bool FWasRoot = false;
 };
+
+// A log of the header and `lines` padded with one more QSO line so that the file ends `room`
+// bytes short of a 4 KiB page: an append then fills the page and needs a new one.
+QByteArray LogShortOfAPage(const QStringList& lines, int room)
+{
+    QByteArray bytes = TLogRecord::FileHeader().toUtf8() + "\r\n";
+    for (const QString& l : lines)
+        bytes += l.toUtf8() + "\r\n";
+    const QByteArray shortest = QSOLine("DL2PAD", "20240101", "000000").toUtf8() + "\r\n";
+    const qint64 pad = ((4096 - room) - (bytes.size() + shortest.size()) % 4096 + 4096) % 4096;
+    bytes += QSOLine("DL2PAD", "20240101", "000000", "20m", "CW", QString(pad, u'x')).toUtf8() + "\r\n";
+    return bytes;
+}
+
+// Whether the file holds exactly the bytes expected; otherwise where and how it differs.
+testing::AssertionResult FileHolds(const QByteArray& actual, const QByteArray& expected)
+{
+    if (actual == expected)
+        return testing::AssertionSuccess();
+    qsizetype at = 0;
+    while (at < actual.size() && at < expected.size() && actual[at] == expected[at])
+        ++at;
+    return testing::AssertionFailure() << "the file differs from byte " << at << " on: it holds \""
+                                       << actual.mid(at, 80).toStdString() << "\" (" << actual.size()
+                                       << " bytes), expected \"" << expected.mid(at, 80).toStdString() << "\" ("
+                                       << expected.size() << " bytes)";
+}
 
 } // namespace
 
@@ -294,4 +325,109 @@ TEST_F(LogFixture, DXCCEntitiesAreReadAtTheFirstOpenThatFindsTheFile)
     ASSERT_TRUE(openAndWait()); // read once per run
     EXPECT_EQ(loadedLists, 1);
     QFile::remove(target);
+}
+
+// A real full file system: a small tmpfs in a mount namespace of the test's own (tests
+// using it begin with VX_RUN_IN_PRIVATE_MOUNTS).
+class FullDiskLog : public LogFixture {
+protected:
+    // Puts the log folder on the small disk and opens a log of `lines` there, whose end leaves
+    // 11 bytes of room in its last page: an append's first bytes still fit, the rest does
+    // not.  Skips the test where no disk can be mounted.
+    void OpenLogOnSmallDisk(const QStringList& lines)
+    {
+        const QString folder = dir.path() + "/disk";
+        ASSERT_TRUE(QDir().mkpath(folder));
+        disk.emplace(folder, 64 * 1024);
+        if (!disk->Mounted())
+            GTEST_SKIP() << disk->Error().toStdString();
+        log->SetLogFolder(folder);
+        writeBytes(LogShortOfAPage(lines, 11));
+        ASSERT_EQ(QFileInfo(path()).size() % 4096, 4096 - 11);
+        ASSERT_TRUE(openAndWait());
+    }
+
+    std::optional<vxtest::TSmallDisk> disk;
+};
+
+// On a full disk a QSO that is reported as not logged leaves no trace in the file, and the
+// system's reason is shown.
+TEST_F(FullDiskLog, AppendLeavesTheFileAsItWas)
+{
+    VX_RUN_IN_PRIVATE_MOUNTS();
+    const QString kept = QSOLine("DL1ABC", "20240105", "120000");
+    OpenLogOnSmallDisk({kept});
+    if (IsSkipped() || HasFatalFailure())
+        return;
+    const QByteArray before = readBytes();
+    ASSERT_TRUE(disk->Fill());
+
+    const QString line = QSOLine("R77Q65", "20240105", "120500");
+    TLogRecord q;
+    q.ExplodeQSOLine(line);
+    int logged = 0;
+    log->OnLogQSO = [&](const QString&, TBand, TModeType) { ++logged; };
+    EXPECT_FALSE(log->AddQSO(q));
+    EXPECT_EQ(events.last(), "Logging R77Q65 failed: No space left on device");
+    EXPECT_TRUE(FileHolds(readBytes(), before));
+    EXPECT_EQ(logged, 0);
+    EXPECT_FALSE(log->LogBook().contains(line));
+    ASSERT_TRUE(openAndWait());
+    EXPECT_FALSE(log->LogBook().contains(line));
+    EXPECT_TRUE(log->LogBook().contains(kept));
+
+    // With room again the next append lands cleanly after the last line.
+    disk->Free();
+    ASSERT_TRUE(log->AddQSO(q));
+    EXPECT_TRUE(FileHolds(readBytes(), before + line.toUtf8() + "\r\n"));
+    ASSERT_TRUE(openAndWait());
+    EXPECT_TRUE(log->LogBook().contains(line));
+    EXPECT_EQ(logged, 1);
+
+    // A new file that cannot be written whole is not left behind half-written.
+    ASSERT_TRUE(disk->Fill());
+    log->SetLogFileName("new.log");
+    EXPECT_FALSE(log->AddQSO(q));
+    EXPECT_EQ(events.last(), "Logging R77Q65 failed: No space left on device");
+    EXPECT_FALSE(QFileInfo::exists(path()));
+}
+
+// When the failed append cannot even be cut off again, the user is told that the file needs
+// attention, and nothing more is appended to it until it is opened again.
+TEST_F(FullDiskLog, AFailedAppendThatCannotBeCutBackStopsLoggingUntilReopened)
+{
+    VX_RUN_IN_PRIVATE_MOUNTS();
+    OpenLogOnSmallDisk({QSOLine("DL1ABC", "20240105", "120000")});
+    if (IsSkipped() || HasFatalFailure())
+        return;
+    const QByteArray before = readBytes();
+    // Append-only: the file takes appends but cannot be cut shorter.
+    if (!vxtest::SetAppendOnly(path(), true))
+        GTEST_SKIP() << "the append-only attribute cannot be set here: " << std::strerror(errno);
+    struct Clear {
+        QString file;
+        ~Clear() { vxtest::SetAppendOnly(file, false); }
+    } clear{path()};
+    ASSERT_TRUE(disk->Fill());
+
+    TLogRecord q;
+    q.ExplodeQSOLine(QSOLine("R77Q65", "20240105", "120500"));
+    EXPECT_FALSE(log->AddQSO(q));
+    EXPECT_EQ(events.last(), "Logging R77Q65 failed: No space left on device; test.log could not be cut back "
+                             "(Operation not permitted) and needs attention: open it again before logging");
+    EXPECT_EQ(readBytes().size(), before.size() + 11) << "the fragment the system wrote stays";
+
+    // Even with room again nothing is appended to the damaged file.
+    disk->Free();
+    const QByteArray damaged = readBytes();
+    TLogRecord other;
+    other.ExplodeQSOLine(QSOLine("K1XYZ", "20240105", "121000"));
+    EXPECT_FALSE(log->AddQSO(other));
+    EXPECT_EQ(events.last(), "Logging K1XYZ failed: test.log needs attention: open it again before logging");
+    EXPECT_TRUE(FileHolds(readBytes(), damaged));
+
+    // Opened again, the file takes appends; ours starts on a line of its own.
+    ASSERT_TRUE(openAndWait());
+    ASSERT_TRUE(log->AddQSO(other));
+    EXPECT_TRUE(FileHolds(readBytes(), damaged + "\r\n" + QSOLine("K1XYZ", "20240105", "121000").toUtf8() + "\r\n"));
 }

@@ -3,6 +3,9 @@
 #include "PanelTestUtils.h"
 #include "panel/MeterLogic.h"
 #include "panel/widgets/FTxBargraph.h"
+#include "panel/widgets/FTxDisplay.h"
+
+#include <QSet>
 
 #include <gtest/gtest.h>
 #include <vector>
@@ -103,6 +106,36 @@ TEST(BargraphWidget, DrawsSegmentsInTheirColours)
     bar.SetBargraphType(btMeter);
     img = RenderWidget(bar);
     EXPECT_EQ(PixelName(img, 4 * 25, 0), BGRName(0xD1D1D1));
+}
+
+TEST(BargraphWidget, EmptyOffsetBargraphDrawsNothing)
+{
+    // Before the radio's first answer the row is dark; "000" (the engine's initial text) shows
+    // the dim cells; back to empty, dark again.
+    TFTxBargraph bar;
+    bar.SetBargraphType(btBargraph);
+    auto distinct = [&] {
+        const QImage img = RenderWidget(bar);
+        QSet<QString> colors;
+        for (int y = 0; y < img.height(); ++y)
+            for (int x = 0; x < img.width(); ++x)
+                colors.insert(PixelName(img, x, y));
+        return colors;
+    };
+    EXPECT_EQ(distinct(), QSet<QString>{BGRName(0x000000)});
+    bar.SetBargraph(QStringLiteral("000"));
+    EXPECT_EQ(distinct(), (QSet<QString>{BGRName(0x000000), BGRName(lcd::clDim)}));
+    bar.SetBargraph(QString());
+    EXPECT_EQ(distinct(), QSet<QString>{BGRName(0x000000)});
+
+    // A fresh LCD shows no dim row where the bargraph sits.
+    lcd::TFTxDisplay display;
+    const QImage img = RenderWidget(display);
+    EXPECT_TRUE(SaveArtifact(img, QStringLiteral("lcd-ft2000-fresh.png")));
+    const QRect r = display.BargraphMeter()->geometry();
+    for (int x = r.left(); x <= r.right(); ++x)
+        for (int y = r.top(); y <= r.bottom(); ++y)
+            ASSERT_EQ(PixelName(img, x, y), BGRName(0x000000)) << x << "," << y;
 }
 
 TEST(BargraphWidget, FullMeterReportsItsCountExceptAtTheTop)

@@ -274,8 +274,9 @@ TEST(LcdWidget, ContourRowIsDimAfterSwitchingOffAndBlackAfterAFullRepaint)
 {
     TFTxDisplay lcd;
     const int x0 = DSPRowX0(0);
-    auto row = [&](int y) {
-        const QImage img = RenderWidget(lcd);
+    // Each render is one paint of the whole LCD: the first after a state change shows it, a
+    // further one stands for a full repaint (expose, resize).
+    auto rowOf = [&](const QImage& img, int y) {
         QString s;
         for (int k = 0; k < DSPCellCount; ++k)
             s += img.pixel(x0 + 9 * k + 3, y) == BGRColor(clLitGreen).rgb() ? u'#'
@@ -283,19 +284,37 @@ TEST(LcdWidget, ContourRowIsDimAfterSwitchingOffAndBlackAfterAFullRepaint)
                                                                               : u' ';
         return s;
     };
-    EXPECT_EQ(row(ContourUpperY), QStringLiteral("           ")) << "off at start: black";
+    auto row = [&](int y) { return rowOf(RenderWidget(lcd), y); };
+    // Both contour lines of one paint, "upper|lower".
+    auto contour = [&] {
+        const QImage img = RenderWidget(lcd);
+        return rowOf(img, ContourUpperY) + u'|' + rowOf(img, ContourLowerY);
+    };
+    EXPECT_EQ(contour(), QStringLiteral("           |           ")) << "off at start: black";
     lcd.Display().SetContourGain(4);
     lcd.Display().SetContour(conOn); // level 15 -> peak at cell 4
-    EXPECT_EQ(row(ContourUpperY), QStringLiteral("----#------"));
-    EXPECT_EQ(row(ContourLowerY), QStringLiteral("---###-----"));
+    EXPECT_EQ(contour(), QStringLiteral("----#------|---###-----"));
     lcd.Display().SetContour(conOff);
-    EXPECT_EQ(row(ContourUpperY), QStringLiteral("-----------"));
+    EXPECT_EQ(contour(), QStringLiteral("-----------|-----------")) << "switched off: erased dim";
+    const QImage offImage = RenderWidget(lcd);
+    EXPECT_TRUE(SaveArtifact(offImage, QStringLiteral("lcd-contour-off-repainted.png")));
+    EXPECT_EQ(rowOf(offImage, ContourUpperY) + u'|' + rowOf(offImage, ContourLowerY),
+              QStringLiteral("           |           "))
+        << "a full repaint with the contour off leaves the row black";
+    lcd.Display().SetContourLevel(20); // a group redraw while off draws nothing
+    EXPECT_EQ(contour(), QStringLiteral("           |           "));
+
     lcd.Display().SetContour(conAPF); // key pitch 0 -> cell 1
-    EXPECT_EQ(row(ContourUpperY), QStringLiteral("-#---------"));
-    EXPECT_EQ(row(ContourLowerY), QStringLiteral("###--------"));
+    EXPECT_EQ(contour(), QStringLiteral("-#---------|###--------"));
+    const QImage apfImage = RenderWidget(lcd);
+    EXPECT_TRUE(SaveArtifact(apfImage, QStringLiteral("lcd-contour-apf-repainted.png")));
+    EXPECT_EQ(rowOf(apfImage, ContourUpperY) + u'|' + rowOf(apfImage, ContourLowerY),
+              QStringLiteral(" #         |###        "))
+        << "a full repaint with APF draws only the APF cells";
+    lcd.Display().SetContour(conOn);
+    lcd.Display().SetContour(conAPF);
     lcd.Display().SetKeyPitch(14); // full repaint: only the APF cells, now at cell 3
-    EXPECT_EQ(row(ContourUpperY), QStringLiteral("   #       "));
-    EXPECT_EQ(row(ContourLowerY), QStringLiteral("  ###      "));
+    EXPECT_EQ(contour(), QStringLiteral("   #       |  ###      "));
 
     lcd.Display().SetNotchA(true);
     lcd.Display().SetNotchLevelA(-1);

@@ -5,6 +5,7 @@
 #include "core/DXLink.h"
 #include "core/KeyingLinks.h"
 #include "remote/RemoteLine.h"
+#include "tests/log/QStringPrint.h"
 #include "tests/support/Wait.h"
 
 #include <QStringList>
@@ -13,13 +14,6 @@
 #include <gtest/gtest.h>
 #include <memory>
 #include <ostream>
-
-QT_BEGIN_NAMESPACE
-inline void PrintTo(const QString& s, std::ostream* os)
-{
-    *os << '"' << s.toStdString() << '"';
-}
-QT_END_NAMESPACE
 
 inline QString N(int v)
 {
@@ -66,6 +60,7 @@ public:
     }
     QStringList& Calls;
     void SetSpeed(uint8_t v) override { Calls << "sidetone.Speed=" + N(v); }
+    void Send(const QString& t) override { Calls << "sidetone.Send(" + t + ")"; }
 };
 
 class RecordingCW : public TCWModuleLink {

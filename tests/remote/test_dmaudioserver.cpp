@@ -299,6 +299,13 @@ TEST_F(DMAudioServerTest, SettingsAreReadWithTheirDefaultsAndWrittenBack)
     ini.WriteInteger("Server\\RemoteServer", "AudioPort", 70000);
     module->IniRead();
     EXPECT_EQ(module->RAServer()->AudioPort(), 4000);
+
+    // A port above the listener's range is stored and shown as the port it listens on.
+    ini.WriteInteger("Server\\RemoteServer", "AudioPort", 57497);
+    module->IniRead();
+    EXPECT_EQ(module->RAServer()->AudioPort(), 49151);
+    module->IniWrite();
+    EXPECT_EQ(ini.ReadInteger("Server\\RemoteServer", "AudioPort", 0), 49151);
 }
 
 TEST(DMAudioServerPty, AModemLineFailureLeavesThePortUsable)

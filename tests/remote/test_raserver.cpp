@@ -391,4 +391,13 @@ TEST_F(RAServerTest, PortAboveTheDynamicRangeIsClamped)
     EXPECT_EQ(net.Port(), 49151);
     net.SetPort(4000);
     EXPECT_EQ(net.Port(), 4000);
+
+    // The server reports the port its listener takes, never one nobody listens on.
+    TRAServer audio;
+    audio.SetAudioPort(57497);
+    EXPECT_EQ(audio.AudioPort(), 49151);
+    audio.SetAudioPort(49152);
+    EXPECT_EQ(audio.AudioPort(), 49151);
+    audio.SetAudioPort(4000);
+    EXPECT_EQ(audio.AudioPort(), 4000);
 }

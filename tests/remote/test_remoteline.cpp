@@ -14,6 +14,14 @@ TEST(RemoteLine, EncodeKeepsOneLineOf7BitText)
     EXPECT_EQ(Encode(QString::fromUtf8("WK:DL\xc3\xa4 \xf0\x9f\x93\xbb;")), QByteArray("WK:DL? ?;\r\n"));
     // A CR or LF inside (an ADIF text) must not split the line.
     EXPECT_EQ(Encode("JT:<CALL:4>DL1A\r\n<EOR>;"), QByteArray("JT:<CALL:4>DL1A  <EOR>;\r\n"));
+    // RTTY text transmits its carriage returns: a CR stays (the reader keeps it, as it is not
+    // right before the LF), a LF becomes a CR.
+    EXPECT_EQ(Encode("RM:\rCQ;TEST\r\nK;"), QByteArray("RM:\rCQ;TEST\r\rK;\r\n"));
+    Reader r;
+    QString line;
+    r.Append(Encode("RS:\n"));
+    ASSERT_EQ(r.Next(line), Reader::Result::Line);
+    EXPECT_EQ(line, "RS:\r");
     EXPECT_EQ(Decode(QByteArray("MG:\xe4\xff ok")), "MG:?? ok");
 }
 

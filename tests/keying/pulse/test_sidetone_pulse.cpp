@@ -1,0 +1,145 @@
+// The sidetone through the real sound server: what it plays on the null sink comes back
+// through the sink's monitor as a keyed 700 Hz tone with the element lengths of its speed.
+#include "keying/CWSidetone.h"
+#include "platform/AudioDevice.h"
+#include "tests/keying/KeyingTestUtils.h"
+#include "tests/remote/PulseTest.h"
+#include "tests/support/Wait.h"
+
+#include <QMutex>
+#include <QMutexLocker>
+#include <array>
+#include <gtest/gtest.h>
+
+using vxtest::waitUntil;
+
+namespace {
+
+// Records from a capture device, handing each filled buffer back to it.
+class Recorder : public vx::WaveCallback {
+public:
+    Recorder()
+    {
+        for (vx::WaveHeader& h : headers) {
+            h.data.resize(320);
+            h.bufferLength = 320;
+        }
+    }
+    bool Start(uint32_t device)
+    {
+        vx::WaveFormatEx f;
+        f.wFormatTag = vx::WaveFormatPcm;
+        f.nChannels = 1;
+        f.nSamplesPerSec = 8000;
+        f.nAvgBytesPerSec = 16000;
+        f.nBlockAlign = 2;
+        f.wBitsPerSample = 16;
+        if (in.open(device, f, this) != vx::WaveResult::Ok)
+            return false;
+        for (vx::WaveHeader& h : headers)
+            in.addBuffer(&h);
+        return in.start() == vx::WaveResult::Ok;
+    }
+    void Stop() { in.close(); }
+    void waveMessage(vx::WaveMessage message, vx::WaveHeader* h) override
+    {
+        if (message != vx::WaveMessage::InData || !h)
+            return;
+        captured.append(h->data.data(), qsizetype(h->bytesRecorded));
+        h->bytesRecorded = 0;
+        in.addBuffer(h);
+    }
+    vx::WaveIn in;
+    std::array<vx::WaveHeader, 8> headers;
+    QByteArray captured;
+};
+
+} // namespace
+
+TEST(SidetonePulse, KeysTestOnTheNullSink)
+{
+    VX_REQUIRE_PULSE();
+    vx::MemoryAudio::use(false);
+    const int sink = int(vx::waveOutDeviceNames().indexOf(QStringLiteral("NullSink")));
+    const int mic = int(vx::waveInDeviceNames().indexOf(QStringLiteral("NullMic")));
+    ASSERT_GE(sink, 0) << vx::waveOutDeviceNames().join(", ").toStdString();
+    ASSERT_GE(mic, 0) << vx::waveInDeviceNames().join(", ").toStdString();
+
+    QMutex mutex;
+    QStringList events;
+    TCWSidetone st;
+    st.OnActive = [&](bool v) {
+        QMutexLocker lock(&mutex);
+        events << QStringLiteral("active %1").arg(v);
+    };
+    st.OnKeyDown = [&](bool v) {
+        QMutexLocker lock(&mutex);
+        events << QStringLiteral("key %1").arg(v);
+    };
+    const auto eventsNow = [&] {
+        QMutexLocker lock(&mutex);
+        return events;
+    };
+    st.SetDeviceID(uint32_t(sink));
+    st.SetSpeed(20);
+    st.SetVolume(4);
+    st.Open();
+    ASSERT_TRUE(waitUntil([&] { return st.Active(); }));
+
+    Recorder rec;
+    ASSERT_TRUE(rec.Start(uint32_t(mic)));
+    vxtest::spin(300);
+    st.Send("TEST");
+    ASSERT_TRUE(waitUntil([&] { return eventsNow().contains("key 0"); }, 5000));
+    EXPECT_EQ(eventsNow(), (QStringList{"active 1", "key 1", "key 0"}));
+    vxtest::spin(800); // the last character and the server's latency
+    rec.Stop();
+
+    const std::vector<double> x = vxtest::Samples(rec.captured);
+    ASSERT_GT(x.size(), 8000u) << "too little came back";
+    EXPECT_EQ(vxtest::ReadMorse(x, 480), "TEST");
+
+    // Element lengths in ms at 20 WPM (a dot is 60 ms): T, E, S (three dots), T, with the
+    // letter spaces (three dots) and element spaces (one dot) between them.
+    std::vector<double> tones, gaps;
+    std::vector<vxtest::ToneRun> runs = vxtest::ToneRuns(x);
+    while (!runs.empty() && !runs.front().tone)
+        runs.erase(runs.begin());
+    while (!runs.empty() && !runs.back().tone)
+        runs.pop_back();
+    for (const vxtest::ToneRun& r : runs)
+        (r.tone ? tones : gaps).push_back(r.samples / 8.0);
+    const std::vector<double> wantTones = {180, 60, 60, 60, 60, 180};
+    const std::vector<double> wantGaps = {180, 180, 60, 60, 180};
+    ASSERT_EQ(tones.size(), wantTones.size());
+    ASSERT_EQ(gaps.size(), wantGaps.size());
+    for (size_t i = 0; i < tones.size(); ++i)
+        EXPECT_NEAR(tones[i], wantTones[i], wantTones[i] * 0.2) << "tone " << i;
+    for (size_t i = 0; i < gaps.size(); ++i)
+        EXPECT_NEAR(gaps[i], wantGaps[i], wantGaps[i] * 0.2) << "gap " << i;
+
+    // The tone is 700 Hz: the loudest 50 ms hold it far above its neighbours.
+    double best = 0, other = 0;
+    for (size_t at = 0; at + 400 <= x.size(); at += 200) {
+        const std::vector<double> w(x.begin() + qsizetype(at), x.begin() + qsizetype(at) + 400);
+        const double p = vxtest::tonePower(w, 700, 8000);
+        if (p > best) {
+            best = p;
+            other = std::max(vxtest::tonePower(w, 500, 8000), vxtest::tonePower(w, 1000, 8000));
+        }
+    }
+    EXPECT_GT(best, 100 * other);
+
+    // Closed and opened again, it reports its state again.
+    st.Close();
+    ASSERT_TRUE(waitUntil([&] { return !st.Active(); }));
+    {
+        QMutexLocker lock(&mutex);
+        events.clear();
+    }
+    st.Open();
+    ASSERT_TRUE(waitUntil([&] { return st.Active(); }));
+    st.Send("E");
+    ASSERT_TRUE(waitUntil([&] { return eventsNow().contains("key 0"); }, 5000));
+    EXPECT_EQ(eventsNow(), (QStringList{"active 1", "key 1", "key 0"}));
+}
