@@ -1,13 +1,14 @@
 #include "client/DataModules.h"
 
-#include "client/InertModules.h"
 #include "core/DMApplication.h"
 #include "core/DMRadio.h"
 #include "core/MicroHamInterface.h"
 #include "core/cat/FTCATInterface.h"
 #include "dx/DMDX.h"
 #include "keying/DMCW.h"
+#include "keying/DMDVK.h"
 #include "keying/DMFlexControl.h"
+#include "keying/DMMessages.h"
 #include "keying/DMRTTY.h"
 #include "log/DMLog.h"
 #include "platform/SerialPort.h"
@@ -89,15 +90,10 @@ void TDataModules::Create(TDMModule module)
     case M::CW: FCW = Own(new TDMCW); break;
     case M::AudioClient: FAudioClient = Own(new TDMAudioClient); break;
     case M::AudioServer: FAudioServer = Own(new TDMAudioServer); break;
-    case M::DVK: FDVK = Own(new TInertDVK); break;
+    case M::DVK: FDVK = Own(new TDMDVK); break;
     case M::FlexControl: FFlexControl = Own(new TDMFlexControl); break;
     case M::Log: FLog = Own(new TDMLog); break;
-    case M::Messages: {
-        auto* messages = Own(new TInertMessages);
-        FMessages = messages;
-        FMessagesLink = messages;
-        break;
-    }
+    case M::Messages: FMessages = Own(new TDMMessages); break;
     case M::Playback: FPlayback = Own(new TDMPlayback); break;
     case M::Client: FClient = Own(new TDMClient); break;
     case M::Server: FServer = Own(new TDMServer); break;
@@ -126,11 +122,22 @@ void TDataModules::Wire()
     FRTTY->SetServer(FServer);
     FRTTY->SetClient(FClient);
 
+    FDVK->SetDM(dm);
+    FDVK->SetServer(FServer);
+    FDVK->SetClient(FClient);
+    FDVK->SetMessages(FMessages);
+
+    FMessages->SetDM(dm);
+    FMessages->SetRadio(FRadio);
+    FMessages->SetCW(FCW);
+    FMessages->SetDVK(FDVK);
+    FMessages->SetRTTY(FRTTY);
+
     TMicroHamInterface* router = FDVK->MicroHamInterface();
     FClient->SetDM(dm);
     FClient->SetRadio(FRadio);
     FClient->SetCW(FCW);
-    FClient->SetMessages(FMessagesLink);
+    FClient->SetMessages(FMessages);
     FClient->SetRTTY(FRTTY);
     FClient->SetMicroHam(router);
     FClient->SetDX(FDX);
@@ -138,7 +145,7 @@ void TDataModules::Wire()
     FServer->SetDM(dm);
     FServer->SetRadio(FRadio);
     FServer->SetCW(FCW);
-    FServer->SetMessages(FMessagesLink);
+    FServer->SetMessages(FMessages);
     FServer->SetRTTY(FRTTY);
     FServer->SetMicroHam(router);
 
@@ -244,10 +251,7 @@ QString TDataModules::Run(const TDMStep& step)
         case O::IniRead: FDVK->IniRead(); return {};
         case O::IniWrite: FDVK->IniWrite(); return {};
         case O::Open: FDVK->Open(); return {};
-        case O::CloseMicroHam:
-            if (TMicroHamInterface* router = FDVK->MicroHamInterface())
-                router->Close();
-            return {};
+        case O::CloseMicroHam: FDVK->MicroHamInterface()->Close(); return {};
         default: break;
         }
         break;

@@ -4,9 +4,6 @@
 // VornixClient makes them with CreateClientDataModules() before its main window; the server
 // program makes them in its own order.  Each module also sets its global reference
 // (DMApplication, DMRadio … DM) while it exists.
-//
-// The message module and the voice keyer module are stand-ins (client/InertModules.h) until
-// those modules exist.
 
 #include "client/DM.h"
 
@@ -26,10 +23,9 @@ class TDMPlayback;
 class TDMRadio;
 class TDMRTTY;
 class TDMServer;
-class TDVKModuleLink;
+class TDMDVK;
+class TDMMessages;
 class TIPCServer;
-class TMessagesLink;
-class TMessagesModuleLink;
 
 // The order the programs create their modules in.
 enum class TModuleOrder : uint8_t { Client, Server };
@@ -54,10 +50,10 @@ public:
     TDMCW* CW() const { return FCW; }
     TDMAudioClient* AudioClient() const { return FAudioClient; }
     TDMAudioServer* AudioServer() const { return FAudioServer; }
-    TDVKModuleLink* DVK() const { return FDVK; }
+    TDMDVK* DVK() const { return FDVK; }
     TDMFlexControl* FlexControl() const { return FFlexControl; }
     TDMLog* Log() const { return FLog; }
-    TMessagesModuleLink* Messages() const { return FMessages; }
+    TDMMessages* Messages() const { return FMessages; }
     TDMPlayback* Playback() const { return FPlayback; }
     TDMClient* Client() const { return FClient; }
     TDMServer* Server() const { return FServer; }
@@ -78,11 +74,10 @@ private:
     TDMCW* FCW = nullptr;
     TDMAudioClient* FAudioClient = nullptr;
     TDMAudioServer* FAudioServer = nullptr;
-    TDVKModuleLink* FDVK = nullptr;
+    TDMDVK* FDVK = nullptr;
     TDMFlexControl* FFlexControl = nullptr;
     TDMLog* FLog = nullptr;
-    TMessagesModuleLink* FMessages = nullptr;
-    TMessagesLink* FMessagesLink = nullptr;
+    TDMMessages* FMessages = nullptr;
     TDMPlayback* FPlayback = nullptr;
     TDMClient* FClient = nullptr;
     TDMServer* FServer = nullptr;

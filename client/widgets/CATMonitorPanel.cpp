@@ -1,6 +1,7 @@
 #include "client/widgets/CATMonitorPanel.h"
 
 #include "controls/widgets/RCSpeedButton.h"
+#include "controls/widgets/UpperCaseValidator.h"
 #include "core/cat/FTCATInterface.h"
 
 #include <QCheckBox>
@@ -15,21 +16,9 @@
 #include <QStandardPaths>
 #include <QTextBlock>
 #include <QTextDocument>
-#include <QValidator>
 #include <algorithm>
 
 namespace {
-
-// The command field takes capitals only, also when text is pasted.
-class TUpperCaseValidator : public QValidator {
-public:
-    using QValidator::QValidator;
-    State validate(QString& input, int&) const override
-    {
-        input = input.toUpper();
-        return Acceptable;
-    }
-};
 
 constexpr int MemoTop = 49;
 constexpr int MemoBottomMargin = 8;
