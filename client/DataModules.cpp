@@ -158,181 +158,128 @@ void TDataModules::Wire()
     FPlayback->SetCW(FCW);
 }
 
-QString TDataModules::Run(const TDMStep& step)
+namespace {
+
+// The operations a module has under their own names: its settings, and its opening and
+// closing where it has them.  False when it has none of that name.
+template <typename T>
+bool RunCommon(T* module, TDMOperation operation)
+{
+    switch (operation) {
+    case O::IniRead:
+        if constexpr (requires { module->IniRead(); }) {
+            module->IniRead();
+            return true;
+        }
+        break;
+    case O::IniWrite:
+        if constexpr (requires { module->IniWrite(); }) {
+            module->IniWrite();
+            return true;
+        }
+        break;
+    case O::Open:
+        if constexpr (requires { module->Open(); }) {
+            module->Open();
+            return true;
+        }
+        break;
+    case O::Close:
+        if constexpr (requires { module->Close(); }) {
+            module->Close();
+            return true;
+        }
+        break;
+    default: break;
+    }
+    return false;
+}
+
+} // namespace
+
+std::optional<QString> TDataModules::RunSpecial(const TDMStep& step)
 {
     TFTCATInterface* cat = FRadio->FTCATInterface();
-    switch (step.Module) {
-    case M::None:
-        if (step.Operation == O::ProcessMessages) {
-            QCoreApplication::processEvents();
-            return {};
+    switch (step.Operation) {
+    case O::ProcessMessages: QCoreApplication::processEvents(); return QString();
+    // A port that does not open is reported by the radio module's port event; the program
+    // runs on without CAT.
+    case O::OpenCATPort:
+        cat->SetUsingCOMPort(true);
+        cat->Open();
+        return QString();
+    case O::OpenCATRemote:
+        cat->SetUsingCOMPort(false);
+        cat->Open();
+        return QString();
+    case O::ClosePort: FRadio->RadioComPort()->close(); return QString();
+    case O::CloseCAT: cat->Close(); return QString();
+    case O::OpenSidetone:
+        if (FCW->UseSidetone())
+            FCW->CWSidetoneOpen();
+        return QString();
+    case O::CloseSidetone: FCW->CWSidetone()->Close(); return QString();
+    case O::CloseWinKeyer: FCW->WinKey()->WKClose(); return QString();
+    case O::OpenActive:
+        if (FClient->ActiveRemoteBase() >= 0) {
+            const TRemoteBaseParameter base = FClient->GetActiveRemoteBase();
+            FAudioClient->SetHost(base.Host);
+            FAudioClient->SetAudioPort(base.AudioPort);
+            FAudioClient->SetUsername(base.Username);
+            FAudioClient->SetPassword(base.Password);
+            FAudioClient->Open();
         }
-        break;
-    case M::Application:
-        switch (step.Operation) {
-        case O::IniRead: FApplication->IniRead(); return {};
-        case O::IniWrite: FApplication->IniWrite(); return {};
-        // A file that cannot be written is reported by the settings module's own event.
-        case O::Close: FApplication->Close(); return {};
-        default: break;
-        }
-        break;
-    case M::Radio:
-        switch (step.Operation) {
-        case O::IniRead: FRadio->IniRead(); return {};
-        case O::IniWrite: FRadio->IniWrite(); return {};
-        // A port that does not open is reported by the radio module's port event; the
-        // program runs on without CAT.
-        case O::OpenCATPort:
-            cat->SetUsingCOMPort(true);
-            cat->Open();
-            return {};
-        case O::OpenCATRemote:
-            cat->SetUsingCOMPort(false);
-            cat->Open();
-            return {};
-        case O::ClosePort: FRadio->RadioComPort()->close(); return {};
-        case O::CloseCAT: cat->Close(); return {};
-        default: break;
-        }
-        break;
-    case M::DX:
-        switch (step.Operation) {
-        case O::IniRead: FDX->IniRead(); return {};
-        case O::IniWrite: FDX->IniWrite(); return {};
-        case O::Open: FDX->Open(); return {};
-        case O::Close: FDX->Close(); return {};
-        default: break;
-        }
-        break;
-    case M::CW:
-        switch (step.Operation) {
-        case O::IniRead: FCW->IniRead(); return {};
-        case O::IniWrite: FCW->IniWrite(); return {};
-        case O::Open: FCW->Open(); return {};
-        case O::OpenSidetone:
-            if (FCW->UseSidetone())
-                FCW->CWSidetoneOpen();
-            return {};
-        case O::CloseSidetone: FCW->CWSidetone()->Close(); return {};
-        case O::CloseWinKeyer: FCW->WinKey()->WKClose(); return {};
-        default: break;
-        }
-        break;
-    case M::AudioClient:
-        switch (step.Operation) {
-        case O::IniRead: FAudioClient->IniRead(); return {};
-        case O::IniWrite: FAudioClient->IniWrite(); return {};
-        case O::OpenActive:
-            if (FClient->ActiveRemoteBase() >= 0) {
-                const TRemoteBaseParameter base = FClient->GetActiveRemoteBase();
-                FAudioClient->SetHost(base.Host);
-                FAudioClient->SetAudioPort(base.AudioPort);
-                FAudioClient->SetUsername(base.Username);
-                FAudioClient->SetPassword(base.Password);
-                FAudioClient->Open();
-            }
-            return {};
-        case O::Close: FAudioClient->Close(); return {};
-        default: break;
-        }
-        break;
-    case M::AudioServer:
-        switch (step.Operation) {
-        case O::IniRead: FAudioServer->IniRead(); return {};
-        case O::IniWrite: FAudioServer->IniWrite(); return {};
-        case O::Open: FAudioServer->Open(); return {};
-        case O::Close: FAudioServer->Close(); return {};
-        default: break;
-        }
-        break;
-    case M::DVK:
-        switch (step.Operation) {
-        case O::IniRead: FDVK->IniRead(); return {};
-        case O::IniWrite: FDVK->IniWrite(); return {};
-        case O::Open: FDVK->Open(); return {};
-        case O::CloseMicroHam: FDVK->MicroHamInterface()->Close(); return {};
-        default: break;
-        }
-        break;
-    case M::FlexControl:
-        switch (step.Operation) {
-        case O::IniRead: FFlexControl->IniRead(); return {};
-        case O::IniWrite: FFlexControl->IniWrite(); return {};
-        case O::Open: FFlexControl->Open(); return {};
-        case O::Close: FFlexControl->Close(); return {};
-        default: break;
-        }
-        break;
-    case M::Log:
-        switch (step.Operation) {
-        case O::IniRead: FLog->IniRead(); return {};
-        case O::IniWrite: FLog->IniWrite(); return {};
-        case O::Open: FLog->Open(); return {};
-        case O::Close: FLog->Close(); return {};
-        case O::WireLog: {
-            TLogInterface* log = FLog->LogInterface();
-            FCW->SetLogInterface(log);
-            FRTTY->SetLogInterface(log);
-            log->SetMyCall(FDX->DXSpots()->MyCall());
-            log->SetMyLocator(FDX->DXSpots()->MyLocator());
-            return {};
-        }
-        default: break;
-        }
-        break;
-    case M::Messages:
-        switch (step.Operation) {
-        case O::IniRead: FMessages->IniRead(); return {};
-        case O::IniWrite: FMessages->IniWrite(); return {};
-        default: break;
-        }
-        break;
-    case M::Playback:
-        switch (step.Operation) {
-        case O::IniRead: FPlayback->IniRead(); return {};
-        case O::IniWrite: FPlayback->IniWrite(); return {};
-        default: break;
-        }
-        break;
-    case M::Client:
-        switch (step.Operation) {
-        case O::IniRead: FClient->IniRead(); return {};
-        case O::IniWrite: FClient->IniWrite(); return {};
-        case O::Update: FClient->Update(); return {};
-        case O::DisableConnect: FClient->ClientConnectAction->setEnabled(false); return {};
-        case O::Close: FClient->Close(); return {};
-        default: break;
-        }
-        break;
-    case M::Server:
-        switch (step.Operation) {
-        case O::IniRead: FServer->IniRead(); return {};
-        case O::IniWrite: FServer->IniWrite(); return {};
-        case O::Open: FServer->Open(); return {};
-        case O::Close: FServer->Close(); return {};
-        default: break;
-        }
-        break;
-    case M::RTTY:
-        switch (step.Operation) {
-        case O::IniRead: FRTTY->IniRead(); return {};
-        case O::IniWrite: FRTTY->IniWrite(); return {};
-        case O::Close: FRTTY->Close(); return {};
-        default: break;
-        }
-        break;
-    case M::IPCServer:
-        switch (step.Operation) {
-        case O::Open:
-            FIPCServer->Open();
-            if (FIPCServer->Enabled() && !FIPCServer->Active())
-                return FIPCServer->ErrorString();
-            return {};
-        case O::Close: FIPCServer->Close(); return {};
-        default: break;
-        }
-        break;
+        return QString();
+    case O::CloseMicroHam: FDVK->MicroHamInterface()->Close(); return QString();
+    case O::WireLog: {
+        TLogInterface* log = FLog->LogInterface();
+        FCW->SetLogInterface(log);
+        FRTTY->SetLogInterface(log);
+        log->SetMyCall(FDX->DXSpots()->MyCall());
+        log->SetMyLocator(FDX->DXSpots()->MyLocator());
+        return QString();
     }
-    return NoSuchStep(step);
+    case O::Update: FClient->Update(); return QString();
+    case O::DisableConnect: FClient->ClientConnectAction->setEnabled(false); return QString();
+    default: break;
+    }
+    if (step.Module == M::IPCServer && step.Operation == O::Open) {
+        FIPCServer->Open();
+        if (FIPCServer->Enabled() && !FIPCServer->Active())
+            return FIPCServer->ErrorString();
+        return QString();
+    }
+    if (step.Module == M::IPCServer && step.Operation == O::Close) {
+        FIPCServer->Close();
+        return QString();
+    }
+    return std::nullopt;
+}
+
+QString TDataModules::Run(const TDMStep& step)
+{
+    if (const std::optional<QString> special = RunSpecial(step))
+        return *special;
+    const O op = step.Operation;
+    bool done = false;
+    switch (step.Module) {
+    // A settings file that cannot be written is reported by the settings module's own event.
+    case M::Application: done = RunCommon(FApplication, op); break;
+    case M::Radio: done = RunCommon(FRadio, op); break;
+    case M::DX: done = RunCommon(FDX, op); break;
+    case M::CW: done = RunCommon(FCW, op); break;
+    case M::AudioClient: done = RunCommon(FAudioClient, op); break;
+    case M::AudioServer: done = RunCommon(FAudioServer, op); break;
+    case M::DVK: done = RunCommon(FDVK, op); break;
+    case M::FlexControl: done = RunCommon(FFlexControl, op); break;
+    case M::Log: done = RunCommon(FLog, op); break;
+    case M::Messages: done = RunCommon(FMessages, op); break;
+    case M::Playback: done = RunCommon(FPlayback, op); break;
+    case M::Client: done = RunCommon(FClient, op); break;
+    case M::Server: done = RunCommon(FServer, op); break;
+    case M::RTTY: done = RunCommon(FRTTY, op); break;
+    case M::None:
+    case M::IPCServer: break;
+    }
+    return done ? QString() : NoSuchStep(step);
 }

@@ -9,6 +9,7 @@
 
 #include <QObject>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class TDMApplication;
@@ -62,6 +63,8 @@ public:
 
 private:
     void Create(TDMModule module);
+    // The steps that are more than a module's operation of that name; none for the others.
+    std::optional<QString> RunSpecial(const TDMStep& step);
     void Wire();
     template <typename T>
     T* Own(T* module);

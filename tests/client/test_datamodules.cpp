@@ -95,6 +95,23 @@ TEST_F(DataModulesTest, CreationReadsTheStoredRole)
     }
 }
 
+TEST_F(DataModulesTest, EveryRoleStartsAndStopsStepByStep)
+{
+    for (TApplicationType role : {isLocal, isLocalAndRemoteServer, isRemoteServer, isRemoteClient}) {
+        SCOPED_TRACE(int(role));
+        StoreSettings(role);
+        Create();
+        Modules->DM()->Start();
+        EXPECT_EQ(Modules->DM()->ApplicationType(), role);
+        EXPECT_EQ(Port().connected(), role != isRemoteClient);
+        Modules->DM()->Stop();
+        EXPECT_FALSE(Port().connected());
+        EXPECT_TRUE(Errors.isEmpty()) << Errors.join('\n').toStdString();
+        Writer.reset();
+        Modules.reset();
+    }
+}
+
 TEST(ClientStyle, Fusion)
 {
     ApplyClientStyle();
