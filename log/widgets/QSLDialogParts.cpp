@@ -1,0 +1,60 @@
+#include "log/widgets/QSLDialogParts.h"
+
+#include "platform/Clock.h"
+
+#include <QApplication>
+#include <QFontMetrics>
+#include <QLineEdit>
+
+namespace vx::qsldialogs {
+
+QLineEdit* NewDateEdit(QWidget* parent)
+{
+    auto* edit = new QLineEdit(parent);
+    edit->setInputMask(QStringLiteral("9999-99-99;_"));
+    edit->setMaxLength(10);
+    edit->setFixedWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("0000-00-000")) + 12);
+    return edit;
+}
+
+void SetDate(QLineEdit* edit, const QDate& date)
+{
+    edit->setText(date.toString(QStringLiteral("yyyy-MM-dd")));
+}
+
+QDate NewYear()
+{
+    return QDate(vx::Clock::nowUtc().toLocalTime().date().year(), 1, 1);
+}
+
+bool DateBlank(const QLineEdit* edit)
+{
+    return edit->text().remove(QLatin1Char('-')).trimmed().isEmpty();
+}
+
+QDate TypedDate(const QLineEdit* edit)
+{
+    if (!edit->hasAcceptableInput())
+        return {};
+    return QDate::fromString(edit->text(), QStringLiteral("yyyy-MM-dd"));
+}
+
+void SetDialogFont(QWidget* dialog)
+{
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPointSize(8);
+    dialog->setFont(font);
+}
+
+void TBusyCursor::Set(bool busy)
+{
+    if (busy == FBusy)
+        return;
+    FBusy = busy;
+    if (busy)
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    else
+        QApplication::restoreOverrideCursor();
+}
+
+} // namespace vx::qsldialogs
