@@ -39,15 +39,13 @@ QNetworkRequest Request(const QUrl& url)
 QString FailureText(QNetworkReply* reply)
 {
     const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
-    if (status.isValid()) {
-        const int code = status.toInt();
-        if (code >= 200 && code < 300 && reply->error() == QNetworkReply::NoError)
-            return {};
+    const int code = status.isValid() ? status.toInt() : 0;
+    if (status.isValid() && (code < 200 || code >= 300)) {
         const QString reason = reply->attribute(QNetworkRequest::HttpReasonPhraseAttribute).toString().trimmed();
         return reason.isEmpty() ? QStringLiteral("HTTP %1").arg(code) : QStringLiteral("HTTP %1 %2").arg(code).arg(reason);
     }
     if (reply->error() == QNetworkReply::NoError)
-        return QStringLiteral("no answer");
+        return status.isValid() ? QString() : QStringLiteral("no answer");
     if (reply->error() == QNetworkReply::OperationCanceledError)
         return QStringLiteral("no answer from the server for %1 s").arg(TransferTimeout / 1000);
     // Qt names the address in some of its texts: only the host may stay.

@@ -6,6 +6,7 @@
 #include "tests/support/Wait.h"
 
 #include <QMutex>
+#include <QUrl>
 #include <QStringList>
 #include <gtest/gtest.h>
 #include <memory>
