@@ -144,10 +144,15 @@ void TLoTWDownloadDlg::SetLogInterface(TLogInterface* log)
     DateEdit->setText(log->LoTWInterface()->LoTWLastQSLAsString());
 
     const QDir folder(log->LogFolder());
+    // The report's conversion may lie in the log folder: it is no log to update.
+    const QFileInfo conversion(TLogADIFUtils::ConvertedName(log->LoTWInterface()->ReportFileName()));
     FLogs.clear();
     if (!log->LogFolder().isEmpty()) {
-        for (const QString& name : folder.entryList({QStringLiteral("*.log")}, QDir::Files, QDir::Name))
-            FLogs << folder.absoluteFilePath(name);
+        for (const QString& name : folder.entryList({QStringLiteral("*.log")}, QDir::Files, QDir::Name)) {
+            const QFileInfo file(folder.absoluteFilePath(name));
+            if (file != conversion)
+                FLogs << file.absoluteFilePath();
+        }
     }
     StringGrid1->setRowCount(int(FLogs.size()));
     for (int row = 0; row < FLogs.size(); ++row)

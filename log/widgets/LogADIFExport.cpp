@@ -26,8 +26,10 @@ TLogADIFExportDlg::TLogADIFExportDlg(QWidget* parent, bool serverProgram)
     (serverProgram ? ExportAllRB : ExportSinceRB)->setChecked(true);
     DateEdit->setEnabled(!serverProgram);
     ExportEventLabel = new QLabel(this);
-    ExportEventLabel->setMinimumWidth(300);
+    // Room for a result naming a long file.
     ExportEventLabel->setWordWrap(true);
+    ExportEventLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    ExportEventLabel->setMinimumSize(400, 3 * ExportEventLabel->fontMetrics().lineSpacing());
     ExportButton = new QPushButton(QStringLiteral("&Export"), this);
     CloseButton = new QPushButton(QStringLiteral("&Close"), this);
     CloseButton->setDefault(true);

@@ -42,15 +42,18 @@ private:
     QtMessageHandler FPrevious = nullptr;
 };
 
-class WebFixture : public ::testing::Test {
-protected:
-    void SetUp() override
+// The server and the trust in its CA, for as long as it lives.
+class LocalWeb {
+public:
+    LocalWeb()
+        : certificates(&vxtest::MakeTestCertificates())
     {
-        certificates = &vxtest::MakeTestCertificates();
-        ASSERT_TRUE(certificates->Error.isEmpty()) << certificates->Error.toStdString();
+        if (!Ready())
+            return;
         trust = std::make_unique<vxtest::TrustOnly>(certificates->CA);
         server = std::make_unique<vxtest::HttpsServer>(*certificates);
     }
+    bool Ready() const { return certificates->Error.isEmpty(); }
 
     // A server whose certificate comes from a CA nobody trusts.
     static std::unique_ptr<vxtest::HttpsServer> UntrustedServer()
@@ -80,4 +83,9 @@ protected:
     const vxtest::TestCertificates* certificates = nullptr;
     std::unique_ptr<vxtest::TrustOnly> trust;
     std::unique_ptr<vxtest::HttpsServer> server;
+};
+
+class WebFixture : public ::testing::Test, public LocalWeb {
+protected:
+    void SetUp() override { ASSERT_TRUE(Ready()) << certificates->Error.toStdString(); }
 };
