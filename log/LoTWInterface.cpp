@@ -15,6 +15,8 @@
 #include <QStringDecoder>
 #include <QTimer>
 
+#include <unistd.h>
+
 namespace {
 
 const QString Finished = QStringLiteral("TQSL processing finished");
@@ -171,6 +173,9 @@ void TLoTWInterface::Start()
     p->setStandardInputFile(QProcess::nullDevice());
     p->setProcessChannelMode(QProcess::MergedChannels);
     p->setStandardOutputFile(FResults, QIODevice::Truncate);
+    // A process group of its own: a signal meant for this program (Ctrl+C in its terminal)
+    // does not end an upload half-way.
+    p->setChildProcessModifier([] { ::setpgid(0, 0); });
     connect(p, &QProcess::finished, this, [this](int exitCode, QProcess::ExitStatus status) {
         TQSLFinished(exitCode, status == QProcess::CrashExit);
     });

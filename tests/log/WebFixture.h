@@ -45,15 +45,17 @@ private:
 // The server and the trust in its CA, for as long as it lives.
 class LocalWeb {
 public:
-    LocalWeb()
-        : certificates(&vxtest::MakeTestCertificates())
+    // Makes the certificates and starts the server; false when that could not be done.
+    bool StartWeb()
     {
+        certificates = &vxtest::MakeTestCertificates();
         if (!Ready())
-            return;
+            return false;
         trust = std::make_unique<vxtest::TrustOnly>(certificates->CA);
         server = std::make_unique<vxtest::HttpsServer>(*certificates);
+        return true;
     }
-    bool Ready() const { return certificates->Error.isEmpty(); }
+    bool Ready() const { return certificates && certificates->Error.isEmpty(); }
 
     // A server whose certificate comes from a CA nobody trusts.
     static std::unique_ptr<vxtest::HttpsServer> UntrustedServer()
@@ -87,5 +89,13 @@ public:
 
 class WebFixture : public ::testing::Test, public LocalWeb {
 protected:
-    void SetUp() override { ASSERT_TRUE(Ready()) << certificates->Error.toStdString(); }
+    void SetUp() override
+    {
+#if defined(__SANITIZE_THREAD__)
+        // Qt's network thread hands data over by means the sanitizer does not see (Qt is not
+        // built with it): every request would be reported.  Our side is one thread.
+        GTEST_SKIP() << "Qt's network thread is not instrumented for ThreadSanitizer";
+#endif
+        ASSERT_TRUE(StartWeb()) << certificates->Error.toStdString();
+    }
 };

@@ -23,6 +23,8 @@ protected:
     void SetUp() override
     {
         WebFixture::SetUp();
+        if (IsSkipped() || HasFatalFailure())
+            return;
         eqsl.SetHost(server->baseUrl());
         eqsl.OnUploaded = [this](bool success, const QStringList& lines) {
             EXPECT_FALSE(success);

@@ -25,6 +25,8 @@ protected:
     void SetUp() override
     {
         WebFixture::SetUp();
+        if (IsSkipped() || HasFatalFailure())
+            return;
         ASSERT_TRUE(folder.isValid());
         lotw.SetHost(server->baseUrl());
         lotw.SetLoTWReportPath(folder.path());

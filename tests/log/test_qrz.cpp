@@ -43,6 +43,8 @@ protected:
     void SetUp() override
     {
         WebFixture::SetUp();
+        if (IsSkipped() || HasFatalFailure())
+            return;
         qrz.SetHost(server->baseUrl());
         qrz.SetUseQRZ(true);
         qrz.SetMyUsername("k1xyz");

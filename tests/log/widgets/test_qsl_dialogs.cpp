@@ -185,7 +185,7 @@ protected:
     void SetUp() override
     {
         vx::Clock::useManual(Now);
-        ASSERT_TRUE(Ready()) << certificates->Error.toStdString();
+        ASSERT_TRUE(StartWeb()) << certificates->Error.toStdString();
         ImportFixture::SetUp();
         ASSERT_TRUE(reports.isValid());
         report = TestData("lotw/lotwreport_qsldetail.adi");
@@ -416,6 +416,8 @@ protected:
     void SetUp() override
     {
         WebFixture::SetUp();
+        if (IsSkipped() || HasFatalFailure())
+            return;
         file = dir.filePath("k1xyz.adi");
         writeFile(file, "<EOH>\r\n<CALL:4>AA1A <EOR>\r\n");
         dialog = std::make_unique<TeQSLExportDlg>();
