@@ -115,11 +115,6 @@ TLoTWDownloadDlg::TLoTWDownloadDlg(QWidget* parent)
     connect(OKButton, &QPushButton::clicked, this, [this] { done(QDialog::Accepted); });
 }
 
-TLoTWDownloadDlg::~TLoTWDownloadDlg()
-{
-    Detach();
-}
-
 QString TLoTWDownloadDlg::Status() const
 {
     return RCLabel1->text();
@@ -136,11 +131,8 @@ void TLoTWDownloadDlg::SetLogInterface(TLogInterface* log)
     FLogInterface = log;
     if (!log)
         return;
-    FPreviousDownload =
-        std::exchange(log->OnLoTWDownload, [this](bool success, int32_t qsos) { LoTWDownload(success, qsos); });
-    FPreviousLoTWLog = std::exchange(log->OnLoTWLog, [this](bool success, int32_t qsos) { LoTWLog(success, qsos); });
-    FDownloadAttached = true;
-    FLoTWLogAttached = true;
+    FDownload.Attach(log->OnLoTWDownload, [this](bool success, int32_t qsos) { LoTWDownload(success, qsos); });
+    FLoTWLog.Attach(log->OnLoTWLog, [this](bool success, int32_t qsos) { LoTWLog(success, qsos); });
     DateEdit->setText(log->LoTWInterface()->LoTWLastQSLAsString());
 
     const QDir folder(log->LogFolder());
@@ -161,15 +153,9 @@ void TLoTWDownloadDlg::SetLogInterface(TLogInterface* log)
 
 void TLoTWDownloadDlg::Detach()
 {
-    if (FLogInterface && FDownloadAttached)
-        FLogInterface->OnLoTWDownload = std::exchange(FPreviousDownload, nullptr);
-    if (FLogInterface && FLoTWLogAttached)
-        FLogInterface->OnLoTWLog = std::exchange(FPreviousLoTWLog, nullptr);
-    if (FLogInterface && FImportAttached)
-        FLogInterface->OnLogImport = std::exchange(FPreviousImport, nullptr);
-    FDownloadAttached = false;
-    FLoTWLogAttached = false;
-    FImportAttached = false;
+    FDownload.Release();
+    FLoTWLog.Release();
+    FImport.Release();
     FLogInterface = nullptr;
     FBusy.Set(false);
 }
@@ -218,14 +204,7 @@ void TLoTWDownloadDlg::LoTWDownload(bool success, int32_t qsos)
         OKButton->setFocus();
     }
     // One download per opening.  The handler running now is not replaced under its feet.
-    QMetaObject::invokeMethod(
-        this,
-        [this] {
-            if (FLogInterface && FDownloadAttached)
-                FLogInterface->OnLoTWDownload = std::exchange(FPreviousDownload, nullptr);
-            FDownloadAttached = false;
-        },
-        Qt::QueuedConnection);
+    QMetaObject::invokeMethod(this, [this] { FDownload.Release(); }, Qt::QueuedConnection);
 }
 
 void TLoTWDownloadDlg::LoTWLog(bool success, int32_t)
@@ -261,14 +240,12 @@ void TLoTWDownloadDlg::UpdateButtonClick()
     OKButton->setFocus();
     DownloadButton->setEnabled(false);
     UpdateButton->setEnabled(false);
-    FPreviousImport = std::exchange(FLogInterface->OnLogImport,
-                                    [this](const QString& name, bool success, int32_t qsos, int32_t inserted,
-                                           int32_t updated, int32_t elapsed) {
-                                        LogImport(name, success, qsos, inserted, updated);
-                                        // The log module keeps track of imports as well.
-                                        Fire(FPreviousImport, name, success, qsos, inserted, updated, elapsed);
-                                    });
-    FImportAttached = true;
+    FImport.Attach(FLogInterface->OnLogImport, [this](const QString& name, bool success, int32_t qsos, int32_t inserted,
+                                                      int32_t updated, int32_t elapsed) {
+        LogImport(name, success, qsos, inserted, updated);
+        // The log module keeps track of imports as well.
+        Fire(FImport.Previous(), name, success, qsos, inserted, updated, elapsed);
+    });
     FUpdated = 0;
     FUpdateFailed = false;
     SetStatus(QStringLiteral("...updating logs"));

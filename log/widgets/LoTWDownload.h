@@ -24,7 +24,6 @@ class TLoTWDownloadDlg : public TDPIFormBase {
     Q_OBJECT
 public:
     explicit TLoTWDownloadDlg(QWidget* parent = nullptr);
-    ~TLoTWDownloadDlg() override;
 
     // Hands over the logbook and lists its log folder; call before the dialog is shown.
     void SetLogInterface(TLogInterface* log);
@@ -64,12 +63,9 @@ private:
     QString FFileName;
     int FUpdated = 0;
     bool FUpdateFailed = false;
-    // The handlers the logbook had before; they come back when the dialog goes.
-    TLoTWDownloadEvent FPreviousDownload;
-    TLoTWDownloadEvent FPreviousLoTWLog;
-    TImportEvent FPreviousImport;
-    bool FDownloadAttached = false;
-    bool FLoTWLogAttached = false;
-    bool FImportAttached = false;
-    vx::qsldialogs::TBusyCursor FBusy;
+    // The logbook's events the dialog listens to while it is open.
+    vx::qsldialogs::THandlerHook<TLoTWDownloadEvent> FDownload;
+    vx::qsldialogs::THandlerHook<TLoTWDownloadEvent> FLoTWLog;
+    vx::qsldialogs::THandlerHook<TImportEvent> FImport;
+    TBusyCursor FBusy;
 };

@@ -1,7 +1,6 @@
 #include "log/widgets/LogADIFExport.h"
 
 #include "log/LogInterface.h"
-#include "log/widgets/QSLDialogParts.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -58,36 +57,22 @@ TLogADIFExportDlg::TLogADIFExportDlg(QWidget* parent, bool serverProgram)
     ExportButton->setFocus();
 }
 
-TLogADIFExportDlg::~TLogADIFExportDlg()
-{
-    Detach();
-}
-
 void TLogADIFExportDlg::SetLogInterface(TLogInterface* log)
 {
-    Detach();
+    FLoTWExport.Release();
     FLogInterface = log;
     if (!log)
         return;
-    FPreviousLoTWExport = std::exchange(log->OnLoTWExport, [this](const QString& text) {
+    FLoTWExport.Attach(log->OnLoTWExport, [this](const QString& text) {
         ExportEventLabel->setText(text.trimmed());
         CloseButton->setFocus();
     });
-    // Never exported (the date would read as today), or no date: the start of the year.
-    const QDate last = log->LastADIFExport().isEmpty() ? QDate() : log->LastADIFExportDate();
-    SetDate(DateEdit, last.isValid() ? last : NewYear());
-}
-
-void TLogADIFExportDlg::Detach()
-{
-    if (FLogInterface)
-        FLogInterface->OnLoTWExport = std::exchange(FPreviousLoTWExport, nullptr);
-    FLogInterface = nullptr;
+    SetDate(DateEdit, OfferedDate(log->LastADIFExport(), log->LastADIFExportDate()));
 }
 
 void TLogADIFExportDlg::done(int result)
 {
-    Detach();
+    FLoTWExport.Release();
     QDialog::done(result);
 }
 
@@ -95,17 +80,13 @@ void TLogADIFExportDlg::ExportButtonClick()
 {
     if (!FLogInterface || !ExportButton->isEnabled())
         return;
-    QString date = QStringLiteral("19450101");
-    if (ExportSinceRB->isChecked()) {
-        const QDate since = TypedDate(DateEdit);
-        if (!since.isValid()) {
-            ExportEventLabel->setText(DateRefused);
-            return;
-        }
-        date = since.toString(QStringLiteral("yyyyMMdd"));
+    const std::optional<QString> from = ExportFrom(ExportAllRB->isChecked(), DateEdit);
+    if (!from) {
+        ExportEventLabel->setText(DateRefused);
+        return;
     }
     ExportEventLabel->setText(QStringLiteral("exporting..."));
     for (QWidget* w : std::initializer_list<QWidget*>{DateEdit, ExportSinceRB, ExportAllRB, ExportButton})
         w->setEnabled(false);
-    FLogInterface->ADIFExport(FFileName, false, date);
+    FLogInterface->ADIFExport(FFileName, false, *from);
 }

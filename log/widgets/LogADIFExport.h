@@ -4,6 +4,7 @@
 // logbook's OnLoTWExport only while it exists.
 
 #include "core/RCTypes.h"
+#include "log/widgets/QSLDialogParts.h"
 
 #include <QDialog>
 #include <QString>
@@ -19,7 +20,6 @@ class TLogADIFExportDlg : public QDialog {
 public:
     // The server program offers "all QSOs" first.
     explicit TLogADIFExportDlg(QWidget* parent = nullptr, bool serverProgram = false);
-    ~TLogADIFExportDlg() override;
 
     QString FileName() const { return FFileName; }
     void SetFileName(const QString& v) { FFileName = v; }
@@ -39,9 +39,7 @@ protected:
     void done(int result) override;
 
 private:
-    void Detach();
-
     QString FFileName;
     TLogInterface* FLogInterface = nullptr;
-    TStringEvent FPreviousLoTWExport;
+    vx::qsldialogs::THandlerHook<TStringEvent> FLoTWExport;
 };

@@ -85,21 +85,14 @@ TLogLoTWExportDlg::TLogLoTWExportDlg(QWidget* parent)
     connect(OKButton, &QPushButton::clicked, this, [this] { done(QDialog::Accepted); });
 }
 
-TLogLoTWExportDlg::~TLogLoTWExportDlg()
-{
-    Detach();
-}
-
 void TLogLoTWExportDlg::SetLogInterface(TLogInterface* log)
 {
-    Detach();
+    FLoTWExport.Release();
     FLogInterface = log;
     if (!log)
         return;
-    FPreviousLoTWExport = std::exchange(log->OnLoTWExport, [this](const QString& text) { LoTWExport(text); });
-    // Never exported (the date would read as today), or no date: the start of the year.
-    const QDate last = log->LastLoTWExport().isEmpty() ? QDate() : log->LastLoTWExportDate();
-    SetDate(DateEdit, last.isValid() ? last : NewYear());
+    FLoTWExport.Attach(log->OnLoTWExport, [this](const QString& text) { LoTWExport(text); });
+    SetDate(DateEdit, OfferedDate(log->LastLoTWExport(), log->LastLoTWExportDate()));
     const TLoTWInterface& lotw = *log->LoTWInterface();
     TQSLGroupBox->setEnabled(lotw.Active());
     CallsignEdit->setText(lotw.MyCall().toUpper());
@@ -109,17 +102,11 @@ void TLogLoTWExportDlg::SetLogInterface(TLogInterface* log)
     MyStationLocationsCB->setEnabled(MyStationLocationsCB->count() != 1);
 }
 
-void TLogLoTWExportDlg::Detach()
-{
-    if (FLogInterface)
-        FLogInterface->OnLoTWExport = std::exchange(FPreviousLoTWExport, nullptr);
-    FLogInterface = nullptr;
-    FBusy.Set(false);
-}
-
 void TLogLoTWExportDlg::done(int result)
 {
-    Detach();
+    // A run still going reaches the logbook alone from now on.
+    FLoTWExport.Release();
+    FBusy.Set(false);
     QDialog::done(result);
 }
 
@@ -127,14 +114,10 @@ void TLogLoTWExportDlg::ExportButtonClick()
 {
     if (!FLogInterface)
         return;
-    QString date = QStringLiteral("19450101");
-    if (ExportSinceRB->isChecked()) {
-        const QDate since = TypedDate(DateEdit);
-        if (!since.isValid()) {
-            Memo1->appendPlainText(DateRefused);
-            return;
-        }
-        date = since.toString(QStringLiteral("yyyyMMdd"));
+    const std::optional<QString> from = ExportFrom(ExportAllRB->isChecked(), DateEdit);
+    if (!from) {
+        Memo1->appendPlainText(DateRefused);
+        return;
     }
     FBusy.Set(true);
     ExportButton->setEnabled(false);
@@ -143,7 +126,7 @@ void TLogLoTWExportDlg::ExportButtonClick()
     lotw.SetStationLocation(MyStationLocationsCB->currentIndex() >= 0 ? MyStationLocationsCB->currentText() : QString());
     lotw.SetADIFDelete(ADIFDeleteCheckBox->isChecked());
     lotw.SetExportFinished(false);
-    if (!FLogInterface->ADIFExport(FFileName, true, date))
+    if (!FLogInterface->ADIFExport(FFileName, true, *from))
         Finished();
 }
 

@@ -24,7 +24,6 @@ class TLogLoTWExportDlg : public QDialog {
     Q_OBJECT
 public:
     explicit TLogLoTWExportDlg(QWidget* parent = nullptr);
-    ~TLogLoTWExportDlg() override;
 
     QString FileName() const { return FFileName; }
     void SetFileName(const QString& v) { FFileName = v; }
@@ -51,10 +50,9 @@ protected:
 private:
     void LoTWExport(const QString& text);
     void Finished();
-    void Detach();
 
     QString FFileName;
     TLogInterface* FLogInterface = nullptr;
-    TStringEvent FPreviousLoTWExport;
-    vx::qsldialogs::TBusyCursor FBusy;
+    vx::qsldialogs::THandlerHook<TStringEvent> FLoTWExport;
+    TBusyCursor FBusy;
 };

@@ -2,7 +2,6 @@
 
 #include "platform/Clock.h"
 
-#include <QApplication>
 #include <QFontMetrics>
 #include <QLineEdit>
 
@@ -22,11 +21,6 @@ void SetDate(QLineEdit* edit, const QDate& date)
     edit->setText(date.toString(QStringLiteral("yyyy-MM-dd")));
 }
 
-QDate NewYear()
-{
-    return QDate(vx::Clock::nowUtc().toLocalTime().date().year(), 1, 1);
-}
-
 bool DateBlank(const QLineEdit* edit)
 {
     return edit->text().remove(QLatin1Char('-')).trimmed().isEmpty();
@@ -39,22 +33,29 @@ QDate TypedDate(const QLineEdit* edit)
     return QDate::fromString(edit->text(), QStringLiteral("yyyy-MM-dd"));
 }
 
+QDate OfferedDate(const QString& lastExport, const QDate& lastDate)
+{
+    // Never exported: the logbook would read today.
+    if (!lastExport.isEmpty() && lastDate.isValid())
+        return lastDate;
+    return QDate(vx::Clock::nowUtc().toLocalTime().date().year(), 1, 1);
+}
+
+std::optional<QString> ExportFrom(bool all, const QLineEdit* edit)
+{
+    if (all)
+        return QStringLiteral("19450101");
+    const QDate since = TypedDate(edit);
+    if (!since.isValid())
+        return std::nullopt;
+    return since.toString(QStringLiteral("yyyyMMdd"));
+}
+
 void SetDialogFont(QWidget* dialog)
 {
     QFont font(QStringLiteral("DejaVu Sans"));
     font.setPointSize(8);
     dialog->setFont(font);
-}
-
-void TBusyCursor::Set(bool busy)
-{
-    if (busy == FBusy)
-        return;
-    FBusy = busy;
-    if (busy)
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-    else
-        QApplication::restoreOverrideCursor();
 }
 
 } // namespace vx::qsldialogs

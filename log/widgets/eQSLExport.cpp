@@ -1,5 +1,6 @@
 #include "log/widgets/eQSLExport.h"
 
+#include "controls/widgets/UpperCaseValidator.h"
 #include "log/eQSLInterface.h"
 
 #include <QCheckBox>
@@ -9,25 +10,9 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QValidator>
 #include <QVBoxLayout>
 
 using namespace vx::qsldialogs;
-
-namespace {
-
-// The eQSL user is a callsign: typed in upper case.
-class TUpperCase : public QValidator {
-public:
-    using QValidator::QValidator;
-    State validate(QString& input, int&) const override
-    {
-        input = input.toUpper();
-        return Acceptable;
-    }
-};
-
-} // namespace
 
 TeQSLExportDlg::TeQSLExportDlg(QWidget* parent)
     : TDPIFormBase(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
@@ -41,7 +26,7 @@ TeQSLExportDlg::TeQSLExportDlg(QWidget* parent)
 
     Label4 = new QLabel(QStringLiteral("&eQSL User"), this);
     CallsignEdit = new QLineEdit(this);
-    CallsignEdit->setValidator(new TUpperCase(CallsignEdit));
+    CallsignEdit->setValidator(new TUpperCaseValidator(CallsignEdit));
     Label4->setBuddy(CallsignEdit);
     Label3 = new QLabel(QStringLiteral("&Password"), this);
     PasswordEdit = new QLineEdit(this);

@@ -50,5 +50,5 @@ private:
     bool FInitialized = false;
     bool FUploaded = false;
     TeQSLInterface* FeQSLInterface = nullptr;
-    vx::qsldialogs::TBusyCursor FBusy;
+    TBusyCursor FBusy;
 };

@@ -63,18 +63,6 @@ protected:
         return texts.value(1);
     }
 
-    // The LoTW sent flag of a call in the log file.
-    QString fileFlag(const QString& call) const
-    {
-        for (const QString& line : fileLines()) {
-            TLogRecord r;
-            r.ExplodeQSOLine(line);
-            if (r.Call() == call)
-                return r.QSLLoTWSent();
-        }
-        return {};
-    }
-
     TQSLStandIn::Program program = TQSLStandIn::StandIn;
     std::unique_ptr<TQSLStandIn> tqsl;
     QStringList texts;
@@ -115,10 +103,10 @@ TEST_F(TQSLUpload, TheExitDecidesWhetherTheQSOsAreSent)
 
         const QString flag = c.uploaded ? "Y" : "N";
         for (const QString& call : waiting) {
-            EXPECT_EQ(fileFlag(call), flag) << call.toStdString();
+            EXPECT_EQ(fileLoTWSent(call), flag) << call.toStdString();
             EXPECT_EQ(qso(call).QSLLoTWSent(), flag) << call.toStdString();
         }
-        EXPECT_EQ(fileFlag("CC1C"), "Y");
+        EXPECT_EQ(fileLoTWSent("CC1C"), "Y");
         if (c.uploaded)
             waiting.clear();
     }
@@ -197,7 +185,7 @@ TEST_F(TQSLUpload, AStationDataFileThatIsNoXMLOffersNoLocation)
     openLog({Line("AA1A", "20240101")});
     const QString response = upload({});
     EXPECT_EQ(Lines(response), QStringList({"Could not start TQSL. Upload failed.", DoneWithErrors}));
-    EXPECT_EQ(fileFlag("AA1A"), "N");
+    EXPECT_EQ(fileLoTWSent("AA1A"), "N");
 }
 
 TEST(TQSLInterface, StationLocations)
@@ -328,10 +316,10 @@ TEST_F(RealTQSL, WithoutACertificateNothingIsSent)
     QStringList lines = Lines(upload("Home QTH", 120000));
     EXPECT_TRUE(lines.contains("Final Status: No QSOs written(8)")) << lines.join('\n').toStdString();
     EXPECT_EQ(lines.value(lines.size() - 1), DoneWithErrors);
-    EXPECT_EQ(fileFlag("AA1A"), "N");
+    EXPECT_EQ(fileLoTWSent("AA1A"), "N");
 
     lines = Lines(upload("Nowhere", 120000));
     EXPECT_FALSE(lines.filter("Final Status:").filter("(10)").isEmpty()) << lines.join('\n').toStdString();
     EXPECT_EQ(lines.value(lines.size() - 1), DoneWithErrors);
-    EXPECT_EQ(fileFlag("AA1A"), "N");
+    EXPECT_EQ(fileLoTWSent("AA1A"), "N");
 }

@@ -25,14 +25,17 @@ inline void ExpectNothingClipped(QWidget& dialog)
             continue;
         EXPECT_TRUE(w->parentWidget()->rect().contains(w->geometry())) << w->metaObject()->className();
         if (auto* label = qobject_cast<QLabel*>(w)) {
-            if (!label->wordWrap())
+            if (!label->wordWrap()) {
                 EXPECT_GE(label->width(), label->sizeHint().width()) << label->text().toStdString();
+            }
             EXPECT_GE(label->height(), label->sizeHint().height()) << label->text().toStdString();
         }
-        if (auto* button = qobject_cast<QAbstractButton*>(w))
+        if (auto* button = qobject_cast<QAbstractButton*>(w)) {
             EXPECT_GE(button->width(), button->sizeHint().width()) << button->text().toStdString();
-        if (auto* box = qobject_cast<QComboBox*>(w))
+        }
+        if (auto* box = qobject_cast<QComboBox*>(w)) {
             EXPECT_GE(box->height(), box->fontMetrics().height() + 4);
+        }
     }
 }
 

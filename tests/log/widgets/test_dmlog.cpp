@@ -48,6 +48,20 @@ protected:
         module->IniRead();
     }
 
+    // A new, empty log of DJ3EI in the folder, open.
+    void OpenNewLog(const QString& folder)
+    {
+        log().SetMyCall("DJ3EI");
+        log().SetLogFolder(folder);
+        log().SetLogFileName("test.log");
+        log().NewLogFile();
+        int loaded = 0;
+        log().OnLogLoaded = [&] { ++loaded; };
+        log().Open();
+        ASSERT_TRUE(vxtest::waitUntil([&] { return loaded == 1; }));
+        log().OnLogLoaded = nullptr;
+    }
+
     std::unique_ptr<TDMApplication> app;
     std::unique_ptr<TDMLog> module;
     DialogsDouble dialogs;
@@ -227,14 +241,7 @@ TEST_F(LogModule, ExportActionsOpenTheirDialogs)
 {
     QTemporaryDir folder;
     module->IniRead();
-    log().SetMyCall("DJ3EI");
-    log().SetLogFolder(folder.path());
-    log().SetLogFileName("test.log");
-    log().NewLogFile();
-    int loaded = 0;
-    log().OnLogLoaded = [&] { ++loaded; };
-    log().Open();
-    ASSERT_TRUE(vxtest::waitUntil([&] { return loaded == 1; }));
+    ASSERT_NO_FATAL_FAILURE(OpenNewLog(folder.path()));
     const QString file = folder.filePath("out.adi");
     dialogs.Answer = file;
     module->ExportADIFAction->trigger();
@@ -290,14 +297,7 @@ TEST_F(LogModule, AnImportLocksTheLogActionsUntilItsResult)
 {
     QTemporaryDir folder;
     module->IniRead();
-    log().SetMyCall("DJ3EI");
-    log().SetLogFolder(folder.path());
-    log().SetLogFileName("test.log");
-    log().NewLogFile();
-    int loaded = 0;
-    log().OnLogLoaded = [&] { ++loaded; };
-    log().Open();
-    ASSERT_TRUE(vxtest::waitUntil([&] { return loaded == 1; }));
+    ASSERT_NO_FATAL_FAILURE(OpenNewLog(folder.path()));
 
     const QList<QAction*> locked = {module->LogQSOAction,     module->NewLogAction,     module->OpenLogAction,
                                     module->ImportADIFAction, module->ExportADIFAction, module->ExportLoTWAction,

@@ -72,17 +72,6 @@ protected:
     {
         return vxtest::waitUntil([&] { return dialog->Memo1->toPlainText().contains("TQSL processing"); }, 20000);
     }
-    QString fileFlag(const QString& call)
-    {
-        log->WaitForWriter();
-        for (const QString& line : fileLines()) {
-            TLogRecord r;
-            r.ExplodeQSOLine(line);
-            if (r.Call() == call)
-                return r.QSLLoTWSent();
-        }
-        return {};
-    }
 
     std::unique_ptr<TQSLStandIn> tqsl;
     std::unique_ptr<TLogLoTWExportDlg> dialog;
@@ -120,8 +109,8 @@ TEST_F(LoTWExportDialog, ExportsSignsAndShowsWhatTQSLSaid)
     EXPECT_FALSE(dialog->Busy());
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     EXPECT_TRUE(dialog->ExportButton->isHidden());
-    EXPECT_EQ(fileFlag("AA1A"), "Y");
-    EXPECT_EQ(fileFlag("BB1B"), "Y");
+    EXPECT_EQ(fileLoTWSent("AA1A"), "Y");
+    EXPECT_EQ(fileLoTWSent("BB1B"), "Y");
 
     ExpectNothingClipped(*dialog);
     SaveDialogPictures(*dialog, "dialog-lotw-upload");
@@ -147,7 +136,7 @@ TEST_F(LoTWExportDialog, SinceADateAndAFailedUpload)
     EXPECT_EQ(lines.first(), "1 QSOs exported to: " + dir.filePath("k1xyz.adi"));
     EXPECT_EQ(lines.last(), "TQSL processing finished with errors");
     EXPECT_FALSE(dialog->Busy());
-    EXPECT_EQ(fileFlag("BB1B"), "N");
+    EXPECT_EQ(fileLoTWSent("BB1B"), "N");
 }
 
 // Closed while TQSL runs: the run's end reaches the logbook, which marks the QSOs, and the
@@ -171,7 +160,7 @@ TEST_F(LoTWExportDialog, ARunEndingAfterTheDialogClosedReachesOnlyTheLogbook)
     ASSERT_TRUE(vxtest::waitUntil([&] { return !before.isEmpty(); }));
     EXPECT_TRUE(before.last().endsWith("TQSL processing finished\r\n"));
     EXPECT_FALSE(memo.contains("TQSL processing"));
-    EXPECT_EQ(fileFlag("AA1A"), "Y");
+    EXPECT_EQ(fileLoTWSent("AA1A"), "Y");
 }
 
 // ---- LoTW report download ---------------------------------------------------------------------
