@@ -74,6 +74,7 @@ public:
     }
     bool Ran() const { return QFile::exists(FDir.filePath("args.txt")); }
     QString Home() const { return FDir.filePath("home"); }
+    QString ProgramFile() const { return FDir.filePath("bin/tqsl"); }
     // Replaces the station data file.
     void SetStationData(const QByteArray& bytes) { WriteFile("home/.tqsl/station_data", bytes); }
 

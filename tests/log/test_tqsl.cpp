@@ -160,6 +160,16 @@ TEST_F(TQSLUpload, ARunThatCannotStartAnswersAtOnce)
     ASSERT_TRUE(vxtest::waitUntil([&] { return finished.size() == 2; }));
     EXPECT_TRUE(finished[1]);
 
+    // A program that cannot be executed.
+    texts.clear();
+    finished.clear();
+    QFile::setPermissions(tqsl->ProgramFile(), QFile::ReadOwner | QFile::WriteOwner);
+    lotw.Start();
+    ASSERT_TRUE(vxtest::waitUntil([&] { return !finished.isEmpty(); }));
+    EXPECT_EQ(texts, QStringList({couldNot}));
+    EXPECT_EQ(finished, QList<bool>({false}));
+    QFile::setPermissions(tqsl->ProgramFile(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+
     // A folder TQSL's output cannot be written to.
     texts.clear();
     finished.clear();
@@ -243,10 +253,19 @@ TEST(TQSLInterface, OwnCallSelectsItsLocations)
     lotw.SetMyCall("K1XYZ");
     EXPECT_EQ(lotw.MyStationLocations(), QStringList({"Home QTH", "Club"}));
 
+    // Without TQSL an upload answers at once that it could not start.
     TQSLStandIn none({}, TQSLStandIn::None);
     TLoTWInterface without;
     EXPECT_FALSE(without.Active());
     EXPECT_TRUE(without.TQSLPath().isEmpty());
+    QTemporaryDir dir;
+    QFile(dir.filePath("upload.adi")).open(QIODevice::WriteOnly);
+    QStringList texts;
+    without.OnLoTWExport = [&](const QString& t) { texts << t; };
+    without.SetStationLocation("Home QTH");
+    without.SetADIFFile(dir.filePath("upload.adi"));
+    without.Start();
+    EXPECT_EQ(texts, QStringList({"Could not start TQSL. Upload failed.\r\n" + DoneWithErrors + "\r\n"}));
 }
 
 namespace {
