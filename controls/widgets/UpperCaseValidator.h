@@ -1,5 +1,7 @@
 #pragma once
-// Raises whatever is typed or pasted into an edit to upper case (callsigns, keyer text).
+// For edits that hold upper-case text (keyer texts, messages): whatever is typed or pasted is
+// raised.
+
 #include <QValidator>
 
 class TUpperCaseValidator : public QValidator {

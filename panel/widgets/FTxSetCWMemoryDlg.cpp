@@ -6,7 +6,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-
 TFTxSetCWMemoryDlg::TFTxSetCWMemoryDlg(QWidget* parent) : QDialog(parent)
 {
     setWindowTitle(QStringLiteral("Set CW Keyer Memory Channel"));
