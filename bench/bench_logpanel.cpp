@@ -109,7 +109,10 @@ BENCHMARK(BM_PreviousQSOs)->DenseRange(2, 6)->Unit(benchmark::kMillisecond)->Use
 
 int main(int argc, char** argv)
 {
+    const QString cty = QStringLiteral(VX_TESTDATA_DIR "/cty/");
+    RequireInputs("vx_bench_logpanel", {MasterScpFile, cty + "bigcty_cty.dat", cty + "cty_wt_mod_2024.03.11.dat"});
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    return RunBenchmarksWithQt<QApplication>(argc, argv);
+    QApplication app(argc, argv);
+    return RunBenchmarks(argc, argv);
 }

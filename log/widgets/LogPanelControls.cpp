@@ -1,28 +1,16 @@
 #include "log/widgets/LogPanelControls.h"
 
+#include "controls/widgets/UpperCaseValidator.h"
 #include "log/widgets/LogPanelRules.h"
 
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QPointer>
-#include <QValidator>
 
 namespace vx::logpanel {
 
 namespace {
-
-// Upper-cases whatever reaches the text: typing, pasting and setting it in code alike.
-class TUpperCaseValidator : public QValidator {
-public:
-    using QValidator::QValidator;
-    State validate(QString& input, int&) const override
-    {
-        for (QChar& c : input)
-            c = UpperAscii(c);
-        return Acceptable;
-    }
-};
 
 bool IsTypedText(const QKeyEvent* event)
 {
