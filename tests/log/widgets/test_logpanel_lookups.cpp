@@ -2,6 +2,8 @@
 // QSOs, the callbook's answer; the action states; frequencies typed as calls; reports typed
 // behind the call; picked spots, the band map and the spot line.
 #include "LogPanelFixture.h"
+#include "log/QRZInterface.h"
+#include "log/widgets/QRZCallbookLink.h"
 
 #include <QLocale>
 
@@ -360,4 +362,44 @@ TEST_F(LogPanelFixture, NamesAndCallsFromOtherWindows)
     EXPECT_EQ(panel->HisName(), "John");
     panel->SetHisName("émile");
     EXPECT_EQ(panel->HisName(), "émile");
+}
+
+// The log module's callbook client behind its link: its events reach the panel, the panel's
+// requests reach it, and either may go first.
+TEST_F(LogPanelFixture, CallbookClientOfTheLogModule)
+{
+    openLog();
+    auto qrz = std::make_unique<TQRZInterface>();
+    auto link = std::make_unique<TQRZCallbookLink>(qrz.get());
+    panel->SetQRZInterface(link.get());
+    EXPECT_FALSE(shown("QRZButton"));
+    qrz->SetUseQRZ(true);
+    EXPECT_TRUE(shown("QRZButton"));
+    EXPECT_EQ(child<QToolButton>("QRZButton")->text(), "QRZ.COM");
+
+    // No user name: the login fails at once and says why.
+    typeCall("VP2E/K1ABC");
+    panel->DoQRZButtonClick();
+    EXPECT_EQ(qrz->QRZRecord()->CallsignRequest(), "K1ABC");
+    EXPECT_EQ(message(), "QRZ.COM Username and/or Password is empty");
+
+    // An answer for the call in the field fills it.
+    TQRZRecord& answer = *qrz->QRZRecord();
+    answer.SetCall("K1ABC");
+    answer.SetGrid("FN42ab");
+    answer.SetDXCC(291);
+    answer.SetState("CT");
+    answer.SetFirstName("WILLIAM H");
+    Fire(qrz->OnRequest, true, QStringLiteral("QRZ.COM Request OK"));
+    EXPECT_EQ(text("LocatorEdit"), "FN42ab");
+    EXPECT_EQ(list("StateEdit")->currentText(), "CT");
+    EXPECT_EQ(message(), "Bill");
+
+    link.reset();
+    EXPECT_FALSE(qrz->OnRequest);
+    link = std::make_unique<TQRZCallbookLink>(qrz.get());
+    qrz.reset();
+    EXPECT_FALSE(link->UseQRZ());
+    link->Open();
+    link->Request();
 }
