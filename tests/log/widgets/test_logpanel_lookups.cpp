@@ -105,7 +105,8 @@ TEST_F(LogPanelFixture, FrequencyTypedAsCall)
         EXPECT_EQ(panel->IsTextCommand(false), c.command);
         EXPECT_TRUE(tuned.isEmpty());
         EXPECT_EQ(panel->IsTextCommand(true), c.command);
-        EXPECT_EQ(tuned, c.tuned ? QList<int32_t>{c.tuned} : QList<int32_t>{});
+        EXPECT_EQ(tuned.size(), c.tuned ? 1 : 0);
+        EXPECT_EQ(tuned.value(0), c.tuned);
     }
 
     // Enter on a frequency tunes and clears the call; nothing is logged.
