@@ -518,6 +518,16 @@ void TFTTransceiverPanel2000::ClarifierTXButtonClick(QObject* Sender)
         UpdateVFOSubDialMode();
 }
 
+void TFTTransceiverPanel2000::ModeButtonClick(QObject* Sender)
+{
+    // Each mode key latches on its own when clicked; the lamps show the radio's mode, so they are
+    // put back before the key acts.  Otherwise a click on the lit key would leave it dark while
+    // the radio, whose mode does not change, reports nothing new.
+    if (TFTCATInterface* cat = CAT())
+        ShowModeLamps(cat->ModeA());
+    TFTTransceiverPanelBase::ModeButtonClick(Sender);
+}
+
 void TFTTransceiverPanel2000::TuneVFOB(int32_t AFrequency)
 {
     TFTTransceiverPanelBase::TuneVFOB(AFrequency);
@@ -533,6 +543,11 @@ void TFTTransceiverPanel2000::SDFButtonClick(QObject* Sender)
         return;
     cat->PrepareTX();
     cat->SetSubDialFunction(TSubDialFunction(tag));
+    // A click on the lit key unlatches it, but the function stays and the radio reports nothing
+    // new: the key is lit again, or the dial would drop into wheel mode, where every pointer move
+    // is a band or MHz step.  (A/B is sent every time and always reported.)
+    if (tag == int(cat->SubDialFunction()) && tag != int(sdfAB))
+        DoFTCATSubDialFunction(cat->SubDialFunction());
     UpdateVFOSubDialMode();
 }
 
@@ -683,6 +698,11 @@ void TFTTransceiverPanel2000::DoFTCATMicGain(uint8_t Value)
 void TFTTransceiverPanel2000::DoFTCATModeA(TMode Mode)
 {
     TFTTransceiverPanelBase::DoFTCATModeA(Mode);
+    ShowModeLamps(Mode);
+}
+
+void TFTTransceiverPanel2000::ShowModeLamps(TMode Mode)
+{
     if (!Known(Mode, mdPKT_U))
         return;
     // The FM variants have a picture of their own; CW, RTTY and packet light their sideband too.

@@ -19,6 +19,7 @@ public:
     void AntennaRXButtonClick(QObject* Sender) override;
     void ClarifierRXButtonClick(QObject* Sender) override;
     void ClarifierTXButtonClick(QObject* Sender) override;
+    void ModeButtonClick(QObject* Sender) override;
     void TuneVFOB(int32_t AFrequency) override;
     void SDFButtonClick(QObject* Sender) override;
     void UpdateVFOSubDialMode() override;
@@ -76,6 +77,7 @@ private:
     void ClarifierTuningStep(int Value);
     void SquelchALabelClick();
     void MHzStep(uint8_t vfo, int Value);
+    void ShowModeLamps(TMode Mode);
     void LayoutDisplayGroup();
     void LayoutButtons();
     void LayoutKnobs();

@@ -152,6 +152,16 @@ TEST_F(FT2000Face, ModeLampsLightTheSidebandWithCWRTTYAndPacket)
         EXPECT_EQ(face->ModeAMFMButton->Glyph(), QString::fromLatin1(r.AMFM));
         EXPECT_EQ(face->ModePKTButton->Glyph(), QString::fromLatin1(r.PKT));
     }
+    // A click leaves the lamps to the radio: the lit key stays lit though the mode does not
+    // change and nothing new is reported.
+    connect();
+    radio(QStringLiteral("MD02;"));
+    sent.clear();
+    Click(face->ModeUSBButton);
+    Click(face->ModeLSBButton);
+    EXPECT_EQ(sent, (QStringList{"MK1;", "MK0;"}));
+    EXPECT_EQ(lamps(), QStringLiteral(".U...."));
+
     // Back on VFO A after VFO B, the lamps show VFO A's mode again.
     radio(QStringLiteral("MD03;"));
     Fire(cat->OnModeA, mdLSB);
@@ -219,6 +229,15 @@ TEST_F(FT2000Face, SubDialKeysSwitchTheDialBetweenWheelAndUpDown)
     connect();
     Click(face->SDF6Button);
     EXPECT_EQ(sent, QStringList{"SF5;"});
+    EXPECT_EQ(face->VFOSub->DialMode(), dmUpDown);
+    // A click on the lit key of the present function changes nothing: the key stays lit and
+    // the dial stays in up/down mode.
+    cat->PrepareRX();
+    cat->SetSubDialFunction(sdfMHzVFOB);
+    sent.clear();
+    Click(face->SDF6Button);
+    EXPECT_EQ(sent, QStringList());
+    EXPECT_TRUE(face->SDF6Button->Down());
     EXPECT_EQ(face->VFOSub->DialMode(), dmUpDown);
     // The clarifier keys bring the dial back in line with the keys as well.
     face->SDF6Button->SetDown(false);
