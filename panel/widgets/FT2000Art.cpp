@@ -390,6 +390,7 @@ void PaintFront(QPainter& p, const QSize& s)
     KnobLegend(p, 341.5, 243, "MAIN AF", "RF");
     KnobLegend(p, 869.5, 115, "SHIFT", "WIDTH");
     KnobLegend(p, 977.5, 115, "CONTOUR", "DNR");
+    Legend(p, 50, 231, "METER");
     Legend(p, 977.5, 28, "NOTCH");
     Legend(p, 782.5, 249, "CLAR");
     Legend(p, 920.5, 229, "VFO-B");
