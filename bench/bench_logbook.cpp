@@ -1,98 +1,12 @@
 // Logbook targets with a log of 200,000 QSOs (twenty years, all bands and modes, calls from
 // Debian's MASTER.SCP): load within 2 s, logging one QSO within 30 ms, the previous-QSO
 // lookup for a typed two-letter prefix within 20 ms, a grid filter within 50 ms.
-#include "bench/BenchData.h"
-#include "log/LogInterface.h"
+#include "bench/BenchLog.h"
 
 #include <QCoreApplication>
-#include <QDeadlineTimer>
-#include <QFile>
-#include <QRandomGenerator>
-#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
-#include <memory>
-#include <vector>
 
 namespace {
-
-constexpr int QSOCount = 200000;
-const QString MyCall = QStringLiteral("OWN1");
-
-// The log file in a private folder, and a logbook that has loaded it.
-class TBigLog {
-public:
-    TBigLog()
-    {
-        qputenv("XDG_DATA_HOME", (FRoot.path() + "/data").toLocal8Bit());
-        qputenv("XDG_CONFIG_HOME", (FRoot.path() + "/config").toLocal8Bit());
-        Calls = MasterCalls();
-        Write();
-        Log.SetMyCall(MyCall);
-        Log.SetLogFolder(FRoot.path());
-        Log.SetLogFileName("big.log");
-        Log.OnLogLoaded = [this] { ++Loaded; };
-        Load();
-    }
-
-    void Load()
-    {
-        const int before = Loaded;
-        Log.Open();
-        QDeadlineTimer deadline(60000);
-        while (Loaded == before && !deadline.hasExpired())
-            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
-    }
-
-    QString NextCall() { return Calls[FRng.bounded(int(Calls.size()))]; }
-
-    TLogInterface Log;
-    std::vector<QString> Calls;
-    int Loaded = 0;
-
-private:
-    void Write()
-    {
-        static const char* bands[] = {"160m", "80m", "60m", "40m", "30m", "20m", "17m",
-                                      "15m",  "12m", "10m", "6m",  "2m",  "70cm"};
-        static const char* modes[] = {"CW", "CW", "SSB", "SSB", "FT8", "FT8", "RTTY", "FT4", "PSK", "AM", "FM", "JT65"};
-        static const char* words[] = {"tnx", "ufb", "nice signal", "qsb", "", "", "", "contest"};
-        QFile f(FRoot.path() + "/big.log");
-        f.open(QIODevice::WriteOnly);
-        QByteArray bytes = TLogRecord::FileHeader().toUtf8() + "\r\n";
-        // One QSO every ~53 minutes over twenty years, in the order they were logged.
-        const QDateTime start(QDate(2004, 1, 1), QTime(0, 0), Qt::UTC);
-        const qint64 step = qint64(20) * 365 * 24 * 3600 / QSOCount;
-        TLogRecord r;
-        for (int i = 0; i < QSOCount; ++i) {
-            const QDateTime t = start.addSecs(i * step + FRng.bounded(int(step)));
-            r.Clear();
-            r.SetStationCallsign(MyCall);
-            r.SetQSODateAsString(t.date().toString("yyyyMMdd"));
-            r.SetTimeOnAsString(t.time().toString("hhmmss"));
-            r.SetCall(NextCall());
-            r.SetBandAsString(bands[FRng.bounded(13)]);
-            const char* mode = modes[FRng.bounded(12)];
-            if (QByteArrayView(mode) == "FT4") {
-                r.SetModeAsString("MFSK");
-                r.SetSubMode("FT4");
-            } else {
-                r.SetModeAsString(mode);
-            }
-            r.SetRSTSent("599");
-            r.SetRSTRcvd("579");
-            r.SetComment(words[FRng.bounded(8)]);
-            r.SetDXCC(QString::number(1 + FRng.bounded(500)));
-            r.SetCQZone(QString::number(1 + FRng.bounded(40)));
-            r.SetQSLLoTWSent(FRng.bounded(2) ? "Y" : "N");
-            r.SetQSLLoTWRcvd(FRng.bounded(4) ? "N" : "Y");
-            bytes += r.QSOLine().toUtf8() + "\r\n";
-        }
-        f.write(bytes);
-    }
-
-    QTemporaryDir FRoot;
-    QRandomGenerator FRng{2024};
-};
 
 TBigLog& Big()
 {

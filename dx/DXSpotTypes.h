@@ -61,6 +61,7 @@ private:
 enum TCountryFilter : uint8_t { cfNone, cfContinent, cfCountry };
 using TBandFilter = TEnumSet<TBand>;
 using TModeFilter = TEnumSet<TModeType>;
+using TContinentFilter = TEnumSet<TContinent>;
 using TShowBands = TEnumSet<TBand>;
 enum TSpotOption : uint8_t { showCleanComments, hideAwardSpots };
 using TSpotOptions = TEnumSet<TSpotOption>;

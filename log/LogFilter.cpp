@@ -98,3 +98,36 @@ bool TLogFilter::Matches(const TLogRecord& r) const
         return false;
     return true;
 }
+
+uint64_t TLogFilter::FieldsRead() const
+{
+    uint64_t fields = 0;
+    const auto read = [&fields](const QString& value, std::initializer_list<int> from) {
+        if (!value.isEmpty())
+            for (int k : from)
+                fields |= uint64_t(1) << k;
+    };
+    // Keep in step with Matches.
+    read(FQSODate, {LogField::QSODate});
+    read(FTimeOn, {LogField::TimeOn});
+    read(FCall, {LogField::Call});
+    read(FRSTSent, {LogField::RSTSent});
+    read(FSTX, {LogField::STX});
+    read(FRSTRcvd, {LogField::RSTRcvd});
+    read(FSRX, {LogField::SRX});
+    read(FBand, {LogField::Band});
+    read(FMode, {LogField::Mode, LogField::SubMode});
+    read(FComment, {LogField::Comment, LogField::Name, LogField::QTH, LogField::IOTA, LogField::QSLVia});
+    read(FGridSquare, {LogField::GridSquare});
+    read(FContinent, {LogField::Continent});
+    read(FCQZ, {LogField::CQZone});
+    read(FState, {LogField::USState});
+    read(FQSLSent, {LogField::QSLSent});
+    read(FQSLRcvd, {LogField::QSLRcvd});
+    read(FLoTWQSLSent, {LogField::QSLLoTWSent});
+    read(FLoTWQSLRcvd, {LogField::QSLLoTWRcvd});
+    read(FeQSLSent, {LogField::QSLeQSLSent});
+    read(FeQSLRcvd, {LogField::QSLeQSLRcvd});
+    read(FDXCC, {LogField::DXCC});
+    return fields;
+}

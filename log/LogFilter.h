@@ -3,6 +3,7 @@
 // passes when every non-empty value matches it (Matches).
 
 #include <QString>
+#include <cstdint>
 
 class TFilterData;
 class TLogRecord;
@@ -29,6 +30,9 @@ public:
     //   DXCC: the ADIF code in decimal equals the value.
     // Letter case matters everywhere except for Comment.
     bool Matches(const TLogRecord& record) const;
+    // The log fields Matches reads for the values set (bit k = field k): a record that read
+    // only these (TLogRecord::ExplodeQSOFields) matches exactly as one that read the line.
+    uint64_t FieldsRead() const;
 
     QString Band() const { return FBand; }
     void SetBand(const QString& v) { FBand = v; }

@@ -614,7 +614,7 @@ void TLogInterface::FindQSOsLogPanel(const QString& ACall, TBand ABand, TQSOMode
             continue;
         if (bandFlag && AMode != mNone && !modeFlag && r.Mode() == AMode)
             modeFlag = true;
-        FLogDataList.append(r.GetLogDataRecord(FLogBook.HandleAt(i)));
+        FLogDataList.Append(FLogBook.HandleAt(i), line);
         if (r.Call() == ACall)
             r.CopyToLogInfo(info);
     }
@@ -644,17 +644,22 @@ void TLogInterface::FilterQSOs()
     std::optional<TLogLinePrefilter> prefilter;
     if (filtered)
         prefilter.emplace(FLogFilter);
+    // Only the fields the filter looks at are read: a short filter over a big log reads
+    // thousands of lines per key typed.
+    const uint64_t fields = FLogFilter.FieldsRead();
     const auto [first, last] = OwnRange();
     for (int i = last - 1; i >= first; --i) {
         const QString& line = FLogBook.At(i);
         if (!IsOwnLine(line))
             continue;
-        if (filtered && !prefilter->MayMatch(line))
-            continue;
-        FParseRecord.ExplodeQSOLine(line);
-        if (filtered && !FLogFilter.Matches(FParseRecord))
-            continue;
-        FLogDataList.append(FParseRecord.GetLogDataRecord(FLogBook.HandleAt(i)));
+        if (filtered) {
+            if (!prefilter->MayMatch(line))
+                continue;
+            FParseRecord.ExplodeQSOFields(line, fields);
+            if (!FLogFilter.Matches(FParseRecord))
+                continue;
+        }
+        FLogDataList.Append(FLogBook.HandleAt(i), line);
         if (FMaxQSOs > 0 && uint32_t(FLogDataList.size()) >= FMaxQSOs)
             break;
     }

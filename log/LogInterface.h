@@ -21,6 +21,7 @@
 #include "core/RCTypes.h"
 #include "log/CabrilloLog.h"
 #include "log/Contest.h"
+#include "log/LogDataList.h"
 #include "log/LogFilter.h"
 #include "log/LogInfo.h"
 #include "log/LogLines.h"
@@ -86,7 +87,6 @@ struct TDXCCEntity {
     bool Deleted = false; // the prefix begins with "["
 };
 
-using TLogDataList = QList<TLogData>;
 using TLoggingModeEvent = std::function<void(TLoggingMode LoggingMode)>;
 using TLogInfoEvent = std::function<void(const TLogInfo& ALogInfo)>;
 using TImportEvent = std::function<void(const QString& LogFilename, bool Success, int32_t QSOs, int32_t Inserted,
@@ -201,6 +201,8 @@ public:
     // Replaces one line by another (import and export paths), keeping the index right.
     // False when the old line is gone.
     bool ReplaceLine(const QString& oldLine, const QString& newLine);
+    // Rows of the view: each row's QSO handle and its line; a row's TLogData is built when
+    // it is asked for.
     const TLogDataList& LogDataList() const { return FLogDataList; }
     TLogFilter& LogFilter() { return FLogFilter; }
     const TLogFilter& LogFilter() const { return FLogFilter; }

@@ -433,6 +433,15 @@ void TLogLineList::RemoveAt(int pos)
 int TLogLineList::ReplaceAt(int pos, const QString& line)
 {
     const int32_t handle = FHandles[pos];
+    // Most edits (a QSL flag, a comment) leave the line between its neighbours: replacing it
+    // in place keeps queueing every row of a big log from moving the whole list per QSO.
+    if ((pos == 0 || CompareLines(FLines[pos - 1], line) < 0) &&
+        (pos + 1 == Count() || CompareLines(line, FLines[pos + 1]) < 0)) {
+        FLines[pos] = line;
+        FTags[pos] = FTagOf ? FTagOf(line) : 0;
+        FLineOfHandle.insert(handle, line);
+        return pos;
+    }
     FLines.removeAt(pos);
     FHandles.removeAt(pos);
     FTags.removeAt(pos);

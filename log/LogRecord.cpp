@@ -1,6 +1,9 @@
 #include "log/LogRecord.h"
 
 #include "log/LogInfo.h"
+#include "log/LogLines.h"
+
+#include <bit>
 
 using namespace vx::logtext;
 
@@ -652,6 +655,22 @@ bool TLogRecord::ExplodeQSOLine(const QString& line)
     }
     FReadErrors = errors;
     return errors == 0;
+}
+
+void TLogRecord::ExplodeQSOFields(const QString& line, uint64_t fields)
+{
+    Clear();
+    fields &= (uint64_t(1) << LogField::Count) - 1;
+    if (fields == 0)
+        return;
+    std::array<QStringView, 36> parts;
+    vx::loglines::SplitFields(line, parts, 64 - std::countl_zero(fields));
+    int errors = 0;
+    for (int k = 0; k < LogField::Count; ++k) {
+        if ((fields >> k) & 1 && !SetFieldAsString(k, TrimControl(parts[size_t(k)].toString())))
+            ++errors;
+    }
+    FReadErrors = errors;
 }
 
 bool TLogRecord::ExplodeQSOLine2(const QString& line)

@@ -1,24 +1,10 @@
 #include "panel/widgets/FTxSetCWMemoryDlg.h"
 
+#include "controls/widgets/UpperCaseValidator.h"
+
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QValidator>
-
-namespace {
-
-// Keyer memories hold upper-case text: whatever is typed or pasted is raised.
-class TUpperCaseValidator : public QValidator {
-public:
-    using QValidator::QValidator;
-    State validate(QString& input, int&) const override
-    {
-        input = input.toUpper();
-        return Acceptable;
-    }
-};
-
-} // namespace
 
 TFTxSetCWMemoryDlg::TFTxSetCWMemoryDlg(QWidget* parent) : QDialog(parent)
 {

@@ -123,7 +123,8 @@ TEST(LogSubModes, Lists)
     EXPECT_TRUE(TLogInterface::GetSubModes("MFSK").contains("MFSK128 MFSK128L"));
 }
 
-// The quick look must never drop a line that the full check accepts.  Lines and filter values
+// The quick look must never drop a line that the full check accepts, and a record that read
+// only the fields the filter looks at must decide as one that read the whole line.  Lines and filter values
 // are drawn from texts that exercise the record's reading rules (case, blanks, dates with
 // separators, submode names, flags, zero-padded numbers).
 TEST(LogLinePrefilter, NeverRejectsAMatchingLine)
@@ -194,10 +195,11 @@ TEST(LogLinePrefilter, NeverRejectsAMatchingLine)
         {[](TLogFilter& f, const QString& v) { f.SetLoTWQSLSent(v); }, {"Y", "Q"}},
         {[](TLogFilter& f, const QString& v) { f.SeteQSLRcvd(v); }, {"Y", "N"}},
         {[](TLogFilter& f, const QString& v) { f.SetTimeOn(v); }, {"12"}},
+        {[](TLogFilter& f, const QString& v) { f.SetRSTSent(v); }, {"59", "599", "5"}},
     };
 
     int matched = 0, rejected = 0;
-    TLogRecord r;
+    TLogRecord r, partial;
     for (int round = 0; round < 300; ++round) {
         TLogFilter filter;
         const int n = 1 + int(rng.bounded(3));
@@ -210,6 +212,9 @@ TEST(LogLinePrefilter, NeverRejectsAMatchingLine)
             r.ExplodeQSOLine(line);
             const bool matches = filter.Matches(r);
             const bool may = pre.MayMatch(line);
+            // Reading only the fields the filter looks at decides the same.
+            partial.ExplodeQSOFields(line, filter.FieldsRead());
+            ASSERT_EQ(filter.Matches(partial), matches) << line.toStdString();
             matched += matches;
             rejected += !may;
             ASSERT_TRUE(!matches || may) << line.toStdString();

@@ -3,58 +3,15 @@
 #include "keying/CWSidetone.h"
 #include "platform/AudioDevice.h"
 #include "tests/keying/KeyingTestUtils.h"
+#include "tests/keying/pulse/Recorder.h"
 #include "tests/remote/PulseTest.h"
 #include "tests/support/Wait.h"
 
 #include <QMutex>
 #include <QMutexLocker>
-#include <array>
 #include <gtest/gtest.h>
 
 using vxtest::waitUntil;
-
-namespace {
-
-// Records from a capture device, handing each filled buffer back to it.
-class Recorder : public vx::WaveCallback {
-public:
-    Recorder()
-    {
-        for (vx::WaveHeader& h : headers) {
-            h.data.resize(320);
-            h.bufferLength = 320;
-        }
-    }
-    bool Start(uint32_t device)
-    {
-        vx::WaveFormatEx f;
-        f.wFormatTag = vx::WaveFormatPcm;
-        f.nChannels = 1;
-        f.nSamplesPerSec = 8000;
-        f.nAvgBytesPerSec = 16000;
-        f.nBlockAlign = 2;
-        f.wBitsPerSample = 16;
-        if (in.open(device, f, this) != vx::WaveResult::Ok)
-            return false;
-        for (vx::WaveHeader& h : headers)
-            in.addBuffer(&h);
-        return in.start() == vx::WaveResult::Ok;
-    }
-    void Stop() { in.close(); }
-    void waveMessage(vx::WaveMessage message, vx::WaveHeader* h) override
-    {
-        if (message != vx::WaveMessage::InData || !h)
-            return;
-        captured.append(h->data.data(), qsizetype(h->bytesRecorded));
-        h->bytesRecorded = 0;
-        in.addBuffer(h);
-    }
-    vx::WaveIn in;
-    std::array<vx::WaveHeader, 8> headers;
-    QByteArray captured;
-};
-
-} // namespace
 
 TEST(SidetonePulse, KeysTestOnTheNullSink)
 {
@@ -86,7 +43,7 @@ TEST(SidetonePulse, KeysTestOnTheNullSink)
     st.Open();
     ASSERT_TRUE(waitUntil([&] { return st.Active(); }));
 
-    Recorder rec;
+    vxtest::Recorder rec;
     ASSERT_TRUE(rec.Start(uint32_t(mic)));
     vxtest::spin(300);
     st.Send("TEST");
