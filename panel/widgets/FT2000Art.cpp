@@ -317,6 +317,8 @@ void Window(QPainter& p, const QRectF& r, qreal radius)
     p.drawRoundedRect(r.adjusted(-0.6, -0.6, 0.6, 0.6), radius + 0.6, radius + 0.6);
 }
 
+// The front at the face's size; every recess and legend sits where the face places the control
+// it belongs to.
 void PaintFront(QPainter& p, const QSize& s)
 {
     const QRectF all(QPointF(0, 0), QSizeF(s));
