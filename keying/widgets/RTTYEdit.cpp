@@ -92,7 +92,8 @@ void TRTTYEdit::Flush()
             if (ch.isHighSurrogate() && i + 1 < piece.Text.size() && piece.Text[i + 1].isLowSurrogate()) {
                 run += ch;
                 run += piece.Text[++i];
-            } else if (!ch.isSurrogate() && ch.isPrint()) {
+            } else if (!ch.isSurrogate() && ch.isPrint() && ch.category() != QChar::Separator_Line
+                       && ch.category() != QChar::Separator_Paragraph) {
                 run += ch;
             }
         }

@@ -4,6 +4,7 @@
 #include "controls/widgets/PanelSizing.h"
 #include "controls/widgets/RCSpeedButton.h"
 #include "controls/widgets/Shape.h"
+#include "keying/DMRTTY.h"
 #include "keying/MMTTYInterface.h"
 #include "keying/widgets/RTTYEdit.h"
 #include "keying/widgets/RTTYMeter.h"
@@ -173,6 +174,12 @@ TRTTYPanel::TRTTYPanel(QWidget* parent)
     RXEdit->OnLogName = [this](const QString& v) { Fire(OnLogName, v); };
 
     EdgeSizer = new TEdgeSizer(this, Qt::RightEdge | Qt::BottomEdge);
+}
+
+TRTTYPanel::~TRTTYPanel()
+{
+    if (DMRTTY && DMRTTY->RTTYPanel() == static_cast<TRTTYPanelLink*>(this))
+        DMRTTY->SetRTTYPanel(nullptr);
 }
 
 bool TRTTYPanel::InSendSet(QChar c)

@@ -30,6 +30,8 @@ class TRTTYPanel : public TRCPanel, public TRTTYPanelLink {
     Q_OBJECT
 public:
     explicit TRTTYPanel(QWidget* parent = nullptr);
+    // Leaves the RTTY module first, so the module never reaches a panel that is gone.
+    ~TRTTYPanel() override;
 
     // Whether a character may stand in the send buffer (after upper-casing).
     static bool InSendSet(QChar c);
