@@ -190,8 +190,11 @@ void TRCMPanel::DoRCM()
     LabelLatencyValue->setText(ms(rcm.Value()));
     LabelMaxValue->setText(ms(rcm.MaxValue()));
     LabelAverageValue->setText(ms(rcm.Avg()));
-    LabelLogonValue->setText(rcm.LoginString());
-    LabelRuntimeValue->setText(rcm.RuntimeString());
+    // The link's times stay readable after it went; the next login replaces them.
+    if (connected) {
+        LabelLogonValue->setText(rcm.LoginString());
+        LabelRuntimeValue->setText(rcm.RuntimeString());
+    }
     Scope->SetAverage(rcm.Avg());
 }
 
