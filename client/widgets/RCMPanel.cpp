@@ -15,21 +15,11 @@ namespace {
 
 const QString ZeroMs = QStringLiteral("0 ms");
 
-QLabel* NewLabel(const QString& text, QWidget* parent, int left, int top)
-{
-    auto* l = new QLabel(text, parent);
-    l->setFont(vx::look::Font(11));
-    vx::look::SetTextColor(l, vx::look::Silver);
-    l->move(left, top);
-    l->adjustSize();
-    return l;
-}
-
 // A figure right-aligned where the start text, placed at `left`, ends; it grows to the left
 // up to `from`.
 QLabel* NewValue(const QString& text, QWidget* parent, int from, int left, int top)
 {
-    QLabel* l = NewLabel(text, parent, left, top);
+    QLabel* l = vx::look::NewLabel(text, parent, left, top);
     const int right = left + QFontMetrics(l->font()).horizontalAdvance(text);
     l->setGeometry(from, top, right - from, l->height());
     l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -91,8 +81,8 @@ TRCMPanel::TRCMPanel(QWidget* parent)
     setMinimumSize(234, 251);
     setMaximumHeight(251);
 
-    LabelRCM = NewLabel(QStringLiteral("Remote Connection Monitor"), this, 12, 5);
-    LabelPosition = NewLabel(QString(), this, 160, 5);
+    LabelRCM = vx::look::NewLabel(QStringLiteral("Remote Connection Monitor"), this, 12, 5);
+    LabelPosition = vx::look::NewLabel(QString(), this, 160, 5);
     LabelPosition->setGeometry(160, 5, 64, LabelRCM->height());
     LabelPosition->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
@@ -102,17 +92,17 @@ TRCMPanel::TRCMPanel(QWidget* parent)
     FRCMPanelOptions = TRCMPanelOptions(Scope);
 
     Bevel2 = NewBevel(this, QRect(6, 166, 222, 79));
-    LabelLatency = NewLabel(QStringLiteral("Latency"), this, 12, 170);
+    LabelLatency = vx::look::NewLabel(QStringLiteral("Latency"), this, 12, 170);
     LabelLatencyValue = NewValue(ZeroMs, this, 60, 86, 170);
-    LabelMin = NewLabel(QStringLiteral("Min"), this, 12, 188);
+    LabelMin = vx::look::NewLabel(QStringLiteral("Min"), this, 12, 188);
     LabelMinValue = NewValue(ZeroMs, this, 60, 86, 188);
-    LabelAverage = NewLabel(QStringLiteral("Average"), this, 12, 206);
+    LabelAverage = vx::look::NewLabel(QStringLiteral("Average"), this, 12, 206);
     LabelAverageValue = NewValue(ZeroMs, this, 60, 86, 206);
-    LabelMax = NewLabel(QStringLiteral("Max"), this, 12, 224);
+    LabelMax = vx::look::NewLabel(QStringLiteral("Max"), this, 12, 224);
     LabelMaxValue = NewValue(ZeroMs, this, 60, 86, 224);
-    LabelLogon = NewLabel(QStringLiteral("Logon"), this, 128, 170);
+    LabelLogon = vx::look::NewLabel(QStringLiteral("Logon"), this, 128, 170);
     LabelLogonValue = NewValue(QStringLiteral("00:00"), this, 176, 192, 170);
-    LabelRuntime = NewLabel(QStringLiteral("Runtime"), this, 128, 188);
+    LabelRuntime = vx::look::NewLabel(QStringLiteral("Runtime"), this, 128, 188);
     LabelRuntimeValue = NewValue(QStringLiteral("00:00"), this, 176, 192, 188);
 
     // The legend: each trace's name beside a stroke in its colour, on the chart's black.
@@ -120,9 +110,9 @@ TRCMPanel::TRCMPanel(QWidget* parent)
     ShapeScope->setGeometry(124, 204, 99, 36);
     ShapeScope->SetBrushColor(Qt::black);
     ShapeScope->SetPenColor(QColor(0x66, 0x66, 0x66));
-    LabelAverage2 = NewLabel(QStringLiteral("Average"), this, 128, 206);
+    LabelAverage2 = vx::look::NewLabel(QStringLiteral("Average"), this, 128, 206);
     ShapeAverage = NewShape(this, QRect(188, 212, 32, 3), Scope->BaseColor());
-    LabelLatency2 = NewLabel(QStringLiteral("Latency"), this, 128, 224);
+    LabelLatency2 = vx::look::NewLabel(QStringLiteral("Latency"), this, 128, 224);
     ShapeLatency = NewShape(this, QRect(188, 230, 32, 3), Scope->LineColor());
 
     Scope->OnPosition = [this](QObject*, const QString& value) { LabelPosition->setText(value); };

@@ -1,5 +1,6 @@
 #include "controls/widgets/PanelLook.h"
 
+#include <QLabel>
 #include <QWidget>
 
 namespace vx::look {
@@ -51,6 +52,16 @@ void SetTextColor(QWidget* w, const QColor& color)
     pal.setColor(QPalette::Active, QPalette::Text, color);
     pal.setColor(QPalette::Inactive, QPalette::Text, color);
     w->setPalette(pal);
+}
+
+QLabel* NewLabel(const QString& text, QWidget* parent, int left, int top)
+{
+    auto* l = new QLabel(text, parent);
+    l->setFont(Font(11));
+    SetTextColor(l, Silver);
+    l->move(left, top);
+    l->adjustSize();
+    return l;
 }
 
 void DarkField(QWidget* field, const QColor& text)

@@ -8,6 +8,8 @@
 #include <QFont>
 #include <QPalette>
 
+class QLabel;
+class QString;
 class QWidget;
 
 namespace vx::look {
@@ -29,6 +31,8 @@ QPalette PanelPalette();
 void DarkPanel(QWidget* w);
 // The text colour of a label or check box.
 void SetTextColor(QWidget* w, const QColor& color);
+// A label in silver and the panel font, at its text's size, its top-left corner at left, top.
+QLabel* NewLabel(const QString& text, QWidget* parent, int left, int top);
 // A black input field with text in `text` (silver unless said); greyed while disabled.
 void DarkField(QWidget* field, const QColor& text = Silver);
 

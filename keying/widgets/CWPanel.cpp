@@ -66,16 +66,6 @@ private:
     QString FName;
 };
 
-QLabel* NewLabel(const QString& text, QWidget* parent, int left, int top)
-{
-    auto* l = new QLabel(text, parent);
-    l->setFont(vx::look::Font(11));
-    vx::look::SetTextColor(l, vx::look::Silver);
-    l->move(left, top);
-    l->adjustSize();
-    return l;
-}
-
 TShape* NewShape(QWidget* parent, int left, const QString& hint)
 {
     auto* s = new TShape(parent);
@@ -193,8 +183,8 @@ TCWPanel::TCWPanel(QWidget* parent)
     for (QWidget* memo : {CWMemo1, CWMemo2})
         memo->installEventFilter(this);
 
-    CWSpeedLabel = NewLabel(QStringLiteral("25 WPM"), this, 12, 180);
-    KeyboardModeLabel = NewLabel(QStringLiteral("&Keyboard Mode"), this, 65, 180);
+    CWSpeedLabel = vx::look::NewLabel(QStringLiteral("25 WPM"), this, 12, 180);
+    KeyboardModeLabel = vx::look::NewLabel(QStringLiteral("&Keyboard Mode"), this, 65, 180);
 
     WKStatusShape = NewShape(this, 154, QStringLiteral("WinKey is closed"));
     WKBusyShape = NewShape(this, 178, QStringLiteral("Busy"));

@@ -10,18 +10,6 @@
 #include <QPushButton>
 #include <QStringList>
 
-namespace {
-
-QLabel* NewLabel(const QString& text, QWidget* parent, int left, int top)
-{
-    auto* label = new QLabel(text, parent);
-    label->move(left, top);
-    label->adjustSize();
-    return label;
-}
-
-} // namespace
-
 TSetMessageDlg::TSetMessageDlg(const Layout& layout, QWidget* owner)
     : TDPIForm(owner, Qt::Tool)
 {
@@ -34,8 +22,8 @@ TSetMessageDlg::TSetMessageDlg(const Layout& layout, QWidget* owner)
     setPalette(PanelPalette());
     setAutoFillBackground(true);
 
-    sLabel1 = NewLabel(QStringLiteral("&Message"), this, 6, 4);
-    sLabel2 = NewLabel(QStringLiteral("C&aption"), this, captionLeft, 4);
+    sLabel1 = vx::look::NewLabel(QStringLiteral("&Message"), this, 6, 4);
+    sLabel2 = vx::look::NewLabel(QStringLiteral("C&aption"), this, captionLeft, 4);
 
     Edit1 = new QLineEdit(this);
     Edit1->setGeometry(6, 23, layout.MessageWidth, 21);
@@ -60,15 +48,15 @@ TSetMessageDlg::TSetMessageDlg(const Layout& layout, QWidget* owner)
     Panel1->SetColor(PanelGrey);
     Panel1->SetBevelInner(bvLowered);
     Panel1->SetShowCaption(false);
-    Label3 = NewLabel(QStringLiteral("Message variables:"), Panel1, 8, 6);
+    Label3 = vx::look::NewLabel(QStringLiteral("Message variables:"), Panel1, 8, 6);
 
     QStringList names, meanings;
     for (const auto& [name, meaning] : layout.Variables) {
         names << QLatin1String(name);
         meanings << QLatin1String(meaning);
     }
-    Label2 = NewLabel(names.join(QLatin1Char('\n')), Panel1, 8, 22);
-    Label1 = NewLabel(meanings.join(QLatin1Char('\n')), Panel1, 77, 22);
+    Label2 = vx::look::NewLabel(names.join(QLatin1Char('\n')), Panel1, 8, 22);
+    Label1 = vx::look::NewLabel(meanings.join(QLatin1Char('\n')), Panel1, 77, 22);
     // The lists take the form's font, made smaller where the panel would cut a line.
     const int room = Panel1->width() - Label1->x() - 4;
     QFont listFont = font();

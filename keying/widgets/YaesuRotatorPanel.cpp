@@ -14,16 +14,6 @@
 
 namespace {
 
-QLabel* NewLabel(const QString& text, QWidget* parent, int left, int top)
-{
-    auto* l = new QLabel(text, parent);
-    l->setFont(vx::look::Font(11));
-    vx::look::SetTextColor(l, vx::look::Silver);
-    l->move(left, top);
-    l->adjustSize();
-    return l;
-}
-
 QPushButton* NewButton(const QString& caption, const QString& hint, QWidget* parent, const QRect& geometry)
 {
     auto* b = new QPushButton(caption, parent);
@@ -64,10 +54,10 @@ TYaesuRotatorPanel::TYaesuRotatorPanel(QWidget* parent)
     setMinimumHeight(168);
     setMaximumHeight(251);
 
-    RotatorLabel = NewLabel(QStringLiteral("YAESU Rotator Control"), this, 8, 5);
-    DirectionLabel = NewLabel(QStringLiteral("Direction"), this, 8, 30);
+    RotatorLabel = vx::look::NewLabel(QStringLiteral("YAESU Rotator Control"), this, 8, 5);
+    DirectionLabel = vx::look::NewLabel(QStringLiteral("Direction"), this, 8, 30);
     DegreesPanel = NewReadout(this, 26, QStringLiteral(" 0° "), DegreesLabel);
-    SpeedLabel1 = NewLabel(QStringLiteral("Speed"), this, 8, 56);
+    SpeedLabel1 = vx::look::NewLabel(QStringLiteral("Speed"), this, 8, 56);
     SpeedPanel = NewReadout(this, 51, QStringLiteral(" 100 "), SpeedLabel2);
 
     LeftButton = NewButton(QStringLiteral("Left"), QStringLiteral("Push to turn antenna counterclockwise"), this, {8, 78, 49, 25});

@@ -11,6 +11,7 @@
 #include "remote/RemoteClientInterface.h"
 #include "tests/controls/ControlsTestUtils.h"
 #include "tests/remote/LinkDoubles.h"
+#include "tests/support/Wait.h"
 #include "tests/support/WidgetInput.h"
 
 #include <QFile>
@@ -19,25 +20,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-// Runs the event loop and the manual clock 1 ms at a time until pred holds.
-template <typename Pred>
-bool RunUntil(Pred pred, int maxMs)
-{
-    for (int t = 0;; ++t) {
-        QCoreApplication::processEvents();
-        if (pred())
-            return true;
-        if (t >= maxMs)
-            return false;
-        vx::Clock::advance(1);
-    }
-}
-
-void RunFor(int ms)
-{
-    RunUntil([] { return false; }, ms);
-}
 
 QString Ms(int v)
 {
@@ -121,6 +103,8 @@ TEST_F(ScopeTest, TracesStandAtTheirValuesAndScroll)
     s.resize(400, 200);
     s.SetInterval(5);
     EXPECT_EQ(s.DrawTimer()->interval(), 50);
+    s.SetInterval(0); // no timer that never rests
+    EXPECT_EQ(s.DrawTimer()->interval(), 10);
     EXPECT_EQ(s.Buffer().constBits(), bits);
     EXPECT_EQ(s.Buffer().size(), QSize(3000, 1000));
 }
@@ -243,8 +227,8 @@ protected:
     void LogIn()
     {
         client->Connect();
-        ASSERT_TRUE(RunUntil([&] { return client->LoggedIn(); }, 5000));
-        ASSERT_TRUE(RunUntil([&] { return client->RCM().Samples().size() >= 3; }, 5000));
+        ASSERT_TRUE(vxtest::runUntil([&] { return client->LoggedIn(); }, 5000));
+        ASSERT_TRUE(vxtest::runUntil([&] { return client->RCM().Samples().size() >= 3; }, 5000));
     }
     // The four figures as the panel shows them and as the statistics say.
     QStringList Shown() const
@@ -279,22 +263,22 @@ TEST_F(RCMPanelLink, FollowsTheStatisticsAndADisconnect)
     EXPECT_EQ(panel->LabelRuntimeValue->text(), "0:00");
     EXPECT_EQ(panel->Scope->Position(), client->RCM().Value());
     EXPECT_EQ(panel->Scope->Average(), client->RCM().Avg());
-    RunFor(1000);
+    vxtest::run(1000);
     EXPECT_GE(steps, 9);
 
     // Two minutes on, the runtime counts.
-    ASSERT_TRUE(RunUntil([&] { return panel->LabelRuntimeValue->text() == "0:02"; }, 125000));
+    ASSERT_TRUE(vxtest::runUntil([&] { return panel->LabelRuntimeValue->text() == "0:02"; }, 125000));
     const QString logon = panel->LabelLogonValue->text();
 
     // The server goes: zeros in the figures, the times stay, the chart stops.
     server->Close();
-    ASSERT_TRUE(RunUntil([&] { return !client->Connected(); }, 3000));
+    ASSERT_TRUE(vxtest::runUntil([&] { return !client->Connected(); }, 3000));
     EXPECT_EQ(Shown(), QStringList(4, "0 ms"));
     EXPECT_EQ(panel->LabelLogonValue->text(), logon);
     EXPECT_EQ(panel->LabelRuntimeValue->text(), "0:02");
     EXPECT_FALSE(panel->Scope->Active());
     steps = 0;
-    RunFor(1000);
+    vxtest::run(1000);
     EXPECT_EQ(steps, 0);
 
     // Back again: the chart starts from a clear picture.
@@ -319,14 +303,14 @@ TEST_F(RCMPanelLink, AHiddenPanelIgnoresReports)
 {
     panel->hide();
     LogIn();
-    RunFor(2000);
+    vxtest::run(2000);
     EXPECT_EQ(Shown(), QStringList(4, "0 ms"));
     EXPECT_EQ(panel->LabelLogonValue->text(), "00:00");
     EXPECT_FALSE(panel->Scope->Active());
 
     // Shown during the connection, it starts with the next measurement.
     panel->show();
-    ASSERT_TRUE(RunUntil([&] { return panel->Scope->Active(); }, 1500));
+    ASSERT_TRUE(vxtest::runUntil([&] { return panel->Scope->Active(); }, 1500));
     EXPECT_EQ(Shown(), Expected());
 }
 
@@ -336,7 +320,7 @@ TEST_F(RCMPanelLink, PanelAndClientMayGoInEitherOrder)
     panel.reset();
     EXPECT_FALSE(client->OnRCM);
     EXPECT_FALSE(client->OnRCMConnected);
-    RunFor(2500); // heartbeats go on
+    vxtest::run(2500); // heartbeats go on
     client->Disconnect();
 
     panel = std::make_unique<TRCMPanel>();
@@ -347,7 +331,7 @@ TEST_F(RCMPanelLink, PanelAndClientMayGoInEitherOrder)
     EXPECT_EQ(panel->RemoteClient(), nullptr);
     panel->DoRCM();
     panel->DoRCMConnected(false);
-    RunFor(500);
+    vxtest::run(500);
 }
 
 TEST_F(RCMPanelLink, Render)
