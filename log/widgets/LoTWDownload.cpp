@@ -49,10 +49,9 @@ void SetCell(QTableWidget* grid, int row, int column, const QString& text)
 } // namespace
 
 TLoTWDownloadDlg::TLoTWDownloadDlg(QWidget* parent)
-    : TDPIFormBase(parent)
+    : TDPIForm(parent)
 {
     setWindowTitle(QStringLiteral("LoTW ADIF/QSL Download"));
-    SetDialogFont(this);
     setMinimumSize(614, 335);
 
     Label1 = new QLabel(QStringLiteral("D&ate:"), this);
@@ -163,7 +162,7 @@ void TLoTWDownloadDlg::Detach()
 void TLoTWDownloadDlg::done(int result)
 {
     Detach();
-    TDPIFormBase::done(result);
+    TDPIForm::done(result);
 }
 
 void TLoTWDownloadDlg::DownloadButtonClick()

@@ -8,7 +8,7 @@
 
 #include "core/RCTypes.h"
 #include "log/LogInterface.h"
-#include "log/widgets/DPIFormBase.h"
+#include "controls/widgets/DPIForm.h"
 #include "log/widgets/QSLDialogParts.h"
 
 #include <QString>
@@ -20,7 +20,7 @@ class QPushButton;
 class QTableWidget;
 class TRCPanel;
 
-class TLoTWDownloadDlg : public TDPIFormBase {
+class TLoTWDownloadDlg : public TDPIForm {
     Q_OBJECT
 public:
     explicit TLoTWDownloadDlg(QWidget* parent = nullptr);

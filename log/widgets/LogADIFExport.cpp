@@ -13,10 +13,9 @@
 using namespace vx::qsldialogs;
 
 TLogADIFExportDlg::TLogADIFExportDlg(QWidget* parent, bool serverProgram)
-    : QDialog(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
+    : TDPIForm(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
 {
     setWindowTitle(QStringLiteral("ADIF Export"));
-    SetDialogFont(this);
 
     ExportSinceRB = new QRadioButton(serverProgram ? QStringLiteral("or export QSOs since:") : QStringLiteral("Export QSOs since:"), this);
     DateEdit = NewDateEdit(this);

@@ -6,6 +6,7 @@
 #include "core/RCTypes.h"
 #include "log/widgets/QSLDialogParts.h"
 
+#include "controls/widgets/DPIForm.h"
 #include <QDialog>
 #include <QString>
 
@@ -15,7 +16,7 @@ class QPushButton;
 class QRadioButton;
 class TLogInterface;
 
-class TLogADIFExportDlg : public QDialog {
+class TLogADIFExportDlg : public TDPIForm {
     Q_OBJECT
 public:
     // The server program offers "all QSOs" first.

@@ -18,10 +18,9 @@
 using namespace vx::qsldialogs;
 
 TLogLoTWExportDlg::TLogLoTWExportDlg(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
+    : TDPIForm(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
 {
     setWindowTitle(QStringLiteral("LoTW ADIF Export and Upload"));
-    SetDialogFont(this);
     setFixedSize(512, 370);
 
     ExportAllRB = new QRadioButton(QStringLiteral("export all QSOs"), this);

@@ -7,6 +7,7 @@
 #include "core/RCTypes.h"
 #include "log/widgets/QSLDialogParts.h"
 
+#include "controls/widgets/DPIForm.h"
 #include <QDialog>
 #include <QString>
 
@@ -20,7 +21,7 @@ class QPushButton;
 class QRadioButton;
 class TLogInterface;
 
-class TLogLoTWExportDlg : public QDialog {
+class TLogLoTWExportDlg : public TDPIForm {
     Q_OBJECT
 public:
     explicit TLogLoTWExportDlg(QWidget* parent = nullptr);

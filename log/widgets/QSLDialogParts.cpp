@@ -51,11 +51,5 @@ std::optional<QString> ExportFrom(bool all, const QLineEdit* edit)
     return since.toString(QStringLiteral("yyyyMMdd"));
 }
 
-void SetDialogFont(QWidget* dialog)
-{
-    QFont font(QStringLiteral("DejaVu Sans"));
-    font.setPointSize(8);
-    dialog->setFont(font);
-}
 
 } // namespace vx::qsldialogs

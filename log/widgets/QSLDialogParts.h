@@ -31,8 +31,6 @@ QDate OfferedDate(const QString& lastExport, const QDate& lastDate);
 // nullopt when that is no date.
 std::optional<QString> ExportFrom(bool all, const QLineEdit* edit);
 
-// The dialogs' own font.
-void SetDialogFont(QWidget* dialog);
 
 // Puts a handler on an event (one std::function) and the previous handler back when released
 // or destroyed.

@@ -15,11 +15,10 @@
 using namespace vx::qsldialogs;
 
 TeQSLExportDlg::TeQSLExportDlg(QWidget* parent)
-    : TDPIFormBase(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
+    : TDPIForm(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
 {
     const QString domain = QLatin1String(TeQSLInterface::DomainName);
     setWindowTitle(domain + QStringLiteral(" ADIF Upload"));
-    SetDialogFont(this);
     setMinimumSize(512, 370);
     FeQSLInterface = new TeQSLInterface(this);
     FeQSLInterface->OnUploaded = [this](bool success, const QStringList& response) { Uploaded(success, response); };
@@ -75,7 +74,7 @@ TeQSLExportDlg::TeQSLExportDlg(QWidget* parent)
 
 void TeQSLExportDlg::showEvent(QShowEvent* event)
 {
-    TDPIFormBase::showEvent(event);
+    TDPIForm::showEvent(event);
     if (FInitialized)
         return;
     FInitialized = true;
@@ -114,5 +113,5 @@ void TeQSLExportDlg::Uploaded(bool, const QStringList& response)
 void TeQSLExportDlg::done(int result)
 {
     FBusy.Set(false);
-    TDPIFormBase::done(result);
+    TDPIForm::done(result);
 }

@@ -3,7 +3,7 @@
 // operator's eQSL login, and shows the service's reply.  One upload per opening; a failed
 // upload is shown in the memo and ends the wait as well.
 
-#include "log/widgets/DPIFormBase.h"
+#include "controls/widgets/DPIForm.h"
 #include "log/widgets/QSLDialogParts.h"
 
 #include <QString>
@@ -16,7 +16,7 @@ class QPlainTextEdit;
 class QPushButton;
 class TeQSLInterface;
 
-class TeQSLExportDlg : public TDPIFormBase {
+class TeQSLExportDlg : public TDPIForm {
     Q_OBJECT
 public:
     explicit TeQSLExportDlg(QWidget* parent = nullptr);
