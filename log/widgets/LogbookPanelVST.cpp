@@ -375,11 +375,6 @@ TLogbookPanelVST::~TLogbookPanelVST()
         FLogInterface->OnLogData = nullptr;
         FLogInterface->OnLogbookPanelClear = nullptr;
     }
-    // Hiding the children on the way out closes an open filter editor: it must not call back
-    // into this panel, which is gone by then.
-    FVSTHeader->OnEditEnded = nullptr;
-    FEditLink->OnNewText = nullptr;
-    FEditLink->OnMove = nullptr;
 }
 
 void TLogbookPanelVST::SetLogInterface(TLogInterface* log)
