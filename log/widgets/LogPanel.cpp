@@ -2,6 +2,7 @@
 // LogPanelLookups.cpp, logging and editing in LogPanelLogging.cpp.
 #include "log/widgets/LogPanel.h"
 
+#include "controls/widgets/Shape.h"
 #include "dx/DXSpotTypes.h"
 #include "log/widgets/LogPanelControls.h"
 #include "log/widgets/LogPanelLinks.h"
@@ -314,6 +315,7 @@ void TLogPanel::CreateControls()
     QRZInfoShape = new TShape(this);
     QRZInfoShape->setObjectName(QStringLiteral("QRZInfoShape"));
     QRZInfoShape->setGeometry(190, 79, 29, 4);
+    QRZInfoShape->SetBrushColor(ShapeGrey);
     QRZInfoShape->hide();
 
     LabelLocator = AddLabel("LabelLocator", QStringLiteral("Grid Loc."), 229, 39);
@@ -359,7 +361,8 @@ void TLogPanel::CreateControls()
     QRZLoTWShape = new TShape(this);
     QRZLoTWShape->setObjectName(QStringLiteral("QRZLoTWShape"));
     QRZLoTWShape->setGeometry(79, 151, 18, 4);
-    QRZLoTWShape->setToolTip(QStringLiteral("LoTW User"));
+    QRZLoTWShape->SetBrushColor(ShapeGrey);
+    QRZLoTWShape->SetHint(QStringLiteral("LoTW User"));
     QRZLoTWShape->hide();
     LabelCQZone = AddLabel("LabelCQZone", QStringLiteral("CQ Zone"), 286, 144);
     CQZoneEdit = AddList("CQZEdit", 282, 158, 61, 19);

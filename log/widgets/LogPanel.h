@@ -45,6 +45,7 @@ class TFTCATInterface;
 class TLogInfo;
 class TLogPanel;
 class TLogPanelViews;
+class TShape;
 class TSpot;
 
 namespace vx {
@@ -54,7 +55,6 @@ class Timer;
 namespace vx::logpanel {
 class TEntryEdit;
 class TFitLabel;
-class TShape;
 } // namespace vx::logpanel
 
 // The logging options that change the panel's layout; a mirror of the log's own (the main
@@ -263,7 +263,7 @@ private:
     vx::logpanel::TEntryEdit* SRXEdit = nullptr;
     QToolButton* QRZButton = nullptr;
     QToolButton* QRZInfoButton = nullptr;
-    vx::logpanel::TShape* QRZInfoShape = nullptr;
+    TShape* QRZInfoShape = nullptr;
     QLabel* LabelLocator = nullptr;
     vx::logpanel::TEntryEdit* LocatorEdit = nullptr;
     QLabel* LabelBand = nullptr;
@@ -286,7 +286,7 @@ private:
     vx::logpanel::TEntryEdit* QSLInfoEdit = nullptr;
     QLabel* LabelPropMode = nullptr;
     QComboBox* PropModeEdit = nullptr;
-    vx::logpanel::TShape* QRZLoTWShape = nullptr;
+    TShape* QRZLoTWShape = nullptr;
     QLabel* LabelCQZone = nullptr;
     QComboBox* CQZoneEdit = nullptr;
     QLabel* LabelDXCC = nullptr;

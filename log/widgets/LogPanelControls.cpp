@@ -139,24 +139,4 @@ void TFitLabel::paintEvent(QPaintEvent*)
     p.drawText(r, int(alignment()), QFontMetrics(f).elidedText(text(), Qt::ElideRight, r.width()));
 }
 
-TShape::TShape(QWidget* parent)
-    : QWidget(parent)
-{
-}
-
-void TShape::SetBrushColor(const QColor& value)
-{
-    if (value == FBrushColor)
-        return;
-    FBrushColor = value;
-    update();
-}
-
-void TShape::paintEvent(QPaintEvent*)
-{
-    QPainter p(this);
-    p.fillRect(rect(), QColor(0, 0, 0));
-    p.fillRect(rect().adjusted(1, 1, -1, -1), FBrushColor);
-}
-
 } // namespace vx::logpanel

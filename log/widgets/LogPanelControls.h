@@ -1,6 +1,6 @@
 #pragma once
 // Two small controls of the QSO entry panel: an edit whose typed characters pass a filter of
-// its owner, and a flat coloured bar (the callbook status marks).
+// its owner, and a label that fits its text to its box.
 
 #include <QColor>
 #include <QLabel>
@@ -60,22 +60,6 @@ protected:
 private:
     int FMinPixels;
     int FMaxPixels;
-};
-
-// A filled rectangle with a thin dark border.
-class TShape : public QWidget {
-    Q_OBJECT
-public:
-    explicit TShape(QWidget* parent = nullptr);
-
-    QColor BrushColor() const { return FBrushColor; }
-    void SetBrushColor(const QColor& value);
-
-protected:
-    void paintEvent(QPaintEvent* event) override;
-
-private:
-    QColor FBrushColor{128, 128, 128};
 };
 
 } // namespace vx::logpanel

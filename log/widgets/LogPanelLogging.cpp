@@ -2,6 +2,7 @@
 // logged QSO, contest serial numbers and the log's messages.
 #include "log/widgets/LogPanel.h"
 
+#include "controls/widgets/Shape.h"
 #include "core/cat/FTCATInterface.h"
 #include "dx/DXSpots.h"
 #include "log/widgets/LogPanelControls.h"

@@ -2,6 +2,7 @@
 // following, action states, callbook answers, picked spots and the spot line.
 #include "log/widgets/LogPanel.h"
 
+#include "controls/widgets/Shape.h"
 #include "core/cat/FTCATInterface.h"
 #include "dx/DXSpots.h"
 #include "log/widgets/LogPanelControls.h"

@@ -3,6 +3,7 @@
 // folder, the spot engine on the real cty.dat, the three actions, a callbook double and
 // doubles of the two views, on the manual clock at 2024-03-05 12:34:56 UTC.
 #include "../LogFixture.h"
+#include "controls/widgets/Shape.h"
 #include "dx/DXSpots.h"
 #include "log/widgets/LogPanel.h"
 #include "log/widgets/LogPanelControls.h"
@@ -24,7 +25,6 @@
 #include <memory>
 
 using vx::logpanel::TEntryEdit;
-using vx::logpanel::TShape;
 
 inline const QDateTime PanelNow(QDate(2024, 3, 5), QTime(12, 34, 56), Qt::UTC);
 
