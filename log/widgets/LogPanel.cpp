@@ -2,6 +2,7 @@
 // LogPanelLookups.cpp, logging and editing in LogPanelLogging.cpp.
 #include "log/widgets/LogPanel.h"
 
+#include "controls/widgets/PanelLook.h"
 #include "controls/widgets/Shape.h"
 #include "dx/DXSpotTypes.h"
 #include "log/widgets/LogPanelControls.h"
@@ -25,8 +26,8 @@ using namespace vx::logpanel;
 
 namespace {
 
-const QColor Silver(192, 192, 192);
-const QColor EnteredLabel(255, 255, 153);
+using vx::look::Silver;
+const QColor EnteredLabel = vx::look::FocusYellow;
 const QColor PathInfoColor(0, 255, 153);
 const QColor MessageColor(255, 255, 153);
 const QColor ShapeGrey(128, 128, 128);
@@ -36,19 +37,7 @@ constexpr int LabelHeight = 13;
 constexpr int CallWidthRealTime = 162;
 constexpr int CallWidthManual = 113;
 
-QFont PanelFont(int pixels = 11)
-{
-    QFont f(QStringLiteral("DejaVu Sans"));
-    f.setPixelSize(pixels);
-    return f;
-}
-
-void SetTextColor(QWidget* w, const QColor& color)
-{
-    QPalette p = w->palette();
-    p.setColor(QPalette::WindowText, color);
-    w->setPalette(p);
-}
+using vx::look::SetTextColor;
 
 // Labels are a size smaller than the fields, so that DejaVu Sans (wider than the faces the
 // layout was made for) keeps neighbouring captions apart.
@@ -57,7 +46,7 @@ constexpr int LabelPixels = 10;
 // The largest label font in which the caption fits a box of fixed width.
 QFont LabelFontFor(const QString& caption, int width)
 {
-    QFont f = PanelFont(LabelPixels);
+    QFont f = vx::look::Font(LabelPixels);
     while (f.pixelSize() > 8 && QFontMetrics(f).horizontalAdvance(caption) > width)
         f.setPixelSize(f.pixelSize() - 1);
     return f;
@@ -143,10 +132,10 @@ TLogPanel::TLogPanel(QWidget* parent)
     , FSpot(std::make_unique<TSpot>())
 {
     setObjectName(QStringLiteral("LogPanel"));
-    SetColor(QColor(65, 65, 65));
+    SetColor(vx::look::PanelGrey);
     SetShowCaption(false);
     setFixedSize(PanelWidth, PanelHeight);
-    setFont(PanelFont());
+    setFont(vx::look::Font());
     CreateControls();
     FillLists();
     UTCTimer = new vx::Timer(1000, FRealTimeLogging, this);
@@ -173,7 +162,7 @@ QLabel* TLogPanel::AddLabel(const char* name, const QString& caption, int left, 
     label->setObjectName(QLatin1String(name));
     SetTextColor(label, Silver);
     if (width < 0) {
-        label->setFont(PanelFont(LabelPixels));
+        label->setFont(vx::look::Font(LabelPixels));
         label->adjustSize();
         label->move(left, top);
     } else {
@@ -375,7 +364,7 @@ void TLogPanel::CreateControls()
     LabelRegionInfo->setObjectName(QStringLiteral("LabelRegionInfo"));
     LabelRegionInfo->setGeometry(107, 179, 160, LabelHeight);
     SetTextColor(LabelRegionInfo, Silver);
-    LabelRegionInfo->setFont(PanelFont(LabelPixels));
+    LabelRegionInfo->setFont(vx::look::Font(LabelPixels));
     LabelContinent = AddLabel("LabelContinent", QStringLiteral("Continent"), 286, 179);
     ContinentEdit = AddList("ContEdit", 282, 193, 61, 21);
     Pair(ContinentEdit, LabelContinent);
@@ -416,8 +405,11 @@ void TLogPanel::CreateControls()
     RealTimeCheckBox->setFocusPolicy(Qt::ClickFocus);
     RealTimeCheckBox->setProperty("tabOrder", 28);
     RealTimeCheckBox->setChecked(true);
-    RealTimeCheckBox->setFont(PanelFont(LabelPixels));
-    SetTextColor(RealTimeCheckBox, Silver);
+    RealTimeCheckBox->setFont(vx::look::Font(LabelPixels));
+    // Only the caption: the box keeps its dark tick on white.
+    QPalette boxPalette = RealTimeCheckBox->palette();
+    boxPalette.setColor(QPalette::WindowText, Silver);
+    RealTimeCheckBox->setPalette(boxPalette);
     connect(RealTimeCheckBox, &QCheckBox::clicked, this, [this] { RealTimeCheckBoxClick(); });
 
     // Handlers.
