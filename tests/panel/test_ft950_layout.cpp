@@ -8,6 +8,7 @@
 #include "panel/widgets/FTPanelDial.h"
 #include "panel/widgets/FTPanelFrequency.h"
 #include "panel/widgets/FTPanelKnob.h"
+#include "panel/widgets/FTTransceiverPanel.h"
 #include "panel/widgets/FTxDisplay.h"
 #include "panel/widgets/FTxMeter2.h"
 #include "panel/widgets/TuningPanel3.h"
@@ -394,6 +395,20 @@ TEST_F(FT950Face, ValueLabelsUnderTheBarsNeverTouch)
                 << texts[i].second.toStdString() << " / " << texts[j].second.toStdString();
 }
 
+TEST_F(FT950Face, TheHostBuildsThisFaceOnceForTheFT950)
+{
+    TFTTransceiverPanel panelHost;
+    panelHost.SetTransceiver(FTDX5000);
+    panelHost.SetTransceiver(FT950);
+    QPointer<TFTTransceiverPanelBase> built = panelHost.FTPanel();
+    ASSERT_NE(qobject_cast<TFTTransceiverPanel950*>(built.data()), nullptr);
+    EXPECT_EQ(panelHost.size(), QSize(1019, 454));
+    EXPECT_EQ(built->FTxImage->Picture(), "FT950IMAGE");
+    panelHost.SetTransceiver(FT950);
+    EXPECT_EQ(panelHost.FTPanel(), built.data());
+    EXPECT_EQ(panelHost.findChildren<TFTTransceiverPanelBase*>().size(), 1);
+}
+
 TEST_F(FT950Face, ASecondWindowCreationGivesTheSameLayoutAndSendsNothing)
 {
     connect();
@@ -443,7 +458,7 @@ TEST_F(FT950Face, EveryPictureItAsksForIsDrawn)
 TEST_F(FT950Face, SavesABusyFaceRender)
 {
     connect();
-    radio(QStringLiteral("FA14195000;FB07074000;MD02;AG0160;RG0230;SQ0030;PC100;MG050;KS025;KP10;NB01;NA01;"
+    radio(QStringLiteral("FA14195000;FB07074000;MD02;AG0160;RG0230;SQ0030;PC100;MG050;KS025;KP12;NB01;NA01;"
                          "SM0160;MS3;AN02;"));
     // One radio answer each: some setters take only the next answer as the radio's.
     received([&] { rx().SetNotchA(true); });
