@@ -1,6 +1,7 @@
 #include "panel/widgets/FT950Art.h"
 
 #include "controls/widgets/ArtRegistry.h"
+#include "panel/widgets/FaceArt.h"
 
 #include <QFontMetricsF>
 #include <QLinearGradient>
@@ -13,25 +14,11 @@
 
 namespace {
 
-// ---- Colours and type ----
+using namespace faceart;
 
-const QColor Ink(204, 204, 206);    // legends
-const QColor InkDim(104, 104, 106); // legends of a disabled key
 const QColor Amber(255, 176, 64);
 const QColor Red(255, 58, 44);
 const QColor Green(96, 255, 112);
-
-QFont Type(qreal px, bool italic = false)
-{
-    QFont f(QStringLiteral("DejaVu Sans"));
-    f.setPixelSize(int(px));
-    f.setBold(true);
-    f.setItalic(italic);
-    if (!italic)
-        f.setStretch(QFont::SemiCondensed);
-    f.setHintingPreference(QFont::PreferNoHinting);
-    return f;
-}
 
 // ---- Printed legends of the background ----
 
@@ -88,14 +75,15 @@ constexpr qreal ModelBaseline = 18;
 std::vector<TPrint> Prints()
 {
     std::vector<TPrint> out;
-    const QFont legend = Type(LegendPx);
+    const QFont legend = LegendFont(LegendPx);
     const QFontMetricsF fm(legend);
     for (const TLegendAt& l : Legends) {
         const QString text = QString::fromUtf8(l.Text);
         out.push_back({text, legend, QPointF(l.Centre - fm.horizontalAdvance(text) / 2, l.Baseline)});
     }
     // The model, where the radio prints it.
-    const QFont model = Type(16, true);
+    QFont model = LegendFont(16, true, false);
+    model.setItalic(true);
     const QString name = QStringLiteral("FT-950");
     out.push_back({name, model, QPointF(ModelRight - QFontMetricsF(model).horizontalAdvance(name), ModelBaseline)});
     return out;
@@ -103,171 +91,85 @@ std::vector<TPrint> Prints()
 
 // ---- Keys ----
 
-struct TLook {
-    bool Disabled = false;
-    bool Pressed = false;
-    bool Lit = false;
-};
-
-// Frames: up, disabled, clicked, down.
-TLook LookOf(int frame)
+// The key's body inside its frame, clear of the shadow below it; returns where its face is.
+QRectF Cap(QPainter& p, const QRectF& frame, qreal radius, const TKeyState& s)
 {
-    return {frame == 1, frame == 2 || frame == 3, frame == 3};
-}
-
-using KeyPainter = std::function<void(QPainter&, const QRectF&, const TLook&)>;
-
-void AddStrip(const QString& name, QSize frame, KeyPainter paint)
-{
-    vx::art::Register(
-        name, QSize(frame.width() * 4, frame.height()),
-        [frame, paint](QPainter& p, const QSize&) {
-            for (int i = 0; i < 4; ++i) {
-                const QRectF cell(i * frame.width(), 0, frame.width(), frame.height());
-                p.save();
-                p.setClipRect(cell);
-                paint(p, cell, LookOf(i));
-                p.restore();
-            }
-        },
-        4);
-}
-
-// A dark key cap: a soft shadow on the panel, the cap with a light upper edge, sunk a little
-// while pressed.
-QRectF KeyCap(QPainter& p, const QRectF& cell, qreal radius, const TLook& look)
-{
-    const QRectF base = cell.adjusted(0.5, 0.5, -0.5, -1.0);
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(0, 0, 0, 120));
-    p.drawRoundedRect(base.translated(0, 0.8), radius, radius);
-    const QRectF cap = look.Pressed ? base.translated(0, 0.5) : base;
-    QLinearGradient shade(cap.topLeft(), cap.bottomLeft());
-    if (look.Pressed) {
-        shade.setColorAt(0, QColor(0x1e, 0x1e, 0x20));
-        shade.setColorAt(1, QColor(0x2c, 0x2c, 0x2e));
-    } else {
-        shade.setColorAt(0, QColor(0x4c, 0x4c, 0x4f));
-        shade.setColorAt(0.45, QColor(0x33, 0x33, 0x36));
-        shade.setColorAt(1, QColor(0x1f, 0x1f, 0x21));
-    }
-    p.setBrush(shade);
-    p.setPen(QPen(QColor(0x08, 0x08, 0x09), 0.9));
-    p.drawRoundedRect(cap, radius, radius);
-    if (!look.Pressed) {
-        p.setPen(QPen(QColor(0x8a, 0x8a, 0x8e, 200), 0.7));
-        const qreal y = cap.top() + 0.9;
-        p.drawLine(QPointF(cap.left() + radius, y), QPointF(cap.right() - radius, y));
-    }
-    return cap;
-}
-
-// A lamp: dark glass, or lit with a glow around it.
-void Lamp(QPainter& p, const QRectF& glass, const QColor& colour, bool lit, bool round = false)
-{
-    if (lit) {
-        const qreal reach = std::max(glass.width(), glass.height()) * 0.9 + 2;
-        QRadialGradient halo(glass.center(), reach);
-        QColor c = colour;
-        c.setAlpha(110);
-        halo.setColorAt(0, c);
-        c.setAlpha(0);
-        halo.setColorAt(1, c);
-        p.setPen(Qt::NoPen);
-        p.setBrush(halo);
-        p.drawEllipse(glass.center(), reach, reach);
-        QLinearGradient body(glass.topLeft(), glass.bottomLeft());
-        body.setColorAt(0, colour.lighter(155));
-        body.setColorAt(1, colour);
-        p.setBrush(body);
-    } else {
-        p.setPen(QPen(QColor(0x06, 0x06, 0x06), 0.6));
-        p.setBrush(colour.darker(520));
-    }
-    if (round)
-        p.drawEllipse(glass);
-    else
-        p.drawRoundedRect(glass, 0.8, 0.8);
-}
-
-// Lines of text centred in a box, on their cap height.
-void Caption(QPainter& p, const QRectF& box, const QString& text, const QFont& font, const QColor& colour)
-{
-    const QFontMetricsF fm(font);
-    const QStringList lines = text.split(QLatin1Char('\n'));
-    const qreal gap = 2.0;
-    const qreal block = lines.size() * fm.capHeight() + (lines.size() - 1) * gap;
-    qreal baseline = box.center().y() - block / 2 + fm.capHeight();
-    p.setFont(font);
-    p.setPen(colour);
-    for (const QString& line : lines) {
-        p.drawText(QPointF(box.center().x() - fm.horizontalAdvance(line) / 2, baseline), line);
-        baseline += fm.capHeight() + gap;
-    }
+    const QRectF r = frame.adjusted(0.5, 0.5, -0.5, -1.5);
+    KeyBody(p, r, radius, s);
+    return s.Pressed ? r.translated(0, 0.6) : r;
 }
 
 // A key whose legend is printed on the background: the cap alone.
-KeyPainter PlainKey(qreal radius = 2.0)
+FramePainter PlainKey(qreal radius = 2.0)
 {
-    return [radius](QPainter& p, const QRectF& cell, const TLook& look) { KeyCap(p, cell, radius, look); };
+    return [radius](QPainter& p, const QRectF& cell, const TKeyState& look) { Cap(p, cell, radius, look); };
 }
 
 // A key with a lamp across its middle (the DSP and sub-dial function keys).
-KeyPainter LampKey(const QColor& colour)
+FramePainter LampKey(const QColor& colour)
 {
-    return [colour](QPainter& p, const QRectF& cell, const TLook& look) {
-        const QRectF cap = KeyCap(p, cell, 2.0, look);
+    return [colour](QPainter& p, const QRectF& cell, const TKeyState& look) {
+        const QRectF cap = Cap(p, cell, 2.0, look);
         const qreal w = std::max<qreal>(5.0, cap.width() * 0.46);
-        Lamp(p, QRectF(cap.center().x() - w / 2, cap.center().y() - 1.2, w, 2.4), colour, look.Lit);
+        LampBar(p, QRectF(cap.center().x() - w / 2, cap.center().y() - 1.2, w, 2.4), colour, look.Lit);
     };
 }
 
 // A small round key with its lamp in the middle (MOX, VOX).
-KeyPainter RoundLampKey(const QColor& colour)
+FramePainter RoundLampKey(const QColor& colour)
 {
-    return [colour](QPainter& p, const QRectF& cell, const TLook& look) {
-        const QRectF cap = KeyCap(p, cell, cell.height() / 2, look);
+    return [colour](QPainter& p, const QRectF& cell, const TKeyState& look) {
+        const QRectF cap = Cap(p, cell, cell.height() / 2, look);
         const qreal d = cap.height() * 0.36;
-        Lamp(p, QRectF(cap.center().x() - d / 2, cap.center().y() - d / 2, d, d), colour, look.Lit, true);
+        const QRectF glass(cap.center().x() - d / 2, cap.center().y() - d / 2, d, d);
+        if (look.Lit) {
+            Glow(p, glass, colour, d * 1.6);
+            p.setBrush(colour.lighter(120));
+            p.setPen(Qt::NoPen);
+        } else {
+            p.setBrush(colour.darker(560));
+            p.setPen(QPen(QColor(8, 8, 8), 0.6));
+        }
+        p.drawEllipse(glass);
     };
 }
 
 // A key with its legend on the cap; with a lamp, the lamp runs along the top of the cap.
-KeyPainter LegendKey(const QString& legend, qreal px, const QColor& lamp = QColor())
+FramePainter LegendKey(const QString& legend, int px, const QColor& lamp = QColor())
 {
-    return [legend, px, lamp](QPainter& p, const QRectF& cell, const TLook& look) {
-        const QRectF cap = KeyCap(p, cell, 2.0, look);
+    return [legend, px, lamp](QPainter& p, const QRectF& cell, const TKeyState& look) {
+        const QRectF cap = Cap(p, cell, 2.0, look);
         QRectF text = cap;
         if (lamp.isValid()) {
             const qreal w = std::max<qreal>(6.0, cap.width() * 0.5);
             const QRectF glass(cap.center().x() - w / 2, cap.top() + 2.2, w, 1.9);
-            Lamp(p, glass, lamp, look.Lit);
+            LampBar(p, glass, lamp, look.Lit);
             text.setTop(glass.bottom() + 0.3);
         }
-        Caption(p, text, legend, Type(px), look.Disabled ? InkDim : Ink);
+        BoxText(p, text, legend, LegendFont(px), look.Disabled ? LegendDim : LegendGrey);
     };
 }
 
 // A tall mode key: a lamp at the top, the mode or modes it alternates between below.
-KeyPainter ModeKey(const QString& legend)
+FramePainter ModeKey(const QString& legend)
 {
-    return [legend](QPainter& p, const QRectF& cell, const TLook& look) {
-        const QRectF cap = KeyCap(p, cell, 2.5, look);
+    return [legend](QPainter& p, const QRectF& cell, const TKeyState& look) {
+        const QRectF cap = Cap(p, cell, 2.5, look);
         const QRectF glass(cap.center().x() - 4.5, cap.top() + 3.0, 9.0, 2.2);
-        Lamp(p, glass, Amber, look.Lit);
-        Caption(p, cap.adjusted(0, glass.bottom() - cap.top() + 1, 0, 0), legend, Type(7),
-                look.Disabled ? InkDim : Ink);
+        LampBar(p, glass, Amber, look.Lit);
+        BoxText(p, cap.adjusted(0, glass.bottom() - cap.top() + 1, 0, 0), legend, LegendFont(8),
+                look.Disabled ? LegendDim : LegendGrey);
     };
 }
 
 // The power key: its legend over a lamp that lights while the radio is on.
-KeyPainter PowerKey()
+FramePainter PowerKey()
 {
-    return [](QPainter& p, const QRectF& cell, const TLook& look) {
-        const QRectF cap = KeyCap(p, cell, 3.0, look);
-        Caption(p, QRectF(cap.left(), cap.top() + 5, cap.width(), 10), QStringLiteral("POWER"), Type(7),
-                look.Disabled ? InkDim : Ink);
-        Lamp(p, QRectF(cap.center().x() - 5.5, cap.bottom() - 11, 11, 3.2), Green, look.Lit);
+    return [](QPainter& p, const QRectF& cell, const TKeyState& look) {
+        const QRectF cap = Cap(p, cell, 3.0, look);
+        BoxText(p, QRectF(cap.left(), cap.top() + 5, cap.width(), 10), QStringLiteral("POWER"), LegendFont(8),
+                look.Disabled ? LegendDim : LegendGrey);
+        LampBar(p, QRectF(cap.center().x() - 5.5, cap.bottom() - 11, 11, 3.2), Green, look.Lit);
     };
 }
 
@@ -303,40 +205,6 @@ void MicSocket(QPainter& p, const QPointF& centre, qreal radius)
     p.drawRect(QRectF(centre.x() - 1.2, centre.y() - radius * 0.72, 2.4, 2.2));
 }
 
-// A window behind a dark bezel: the display, the tuning strip.
-void Bezel(QPainter& p, const QRectF& window, qreal margin, qreal radius)
-{
-    const QRectF outer = window.adjusted(-margin, -margin, margin, margin);
-    QLinearGradient rim(outer.topLeft(), outer.bottomLeft());
-    rim.setColorAt(0, QColor(0x07, 0x07, 0x08));
-    rim.setColorAt(1, QColor(0x2a, 0x2a, 0x2d));
-    p.setBrush(rim);
-    p.setPen(QPen(QColor(0x60, 0x60, 0x64), 0.8));
-    p.drawRoundedRect(outer, radius, radius);
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(0, 0, 0));
-    p.drawRect(window.adjusted(-1, -1, 1, 1));
-}
-
-// The recess a dial or knob turns in.
-void Recess(QPainter& p, const QPointF& centre, qreal radius)
-{
-    QRadialGradient dish(centre, radius);
-    dish.setColorAt(0, QColor(0x0a, 0x0a, 0x0b));
-    dish.setColorAt(0.88, QColor(0x12, 0x12, 0x13));
-    dish.setColorAt(1, QColor(0x22, 0x22, 0x24));
-    p.setPen(Qt::NoPen);
-    p.setBrush(dish);
-    p.drawEllipse(centre, radius, radius);
-    // Light catches the lower lip.
-    QLinearGradient lip(centre.x(), centre.y() - radius, centre.x(), centre.y() + radius);
-    lip.setColorAt(0, QColor(0, 0, 0, 210));
-    lip.setColorAt(1, QColor(0x7c, 0x7c, 0x80, 190));
-    p.setBrush(Qt::NoBrush);
-    p.setPen(QPen(QBrush(lip), 1.0));
-    p.drawEllipse(centre, radius - 0.5, radius - 0.5);
-}
-
 void PaintFace(QPainter& p, const QSize& size)
 {
     const QRectF all(QPointF(0, 0), QSizeF(size));
@@ -369,12 +237,12 @@ void PaintFace(QPainter& p, const QSize& size)
     Bezel(p, QRectF(179, 24, 565, 89), 5, 5);
     Bezel(p, QRectF(612, 339, 393, 101), 3, 3);
 
-    // Recesses of the dials and knobs.
-    Recess(p, QPointF(571.5, 219.5), 80);
-    Recess(p, QPointF(930.5, 255.5), 52);
-    Recess(p, QPointF(787, 263), 38);
+    // The hollows of the dials and knobs.
+    DialWell(p, QPointF(571.5, 219.5), 80);
+    DialWell(p, QPointF(930.5, 255.5), 52);
+    DialWell(p, QPointF(787, 263), 38);
     for (const QPointF c : {QPointF(173.5, 212.5), QPointF(252.5, 212.5), QPointF(173.5, 282.5), QPointF(252.5, 282.5)})
-        Recess(p, c, 25);
+        DialWell(p, c, 25);
 
     Jack(p, QPointF(45, 232), 8.5);
     MicSocket(p, QPointF(45, 287), 12);
@@ -383,11 +251,11 @@ void PaintFace(QPainter& p, const QSize& size)
     p.setBrush(Qt::NoBrush);
     p.setPen(QPen(QColor(0x5a, 0x5b, 0x5f), 0.8));
     p.drawRoundedRect(QRectF(292.5, 133.5, 116, 72), 4, 4);
-    const qreal clarHalf = QFontMetricsF(Type(LegendPx)).horizontalAdvance(QStringLiteral("CLAR")) / 2 + 4;
+    const qreal clarHalf = QFontMetricsF(LegendFont(LegendPx)).horizontalAdvance(QStringLiteral("CLAR")) / 2 + 4;
     p.drawLine(QPointF(866, 131.5), QPointF(930.5 - clarHalf, 131.5));
     p.drawLine(QPointF(930.5 + clarHalf, 131.5), QPointF(993, 131.5));
 
-    p.setPen(Ink);
+    p.setPen(LegendGrey);
     for (const TPrint& t : Prints()) {
         p.setFont(t.Font);
         p.drawText(t.Origin, t.Text);
@@ -413,16 +281,16 @@ void RegisterFT950Art()
         vx::art::Register(QStringLiteral("FT950IMAGE"), QSize(1019, 454), PaintFace);
 
         const QColor none;
-        AddStrip(QStringLiteral("FT950_POWER"), {31, 55}, PowerKey());
-        AddStrip(QStringLiteral("FT950_BUTTON_MOX"), {12, 11}, RoundLampKey(Red));
-        AddStrip(QStringLiteral("FT950_BUTTON_ANT"), {18, 19}, PlainKey(2.5));
-        AddStrip(QStringLiteral("FT950_BUTTON_MONI"), {29, 16}, PlainKey());
-        AddStrip(QStringLiteral("FT950_BUTTON_ATT"), {42, 17}, PlainKey());
-        AddStrip(QStringLiteral("FT950_BUTTON_CLAR"), {35, 17}, PlainKey());
-        AddStrip(QStringLiteral("FT950_BUTTON_F1"), {27, 12}, PlainKey(1.8));
-        AddStrip(QStringLiteral("FT950_BUTTON_CLEAR"), {25, 17}, PlainKey());
-        AddStrip(QStringLiteral("FT950_BUTTON_SELECT"), {25, 17}, LampKey(Amber));
-        AddStrip(QStringLiteral("FT950_GRP"), {19, 17}, LampKey(Amber));
+        RegisterStrip(QStringLiteral("FT950_POWER"), {31, 55}, PowerKey());
+        RegisterStrip(QStringLiteral("FT950_BUTTON_MOX"), {12, 11}, RoundLampKey(Red));
+        RegisterStrip(QStringLiteral("FT950_BUTTON_ANT"), {18, 19}, PlainKey(2.5));
+        RegisterStrip(QStringLiteral("FT950_BUTTON_MONI"), {29, 16}, PlainKey());
+        RegisterStrip(QStringLiteral("FT950_BUTTON_ATT"), {42, 17}, PlainKey());
+        RegisterStrip(QStringLiteral("FT950_BUTTON_CLAR"), {35, 17}, PlainKey());
+        RegisterStrip(QStringLiteral("FT950_BUTTON_F1"), {27, 12}, PlainKey(1.8));
+        RegisterStrip(QStringLiteral("FT950_BUTTON_CLEAR"), {25, 17}, PlainKey());
+        RegisterStrip(QStringLiteral("FT950_BUTTON_SELECT"), {25, 17}, LampKey(Amber));
+        RegisterStrip(QStringLiteral("FT950_GRP"), {19, 17}, LampKey(Amber));
 
         const struct {
             const char* Name;
@@ -445,12 +313,12 @@ void RegisterFT950Art()
             {"FT950_BUTTON_STO", {26, 17}, "STO", none},
         };
         for (const auto& k : legendKeys)
-            AddStrip(QString::fromLatin1(k.Name), k.Frame,
-                     LegendKey(QString::fromUtf8(k.Legend), k.Lamp.isValid() || k.Frame.height() < 16 ? 7 : 8, k.Lamp));
+            RegisterStrip(QString::fromLatin1(k.Name), k.Frame,
+                     LegendKey(QString::fromUtf8(k.Legend), k.Frame.height() < 16 ? 7 : 8, k.Lamp));
 
         // Band keys: their legends are printed above them.
         for (const char* band : {"160", "80", "40", "30", "20", "17", "15", "12", "10", "GEN", "6", "ENT"})
-            AddStrip(QStringLiteral("FT950_BAND_") + QLatin1String(band), {40, 11}, PlainKey(1.8));
+            RegisterStrip(QStringLiteral("FT950_BAND_") + QLatin1String(band), {40, 11}, PlainKey(1.8));
 
         const struct {
             const char* Name;
@@ -462,6 +330,6 @@ void RegisterFT950Art()
             {"FT950_MODE_RTTY", "RTTY\nPKT"},
         };
         for (const auto& m : modes)
-            AddStrip(QString::fromLatin1(m.Name), {21, 34}, ModeKey(QString::fromLatin1(m.Legend)));
+            RegisterStrip(QString::fromLatin1(m.Name), {21, 34}, ModeKey(QString::fromLatin1(m.Legend)));
     });
 }
