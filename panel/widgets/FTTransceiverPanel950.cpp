@@ -140,9 +140,7 @@ void TFTTransceiverPanel950::PlaceBandButtons()
     };
     for (const auto& row : bands) {
         row.Button->setGeometry(row.Left, row.Top, 39, 10);
-        row.Button->SetGlyph(QString::fromLatin1(row.Glyph));
-        row.Button->SetNumGlyphs(4);
-        row.Button->SetSpacing(0);
+        SetKeyGlyph(row.Button, QString::fromLatin1(row.Glyph));
     }
 }
 
@@ -162,9 +160,7 @@ void TFTTransceiverPanel950::PlaceModeButtons()
     for (const auto& row : modes) {
         TPanelSpeedButton* b = row.Button;
         b->setGeometry(row.Left, row.Top, 20, 33);
-        b->SetGlyph(QString::fromLatin1(row.Glyph));
-        b->SetNumGlyphs(4);
-        b->SetSpacing(0);
+        SetKeyGlyph(b, QString::fromLatin1(row.Glyph));
         // Plain push keys: the radio's mode key command does the choosing.
         b->SetGroupIndex(0);
         b->SetAllowAllUp(false);
@@ -231,17 +227,8 @@ void TFTTransceiverPanel950::LoadFT950ButtonGlyphs()
         {SDF3Button, "FT950_GRP"},
         {SDF4Button, "FT950_GRP"},
     };
-    for (const auto& row : keys) {
-        const QString glyph = QString::fromLatin1(row.Glyph);
-        if (auto* key = qobject_cast<TPanelSpeedButton*>(row.Control)) {
-            key->SetGlyph(glyph);
-            key->SetNumGlyphs(4);
-            key->SetSpacing(0);
-        } else if (auto* halves = qobject_cast<TRCButton*>(row.Control)) {
-            halves->SetGlyph(glyph);
-            halves->SetNumGlyphs(4);
-        }
-    }
+    for (const auto& row : keys)
+        SetKeyGlyph(row.Control, QString::fromLatin1(row.Glyph));
 }
 
 void TFTTransceiverPanel950::PlaceButtons()
@@ -304,23 +291,12 @@ void TFTTransceiverPanel950::PlaceButtons()
     for (TPanelSpeedButton* b : {SDF1Button, SDF2Button, SDF3Button, SDF4Button})
         b->setEnabled(true);
 
-    const struct {
-        TVFOABButton* Lamp;
-        int Left, Top;
-        TVFOButtonType Type;
-        TVFOState State;
-    } lamps[] = {
-        {FunctionRXAButton, 448, 132, vfoARX, vfoOn},
-        {FunctionTXAButton, 661, 132, vfoATX, vfoOn},
-        {FunctionRXBButton, 864, 177, vfoBRX, vfoOff},
-        {FunctionTXBButton, 963, 177, vfoBTX, vfoOff},
-    };
-    for (const auto& row : lamps) {
-        row.Lamp->SetTransceiver(FT950);
-        row.Lamp->SetVFOButtonType(row.Type);
-        row.Lamp->SetVFOState(row.State);
-        row.Lamp->move(row.Left, row.Top);
-    }
+    PlaceLamps(FT950, {
+                          {FunctionRXAButton, 448, 132, vfoARX, vfoOn},
+                          {FunctionTXAButton, 661, 132, vfoATX, vfoOn},
+                          {FunctionRXBButton, 864, 177, vfoBRX, vfoOff},
+                          {FunctionTXBButton, 963, 177, vfoBTX, vfoOff},
+                      });
 
     // What this radio's front does not have.
     for (QWidget* w : std::initializer_list<QWidget*>{PanelFrequencyB, KnobAFGainRFGainB, KnobVOXDelay,
@@ -360,44 +336,28 @@ void TFTTransceiverPanel950::PlaceKnobs()
 
 void TFTTransceiverPanel950::PlaceTrackBars()
 {
-    // This radio's ranges; -1 keeps the common value.
-    const struct {
-        TRCTrackBar* Bar;
-        int Left, Min, Max, PageSize, Position, Ticks;
-    } bars[] = {
-        {PowerControlBar, 13, 5, 100, -1, -1, 25},
-        {MicGainBar, 42, 0, 100, -1, 0, 25},
-        {ProcessorLevelBar, 66, 0, 100, -1, 0, 25},
-        {VoxGainBar, 95, 0, 100, -1, 0, 25},
-        {VoxDelayBar, 119, 3, 300, 10, -1, 50},
-        {MonitorBar, 148, -1, -1, -1, 0, 25},
-        {KeySpeedBar, 190, -1, -1, -1, -1, 6},
-        {KeyPitchBar, 214, 0, 15, 5, -1, 2},
-        {SquelchABar, 253, -1, -1, -1, 0, 25},
-        {RFGainABar, 276, -1, -1, -1, -1, 25},
-        {AFGainABar, 300, -1, -1, -1, 0, 25},
-        {IFShiftABar, 334, -1, -1, -1, 0, 200},
-        {FilterWidthABar, 366, 0, 20, -1, -1, 4},
-        {ContourLevelABar, 398, 1, 30, -1, -1, 5},
-        {NotchABar, 430, 1, 300, -1, -1, 50},
-        {VRFABar, 462, -1, -1, -1, -1, 48},
-        {NoiseBlankerABar, 494, -1, -1, -1, 0, 25},
-        {DNRABar, 526, -1, -1, -1, -1, 2},
-        {ClarifierBar, 564, -1, -1, -1, 0, 2000},
-    };
-    const int top = PowerControlBar->y();
-    for (const auto& row : bars) {
-        TRCTrackBar* bar = row.Bar;
-        bar->move(row.Left, top);
-        const int min = row.Min >= 0 ? row.Min : bar->Min();
-        const int max = row.Max >= 0 ? row.Max : bar->Max();
-        const int position = row.Position >= 0 ? row.Position : bar->Position();
-        // Built without the radio: nothing may be sent, whatever the engine.
-        ShowBarRange(bar, min, max, position);
-        if (row.PageSize >= 0)
-            bar->SetPageSize(row.PageSize);
-        bar->TickMark().SetShowImageAtSteps(row.Ticks);
-    }
+    // This radio's ranges: Left, Min, Max, PageSize, Position, Ticks.
+    PlaceBars(PowerControlBar->y(), {
+                                        {PowerControlBar, 13, 5, 100, Keep, Keep, 25},
+                                        {MicGainBar, 42, 0, 100, Keep, 0, 25},
+                                        {ProcessorLevelBar, 66, 0, 100, Keep, 0, 25},
+                                        {VoxGainBar, 95, 0, 100, Keep, 0, 25},
+                                        {VoxDelayBar, 119, 3, 300, 10, Keep, 50},
+                                        {MonitorBar, 148, Keep, Keep, Keep, 0, 25},
+                                        {KeySpeedBar, 190, Keep, Keep, Keep, Keep, 6},
+                                        {KeyPitchBar, 214, 0, 15, 5, Keep, 2},
+                                        {SquelchABar, 253, Keep, Keep, Keep, 0, 25},
+                                        {RFGainABar, 276, Keep, Keep, Keep, Keep, 25},
+                                        {AFGainABar, 300, Keep, Keep, Keep, 0, 25},
+                                        {IFShiftABar, 334, Keep, Keep, Keep, 0, 200},
+                                        {FilterWidthABar, 366, 0, 20, Keep, Keep, 4},
+                                        {ContourLevelABar, 398, 1, 30, Keep, Keep, 5},
+                                        {NotchABar, 430, 1, 300, Keep, Keep, 50},
+                                        {VRFABar, 462, Keep, Keep, Keep, Keep, 48},
+                                        {NoiseBlankerABar, 494, Keep, Keep, Keep, 0, 25},
+                                        {DNRABar, 526, Keep, Keep, Keep, Keep, 2},
+                                        {ClarifierBar, 564, Keep, Keep, Keep, 0, 2000},
+                                    });
 }
 
 void TFTTransceiverPanel950::PlaceLabels()

@@ -16,36 +16,6 @@
 #include <QLabel>
 #include <set>
 
-namespace {
-
-// Everything a person sees of every control: place, picture, look and state.
-QStringList LayoutOf(const TFTTransceiverPanel950& face)
-{
-    QStringList out;
-    for (const QWidget* w : face.findChildren<QWidget*>()) {
-        QString line = QStringLiteral("%1 %2 %3,%4 %5x%6 %7 %8")
-                           .arg(w->metaObject()->className(), w->toolTip())
-                           .arg(w->x())
-                           .arg(w->y())
-                           .arg(w->width())
-                           .arg(w->height())
-                           .arg(w->isVisibleTo(&face))
-                           .arg(w->isEnabled());
-        if (const auto* b = qobject_cast<const TPanelSpeedButton*>(w))
-            line += QStringLiteral(" %1 %2 %3").arg(b->Glyph()).arg(b->GroupIndex()).arg(b->Down());
-        if (const auto* bar = qobject_cast<const TRCTrackBar*>(w))
-            line += QStringLiteral(" %1..%2@%3 tab %4")
-                        .arg(bar->Min())
-                        .arg(bar->Max())
-                        .arg(bar->Position())
-                        .arg(TFTTransceiverPanelBase::TabOrder(bar));
-        out << line;
-    }
-    return out;
-}
-
-} // namespace
-
 TEST_F(FT950Face, KeysAtTheirPlacesWithTheirPicturesHintsAndGroups)
 {
     TFTTransceiverPanel950& f = *face;
@@ -379,15 +349,7 @@ TEST_F(FT950Face, ValueLabelsUnderTheBarsNeverTouch)
     Fire(cat->OnFilterChange, uint8_t(0), int32_t(2400), uint8_t(0), uint8_t(20), uint8_t(20), uint8_t(7));
     Fire(cat->OnMonitorLevel, uint8_t(255));
     Fire(cat->OnNoiseBlankerLevel, uint8_t(0), uint8_t(255));
-    QList<QPair<QRect, QString>> texts;
-    for (const QLabel* l : face->findChildren<QLabel*>(Qt::FindDirectChildrenOnly)) {
-        if (!l->isVisibleTo(face) || l->text().isEmpty())
-            continue;
-        const int w = l->fontMetrics().horizontalAdvance(l->text());
-        const Qt::Alignment a = l->alignment();
-        const int x = a & Qt::AlignRight ? l->width() - w : a & Qt::AlignHCenter ? (l->width() - w) / 2 : 0;
-        texts.append({QRect(l->x() + x, l->y(), w, l->height()), l->text()});
-    }
+    const QList<QPair<QRect, QString>> texts = ShownLabelTexts(*face);
     EXPECT_GE(texts.size(), 15);
     for (int i = 0; i < texts.size(); ++i)
         for (int j = i + 1; j < texts.size(); ++j)
@@ -413,9 +375,9 @@ TEST_F(FT950Face, ASecondWindowCreationGivesTheSameLayoutAndSendsNothing)
 {
     connect();
     host->show();
-    const QStringList before = LayoutOf(*face);
+    const QStringList before = FaceLayout(*face);
     face->CreateWnd();
-    EXPECT_EQ(LayoutOf(*face), before);
+    EXPECT_EQ(FaceLayout(*face), before);
     EXPECT_TRUE(sent.isEmpty());
 }
 
