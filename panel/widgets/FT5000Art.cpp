@@ -263,24 +263,8 @@ const TKnobLegend KnobLegends[] = {
 
 void PaintFace(QPainter& p, const QSize& size)
 {
-    const QRectF all(QPointF(0, 0), QSizeF(size));
-    // The front: dark satin grey, a shade lighter at the top.
-    QLinearGradient front(0, 0, 0, size.height());
-    front.setColorAt(0.0, QColor(0x34, 0x35, 0x37));
-    front.setColorAt(0.7, QColor(0x27, 0x28, 0x2a));
-    front.setColorAt(1.0, QColor(0x20, 0x21, 0x23));
-    p.fillRect(all, front);
-    // A fine brushed grain across the metal.
-    for (int y = 0; y < size.height(); y += 2) {
-        p.setPen(QPen(QColor(255, 255, 255, (y * 7) % 5 + 2), 1.0));
-        p.drawLine(QPointF(0, y + 0.5), QPointF(size.width(), y + 0.5));
-    }
-    // The edge of the front and its lower strip, where the bars sit.
-    p.setBrush(Qt::NoBrush);
-    p.setPen(QPen(QColor(0x5c, 0x5d, 0x60), 1.0));
-    p.drawRoundedRect(all.adjusted(1.5, 1.5, -1.5, -1.5), 6, 6);
-    p.setPen(QPen(QColor(0x0a, 0x0a, 0x0a), 1.0));
-    p.drawRoundedRect(all.adjusted(0.5, 0.5, -0.5, -0.5), 7, 7);
+    PaintFront(p, size);
+    // The lower strip, where the bars sit.
     QLinearGradient lower(0, 357, 0, size.height());
     lower.setColorAt(0, QColor(0x1d, 0x1e, 0x20));
     lower.setColorAt(1, QColor(0x17, 0x18, 0x19));

@@ -207,23 +207,7 @@ void MicSocket(QPainter& p, const QPointF& centre, qreal radius)
 
 void PaintFace(QPainter& p, const QSize& size)
 {
-    const QRectF all(QPointF(0, 0), QSizeF(size));
-    // Dark front, a shade lighter towards the top.
-    QLinearGradient front(0, 0, 0, all.height());
-    front.setColorAt(0, QColor(0x31, 0x32, 0x34));
-    front.setColorAt(0.6, QColor(0x25, 0x26, 0x28));
-    front.setColorAt(1, QColor(0x1d, 0x1e, 0x20));
-    p.fillRect(all, front);
-    // A faint horizontal grain in the finish.
-    for (int y = 1; y < size.height(); y += 3) {
-        p.setPen(QPen(QColor(255, 255, 255, 2 + (y * 5) % 3), 1.0));
-        p.drawLine(QPointF(0, y + 0.5), QPointF(all.width(), y + 0.5));
-    }
-    p.setBrush(Qt::NoBrush);
-    p.setPen(QPen(QColor(0x08, 0x08, 0x08), 1.0));
-    p.drawRoundedRect(all.adjusted(0.5, 0.5, -0.5, -0.5), 8, 8);
-    p.setPen(QPen(QColor(0x5e, 0x5f, 0x62), 1.0));
-    p.drawRoundedRect(all.adjusted(1.5, 1.5, -1.5, -1.5), 7, 7);
+    PaintFront(p, size);
 
     // The lower strip where the bars stand.
     QLinearGradient lower(0, 333, 0, 452);

@@ -44,6 +44,8 @@ void Glow(QPainter& p, const QRectF& lamp, const QColor& colour, qreal reach);
 // A lamp bar: dark glass, or lit in its colour with a glow.
 void LampBar(QPainter& p, const QRectF& lamp, const QColor& colour, bool lit);
 
+// The front of a face: dark satin grey with a fine brushed grain and a rounded edge.
+void PaintFront(QPainter& p, const QSize& size);
 // A window (display, tuning strip) behind a dark bezel.
 void Bezel(QPainter& p, const QRectF& window, qreal margin, qreal radius);
 // The hollow a dial or knob turns in: a dark dish with a faint light edge at its bottom.
