@@ -6,6 +6,7 @@
 #include "controls/widgets/RCTrackBar.h"
 #include "panel/widgets/PanelParts.h"
 #include "panel/widgets/FTTransceiverPanelBase.h"
+#include "panel/widgets/SmallControls.h"
 #include "tests/core/CATFixture.h"
 #include "tests/support/WidgetInput.h"
 
@@ -71,6 +72,24 @@ inline QStringList FaceLayout(const QWidget& face)
         out << line;
     }
     return out;
+}
+
+// A face's four RX/TX lamps drawn for its radio, VFO A on and VFO B off, as a fresh face shows them.
+inline void ExpectStartLamps(const TFTTransceiverPanelBase& f, TTransceiver model)
+{
+    const struct {
+        const TVFOABButton* Lamp;
+        TVFOButtonType Type;
+        TVFOState State;
+    } lamps[] = {{f.FunctionRXAButton, vfoARX, vfoOn},
+                 {f.FunctionTXAButton, vfoATX, vfoOn},
+                 {f.FunctionRXBButton, vfoBRX, vfoOff},
+                 {f.FunctionTXBButton, vfoBTX, vfoOff}};
+    for (const auto& l : lamps) {
+        EXPECT_EQ(l.Lamp->Transceiver(), model);
+        EXPECT_EQ(l.Lamp->VFOButtonType(), l.Type);
+        EXPECT_EQ(l.Lamp->VFOState(), l.State);
+    }
 }
 
 // Where the text of each value label a face shows stands, by its alignment, with the text.

@@ -198,19 +198,7 @@ TEST_F(FT5000Face, DisplaysDialsKnobsAndLampsAtTheirPlaces)
     EXPECT_EQ(f.KnobSpeedPitch->ValueInnerMax(), 60);
     EXPECT_EQ(f.KnobSpeedPitch->ValueOuterMax(), 15);
 
-    const struct {
-        TVFOABButton* Lamp;
-        TVFOButtonType Type;
-        TVFOState State;
-    } lamps[] = {{f.FunctionRXAButton, vfoARX, vfoOn},
-                 {f.FunctionTXAButton, vfoATX, vfoOn},
-                 {f.FunctionRXBButton, vfoBRX, vfoOff},
-                 {f.FunctionTXBButton, vfoBTX, vfoOff}};
-    for (const auto& l : lamps) {
-        EXPECT_EQ(l.Lamp->Transceiver(), FTDX5000);
-        EXPECT_EQ(l.Lamp->VFOButtonType(), l.Type);
-        EXPECT_EQ(l.Lamp->VFOState(), l.State);
-    }
+    ExpectStartLamps(f, FTDX5000);
 
     // What this radio's front lacks is hidden; the covered DNR key stays where it was.
     for (QWidget* w : std::initializer_list<QWidget*>{f.AutoNotchAButton, f.ClarifierRXButton, f.ClarifierTXButton,

@@ -210,19 +210,7 @@ TEST_F(FT950Face, DisplaysDialsKnobsAndLampsAtTheirPlacesAndWhatTheRadioLacksHid
     EXPECT_EQ(f.KnobSpeedPitch->ValueOuterMin(), 4);
     EXPECT_EQ(f.KnobSpeedPitch->ValueOuterMax(), 60);
 
-    const struct {
-        TVFOABButton* Lamp;
-        TVFOButtonType Type;
-        TVFOState State;
-    } lamps[] = {{f.FunctionRXAButton, vfoARX, vfoOn},
-                 {f.FunctionTXAButton, vfoATX, vfoOn},
-                 {f.FunctionRXBButton, vfoBRX, vfoOff},
-                 {f.FunctionTXBButton, vfoBTX, vfoOff}};
-    for (const auto& l : lamps) {
-        EXPECT_EQ(l.Lamp->Transceiver(), FT950);
-        EXPECT_EQ(l.Lamp->VFOButtonType(), l.Type);
-        EXPECT_EQ(l.Lamp->VFOState(), l.State);
-    }
+    ExpectStartLamps(f, FT950);
 
     for (QWidget* w : std::initializer_list<QWidget*>{f.PanelFrequencyB, f.KnobAFGainRFGainB, f.KnobVOXDelay,
                                                       f.DimmerSwitchButton, f.VFOSelectAButton, f.VFOSelectBButton,
