@@ -6,12 +6,14 @@
 #include "controls/widgets/Shape.h"
 #include "core/CATCommandWriter.h"
 #include "core/cat/TX.h"
+#include "core/IPCLink.h"
 #include "keying/DMCW.h"
 #include "keying/DMDVK.h"
 #include "keying/DMRTTY.h"
 #include "platform/SerialPort.h"
 #include "remote/DMServer.h"
 
+#include <QCheckBox>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QPushButton>
@@ -34,6 +36,27 @@ protected:
             throw std::runtime_error("no CAT today");
         TServerMainForm::OpenCAT();
     }
+};
+
+// An IPC server that only keeps its switch and counts its openings.
+class IPCServerDouble : public TIPCServerLink {
+public:
+    bool Enabled() const override { return FEnabled; }
+    void SetEnabled(bool value) override { FEnabled = value; }
+    void Open() override { ++Opened; }
+    void Close() override { ++Closed; }
+    void SetFrequencyA(int32_t) override {}
+    void SetFrequencyB(int32_t) override {}
+    void SetModeA(uint8_t) override {}
+    void SetModeB(uint8_t) override {}
+    void SetPowerLevel(uint8_t) override {}
+    void SetPowerSwitch(bool) override {}
+    void SetSplit(bool) override {}
+    void SetTX(bool) override {}
+
+    bool FEnabled = false;
+    int Opened = 0;
+    int Closed = 0;
 };
 
 int Count(const QStringList& list, const QString& item)
@@ -337,4 +360,47 @@ TEST_F(ServerWindowTest, AFailedSettingsWriteIsShown)
     for (QMessageBox* box : form->findChildren<QMessageBox*>())
         found = found || box->text() == "An exception occured: bad value";
     EXPECT_TRUE(found);
+}
+
+TEST_F(ServerWindowTest, TheMMTTYBoxStartsAndStopsTheEngine)
+{
+    Configure([](TIniStore& ini) {
+        ini.WriteBool("Client\\MMTTY", "UseMMTTYEngine", true);
+        ini.WriteString("Client\\MMTTY", "MMTTYPath", VX_FAKE_MMTTY);
+    });
+    Start();
+    ASSERT_FALSE(form->PanelMMTTY->isHidden());
+    form->MMTTYCheckBox->click();
+    ASSERT_TRUE(waitUntil([&] { return modules->RTTY()->IsConnected(); }, 5000));
+    EXPECT_EQ(form->MMTTYShape->BrushColor(), TServerMainForm::Green);
+    EXPECT_TRUE(form->MMTTYCheckBox->isChecked());
+    form->MMTTYCheckBox->click();
+    EXPECT_TRUE(waitUntil([&] { return !modules->RTTY()->IsConnected(); }, 5000));
+    EXPECT_EQ(form->MMTTYShape->BrushColor(), TServerMainForm::Grey);
+    EXPECT_FALSE(form->MMTTYCheckBox->isChecked());
+}
+
+TEST_F(ServerWindowTest, TheIPCServerIsOpenedWhenEnabledAndShowsItsStatus)
+{
+    IPCServerDouble ipc;
+    Configure([](TIniStore& ini) { ini.WriteBool("Client\\IPC", "IPCServer", true); });
+    modules = std::make_unique<TServerDataModules>();
+    modules->Radio()->SetIPCServer(&ipc);
+    form = std::make_unique<TServerMainForm>(*modules);
+    EXPECT_FALSE(form->PanelIPC->isHidden());
+    EXPECT_EQ(ipc.Opened, 1);
+    EXPECT_EQ(form->height(), form->PanelsHeight());
+
+    int status = 0;
+    form->IPCStatusSource = [&] { return status; };
+    const QColor colours[] = {TServerMainForm::Grey, TServerMainForm::Grey, TServerMainForm::Grey,
+                              TServerMainForm::Orange, TServerMainForm::Green, TServerMainForm::Red};
+    for (status = 0; status < 6; ++status) {
+        Fire(ipc.OnIPCStatus);
+        EXPECT_EQ(form->IPCShape->BrushColor(), colours[status]) << status;
+    }
+    form->close();
+    EXPECT_EQ(ipc.Closed, 1);
+    form.reset();
+    modules->Radio()->SetIPCServer(nullptr);
 }
