@@ -1,6 +1,7 @@
 #include "server/widgets/ServerMainForm.h"
 
 #include "controls/widgets/AboutForm.h"
+#include "controls/widgets/FixedLayout.h"
 #include "controls/widgets/FormPlace.h"
 #include "controls/widgets/RCPanel.h"
 #include "controls/widgets/Shape.h"
@@ -56,16 +57,6 @@ TRCPanel* NewPanel(QWidget* parent, const QString& name, int height)
     return panel;
 }
 
-QLabel* NewLabel(QWidget* parent, const QString& text, int x, int y, int width = -1)
-{
-    auto* label = new QLabel(text, parent);
-    label->adjustSize();
-    label->move(x, y);
-    if (width > 0)
-        label->resize(width, label->height());
-    return label;
-}
-
 TShape* NewShape(QWidget* parent, int x, int y)
 {
     auto* shape = new TShape(parent);
@@ -76,10 +67,10 @@ TShape* NewShape(QWidget* parent, int x, int y)
 // A row of a 24-pixel panel: its name, its lamp and the text beside the lamp.
 void Row(TRCPanel* panel, const QString& name, TShape*& shape, QLabel** text)
 {
-    NewLabel(panel, name, LabelX, 5);
+    vx::layout::Label(panel, name, LabelX, 5);
     shape = NewShape(panel, ShapeX, 5);
     if (text)
-        *text = NewLabel(panel, QString(), TextX, 5, PanelWidth - TextX - 6);
+        *text = vx::layout::Label(panel, QString(), TextX, 5, PanelWidth - TextX - 6);
 }
 
 QString TransceiverName(TTransceiver model)
@@ -246,23 +237,23 @@ void TServerMainForm::BuildPanels()
     Row(PanelAudio, QStringLiteral("Audio"), AudioShape, &AudioPortLabel);
 
     PanelFT2K = NewPanel(this, QStringLiteral("PanelFT2K"), 105);
-    TransceiverLabel = NewLabel(PanelFT2K, QStringLiteral("FT-2000"), LabelX, 5, ShapeX - LabelX - 2);
+    TransceiverLabel = vx::layout::Label(PanelFT2K, QStringLiteral("FT-2000"), LabelX, 5, ShapeX - LabelX - 2);
     RadioCOMShape = NewShape(PanelFT2K, ShapeX, 5);
-    RadioCOMLabel = NewLabel(PanelFT2K, QString(), TextX, 5, PanelWidth - TextX - 6);
-    NewLabel(PanelFT2K, QStringLiteral("VFO A"), LabelX, 25);
-    FrequencyALabel = NewLabel(PanelFT2K, QString(), 52, 25, 82);
-    ModeALabel = NewLabel(PanelFT2K, QString(), 144, 25, 58);
-    NewLabel(PanelFT2K, QStringLiteral("VFO B"), LabelX, 43);
-    FrequencyBLabel = NewLabel(PanelFT2K, QString(), 52, 43, 82);
-    ModeBLabel = NewLabel(PanelFT2K, QString(), 144, 43, 58);
+    RadioCOMLabel = vx::layout::Label(PanelFT2K, QString(), TextX, 5, PanelWidth - TextX - 6);
+    vx::layout::Label(PanelFT2K, QStringLiteral("VFO A"), LabelX, 25);
+    FrequencyALabel = vx::layout::Label(PanelFT2K, QString(), 52, 25, 82);
+    ModeALabel = vx::layout::Label(PanelFT2K, QString(), 144, 25, 58);
+    vx::layout::Label(PanelFT2K, QStringLiteral("VFO B"), LabelX, 43);
+    FrequencyBLabel = vx::layout::Label(PanelFT2K, QString(), 52, 43, 82);
+    ModeBLabel = vx::layout::Label(PanelFT2K, QString(), 144, 43, 58);
     for (QLabel* f : {FrequencyALabel, FrequencyBLabel}) {
         f->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         QFont big = f->font();
         big.setBold(true);
         f->setFont(big);
     }
-    NewLabel(PanelFT2K, QStringLiteral("Power"), LabelX, 61);
-    PowerControlLabel = NewLabel(PanelFT2K, QString(), 52, 61, 82);
+    vx::layout::Label(PanelFT2K, QStringLiteral("Power"), LabelX, 61);
+    PowerControlLabel = vx::layout::Label(PanelFT2K, QString(), 52, 61, 82);
     PowerControlLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     TXShape = NewShape(PanelFT2K, 144, 61);
     TXShape->setToolTip(QStringLiteral("RX / TX"));
@@ -290,7 +281,7 @@ void TServerMainForm::BuildPanels()
 
     PanelUsers = NewPanel(this, QStringLiteral("PanelUsers"), 140);
     PanelUsers->setFocusPolicy(Qt::StrongFocus);
-    NewLabel(PanelUsers, QStringLiteral("Connected Users"), LabelX, 5);
+    vx::layout::Label(PanelUsers, QStringLiteral("Connected Users"), LabelX, 5);
     UsersLabel = new QLabel(PanelUsers);
     UsersLabel->setGeometry(LabelX, 22, PanelWidth - 2 * LabelX, 58);
     UsersLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -319,20 +310,13 @@ void TServerMainForm::BuildPanels()
 
 void TServerMainForm::FormCreate()
 {
-    TDMRadio* radio = FModules.Radio();
-
     FormPlace2->Read();
     UsersLabel->clear();
     FPowerOn = false;
     FClientsConnected = false;
     FShutDownFinished = false;
 
-    FModules.DM()->SetApplicationType(isRemoteServer);
-    FModules.Server()->IniRead();
-    FModules.CW()->IniRead();
-    FModules.DVK()->IniRead();
-    radio->IniRead();
-    FModules.AudioServer()->IniRead();
+    ReadSettings();
     FModules.RTTY()->IniRead();
 
     FShutdownRadio = FModules.Server()->ShutdownRadio();
@@ -365,6 +349,16 @@ void TServerMainForm::FormCreate()
         WriteLogFile(QStringLiteral("Start"), QString(), QString());
     }
     PanelUsers->setFocus();
+}
+
+void TServerMainForm::ReadSettings()
+{
+    FModules.DM()->SetApplicationType(isRemoteServer);
+    FModules.Server()->IniRead();
+    FModules.CW()->IniRead();
+    FModules.DVK()->IniRead();
+    FModules.Radio()->IniRead();
+    FModules.AudioServer()->IniRead();
 }
 
 void TServerMainForm::HookEvents()
@@ -671,12 +665,7 @@ void TServerMainForm::SettingsDialogClosed(TServerSettingsDlg& dialog, bool acce
             FModules.RTTY()->IniWrite();
             QCoreApplication::processEvents();
 
-            FModules.DM()->SetApplicationType(isRemoteServer);
-            FModules.Server()->IniRead();
-            FModules.CW()->IniRead();
-            FModules.DVK()->IniRead();
-            radio->IniRead();
-            FModules.AudioServer()->IniRead();
+            ReadSettings();
             // The switch the dialog just set holds from now on, not from the next start.
             FShutdownRadio = FModules.Server()->ShutdownRadio();
             OpenDevices();

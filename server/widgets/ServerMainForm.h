@@ -176,6 +176,9 @@ private:
     void FormClose();
     void BuildPanels();
     void HookEvents();
+    // The role, and the settings of the modules the window drives (the RTTY module's only at
+    // creation).
+    void ReadSettings();
     // Runs a handler; an error it raises is shown.
     void Guard(const std::function<void()>& handler);
     // Runs one OpenDevices step; an error it raises is ignored.

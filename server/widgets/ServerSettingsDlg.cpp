@@ -330,35 +330,29 @@ void TServerSettingsDlg::CodecChange()
 
 QWidget* TServerSettingsDlg::PageOf(const QString& caption) const
 {
-    static const QStringList audioPort = {QStringLiteral("Remote Audio Server"), QStringLiteral("Server Port")};
-    if (caption == QLatin1String("Application"))
-        return FrameServerApplication;
-    if (caption == QLatin1String("Radio COM Port"))
-        return FrameCOMPort;
-    if (caption == QLatin1String("Remote Server") || caption == QLatin1String("Port"))
-        return FrameServer;
-    if (caption == QLatin1String("Users"))
-        return FrameUsers;
-    if (audioPort.contains(caption))
-        return FrameAudioServerPort;
-    if (caption == QLatin1String("Server PTT"))
-        return FramePTT;
-    if (caption == QLatin1String("Server Devices"))
-        return FrameAudioServerDevices;
-    if (caption == QLatin1String("Server Codecs"))
-        return FrameAudioServerCodecs;
-    if (caption == QLatin1String("Server Audio Buffers"))
-        return FrameAudioServerBuffers;
-    if (caption == WinKeyNode)
-        return FrameCW;
-    if (caption == QLatin1String("Devices") || caption == QLatin1String("DVK"))
-        return FrameDVK;
-    if (caption == QLatin1String("MMTTY"))
-        return FrameMMTTY;
-    if (caption == QLatin1String("IPC"))
-        return FrameIPC;
-    if (caption == QLatin1String("WSJT-X Logging"))
-        return FrameWSJT;
+    // Nodes with children show the page of one of them.
+    const std::pair<QString, QWidget*> pages[] = {
+        {QStringLiteral("Application"), FrameServerApplication},
+        {QStringLiteral("Radio COM Port"), FrameCOMPort},
+        {QStringLiteral("Remote Server"), FrameServer},
+        {QStringLiteral("Port"), FrameServer},
+        {QStringLiteral("Users"), FrameUsers},
+        {QStringLiteral("Remote Audio Server"), FrameAudioServerPort},
+        {QStringLiteral("Server Port"), FrameAudioServerPort},
+        {QStringLiteral("Server PTT"), FramePTT},
+        {QStringLiteral("Server Devices"), FrameAudioServerDevices},
+        {QStringLiteral("Server Codecs"), FrameAudioServerCodecs},
+        {QStringLiteral("Server Audio Buffers"), FrameAudioServerBuffers},
+        {WinKeyNode, FrameCW},
+        {QStringLiteral("Devices"), FrameDVK},
+        {QStringLiteral("DVK"), FrameDVK},
+        {QStringLiteral("MMTTY"), FrameMMTTY},
+        {QStringLiteral("IPC"), FrameIPC},
+        {QStringLiteral("WSJT-X Logging"), FrameWSJT},
+    };
+    for (const auto& [name, page] : pages)
+        if (name == caption)
+            return page;
     return nullptr;
 }
 

@@ -1,6 +1,7 @@
 // The rules the shared settings pages keep themselves: the PTT controls follow the port, the
 // MMTTY start options exclude each other (also while filled), the DVK use box empties its
 // port, the codec group enables bits and channels, and the WinKey page reports changes.
+#include "controls/widgets/RCPanel.h"
 #include "controls/widgets/settings/SettingsFrames.h"
 
 #include <QApplication>
@@ -105,4 +106,22 @@ TEST(SettingsFrames, PortEditsTakeDigitsOnlyAndMemosUpperCase)
     EXPECT_EQ(users.UsersMemo->toPlainText(), "D");
     EXPECT_EQ(users.PasswordEdit->echoMode(), QLineEdit::Password);
     EXPECT_EQ(users.PasswordEdit->maxLength(), 16);
+}
+
+TEST(SettingsFrames, EveryKeyerControlReportsItsChange)
+{
+    TSettingsCWFrame page;
+    int changes = 0;
+    page.OnWinKeyChanged = [&] { ++changes; };
+    page.COMPortComboBox->SetCOMPort("/dev/ttyUSB3");
+    page.KeyerModeComboBox->setCurrentIndex(3);
+    page.MaxWPMEdit->setValue(50);
+    page.MinWPMEdit->setValue(12);
+    page.SwapPaddlesCheckBox->click();
+    page.AutoSpaceCheckBox->click();
+    page.ContestSpaceCheckBox->click();
+    page.SynchronizeRadioGroup->Button(2)->click();
+    EXPECT_EQ(changes, 8);
+    EXPECT_EQ(page.KeyerControls().size(), 8);
+    EXPECT_EQ(page.TitlePanel->Caption().trimmed(), "K1EL WinKey");
 }

@@ -23,6 +23,15 @@ QStringList LogLines(const QString& file = TServerEventLog::DefaultFileName())
 
 const QString Dashes(80, '-');
 
+// The remote control server on a port, with the event log on.
+void ConfigureLoggingServer(quint16 port)
+{
+    Configure([&](TIniStore& ini) {
+        ConfigureRemoteServer(ini, port);
+        ini.WriteBool("Server\\Application", "LogFile", true);
+    });
+}
+
 } // namespace
 
 TEST(ServerEventLog, LineFormat)
@@ -81,10 +90,7 @@ TEST(ServerEventLog, ANewFileGetsTheHeaderAndASecondStartAppends)
 TEST_F(ServerWindowTest, ConnectionEventsReachTheLog)
 {
     const quint16 port = FreePort();
-    Configure([&](TIniStore& ini) {
-        ConfigureRemoteServer(ini, port);
-        ini.WriteBool("Server\\Application", "LogFile", true);
-    });
+    ConfigureLoggingServer(port);
     Start();
     ASSERT_TRUE(form->LogFileOpen());
     {
@@ -115,10 +121,7 @@ TEST_F(ServerWindowTest, ConnectionEventsReachTheLog)
 TEST_F(ServerWindowTest, TheLogSwitchedOffStopsTheConnectionEvents)
 {
     const quint16 port = FreePort();
-    Configure([&](TIniStore& ini) {
-        ConfigureRemoteServer(ini, port);
-        ini.WriteBool("Server\\Application", "LogFile", true);
-    });
+    ConfigureLoggingServer(port);
     Start();
     modules->Server()->SetLogFile(false);
     LinePeer peer;
@@ -133,10 +136,7 @@ TEST_F(ServerWindowTest, TheLogSwitchedOffStopsTheConnectionEvents)
 TEST_F(ServerWindowTest, ALogThatCannotBeWrittenIsReportedOnceAndHurtsNoHandler)
 {
     const quint16 port = FreePort();
-    Configure([&](TIniStore& ini) {
-        ConfigureRemoteServer(ini, port);
-        ini.WriteBool("Server\\Application", "LogFile", true);
-    });
+    ConfigureLoggingServer(port);
     // The user data folder cannot take the file: a folder stands where it would be.
     ASSERT_TRUE(QDir().mkpath(TServerEventLog::DefaultFileName()));
     Start();

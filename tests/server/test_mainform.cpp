@@ -12,10 +12,12 @@
 #include "keying/DMRTTY.h"
 #include "platform/SerialPort.h"
 #include "remote/DMServer.h"
+#include "server/widgets/ServerArt.h"
 
 #include <QCheckBox>
 #include <QElapsedTimer>
 #include <QLabel>
+#include <QPainter>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -346,6 +348,15 @@ TEST_F(ServerWindowTest, TrayImageFollowsTheServerAndItsClients)
     modules->Server()->Close();
     form->UpdateTrayIcon();
     EXPECT_EQ(form->TrayImage(), 0);
+
+    // The three pictures side by side, at twice the size.
+    QImage strip(3 * 64 + 4 * 8, 80, QImage::Format_RGB32);
+    strip.fill(QColor(200, 200, 200));
+    QPainter p(&strip);
+    for (int i = 0; i < 3; ++i)
+        p.drawPixmap(8 + i * 72, 8, ServerTrayIcon(i).pixmap(QSize(64, 64)));
+    p.end();
+    EXPECT_TRUE(SaveArtifact(strip, "server_tray_icons.png"));
 }
 
 TEST_F(ServerWindowTest, AFailedSettingsWriteIsShown)

@@ -1,5 +1,6 @@
 #include "controls/widgets/settings/SettingsFrames.h"
 
+#include "controls/widgets/FixedLayout.h"
 #include "controls/widgets/RCPanel.h"
 #include "controls/widgets/Shape.h"
 #include "controls/widgets/UpperCaseValidator.h"
@@ -83,12 +84,7 @@ TSettingsFrame::TSettingsFrame(const QString& title, QWidget* parent)
 
 QLabel* TSettingsFrame::NewLabel(QWidget* parent, const QString& text, int x, int y, int width)
 {
-    auto* label = new QLabel(text, parent);
-    label->adjustSize();
-    label->move(x, y);
-    if (width > 0)
-        label->resize(width, label->height());
-    return label;
+    return vx::layout::Label(parent, text, x, y, width);
 }
 
 QLabel* TSettingsFrame::NewText(QWidget* parent, const QString& text, int x, int y, int width, int height)
@@ -109,10 +105,7 @@ QLabel* TSettingsFrame::NewBuddyLabel(QWidget* parent, const QString& text, QWid
 
 QCheckBox* TSettingsFrame::NewCheckBox(QWidget* parent, const QString& text, int x, int y)
 {
-    auto* box = new QCheckBox(text, parent);
-    box->adjustSize();
-    box->move(x, y);
-    return box;
+    return vx::layout::CheckBox(parent, text, x, y);
 }
 
 QGroupBox* TSettingsFrame::NewGroupBox(const QString& text, int x, int y, int width, int height)
