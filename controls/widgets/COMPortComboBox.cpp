@@ -2,6 +2,7 @@
 
 #include "platform/SerialPort.h"
 
+#include <QCompleter>
 #include <QLineEdit>
 
 namespace {
@@ -65,6 +66,9 @@ void TCOMPortComboBox::Fill()
     const bool blocked = blockSignals(true);
     // A port may be typed in; a rate may only be chosen.
     setEditable(FCOMPortProperty == cpPort);
+    // Completing a typed name must not change its case: /dev/ttyusb0 is not /dev/ttyUSB0.
+    if (completer())
+        completer()->setCaseSensitivity(Qt::CaseSensitive);
     clear();
     addItems(FItems);
     blockSignals(blocked);

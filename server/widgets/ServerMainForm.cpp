@@ -306,6 +306,11 @@ void TServerMainForm::BuildPanels()
 
     for (TRCPanel* panel : {PanelServer, PanelAudio, PanelFT2K, PanelWinKey, PanelMMTTY, PanelDVK, PanelIPC, PanelUsers})
         panel->setFixedWidth(FormWidth);
+    // A dialog's Enter clicks its default button: here that could switch the radio.
+    for (QPushButton* button : {PowerSwitchButton, AboutButton, SettingsButton}) {
+        button->setAutoDefault(false);
+        button->setDefault(false);
+    }
 }
 
 void TServerMainForm::FormCreate()

@@ -313,6 +313,25 @@ TEST_F(ServerWindowTest, WithoutANotificationAreaTheWindowStaysVisible)
     form->ApplicationEventsMinimize();
     EXPECT_TRUE(form->isVisible());
 
+    // Keys that end or confirm a dialog do nothing here: no closing, no power switching.
+    int clicks = 0;
+    for (QPushButton* button : {form->PowerSwitchButton, form->AboutButton, form->SettingsButton})
+        QObject::connect(button, &QPushButton::clicked, [&] { ++clicks; });
+    // A dialog opened by mistake would wait for the user: it is closed and counted.
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [] {
+        if (QWidget* modal = QApplication::activeModalWidget())
+            modal->close();
+    });
+    closer.start(50);
+    for (QPushButton* button : {form->PowerSwitchButton, form->AboutButton, form->SettingsButton}) {
+        button->setFocus();
+        Key(*form, Qt::Key_Escape);
+        Key(*form, Qt::Key_Return, Qt::NoModifier, "\r");
+    }
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_EQ(clicks, 0);
+
     // A later start (and a tray click) brings a hidden window back.
     form->hide();
     form->TrayIconClick();
