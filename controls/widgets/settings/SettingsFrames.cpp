@@ -141,11 +141,11 @@ TSettingsCOMPortFrame::TSettingsCOMPortFrame(QWidget* parent)
     ComPortComboBox = new TCOMPortComboBox(box);
     ComPortComboBox->SetCOMPortProperty(cpPort);
     ComPortComboBox->setGeometry(100, 12, 220, 22);
-    NewBuddyLabel(box, QStringLiteral("&Port"), ComPortComboBox, 12, 16);
+    NewBuddyLabel(box, QStringLiteral("Port"), ComPortComboBox, 12, 16);
     BaudrateComboBox = new TCOMPortComboBox(box);
     BaudrateComboBox->SetCOMPortProperty(cpBaudrate);
     BaudrateComboBox->setGeometry(100, 42, 100, 22);
-    NewBuddyLabel(box, QStringLiteral("&Baud rate"), BaudrateComboBox, 12, 46);
+    NewBuddyLabel(box, QStringLiteral("Baud rate"), BaudrateComboBox, 12, 46);
     NewLabel(box, QStringLiteral("Flow control"), 12, 76);
     RTSCheckBox = NewCheckBox(box, QStringLiteral("RTS"), 100, 74);
 }
