@@ -18,3 +18,7 @@ ctest --test-dir build --output-on-failure -j "$jobs"
 
 # The logbook's writer and loader threads once more under ThreadSanitizer.
 ./scripts/test-tsan.sh
+
+# Every test that needs no sound server once more under AddressSanitizer and
+# UndefinedBehaviorSanitizer.
+./scripts/test-asan.sh

@@ -2,6 +2,7 @@
 // What the cluster benchmarks share: the process's memory figures, and the lines a busy node
 // writes (spots of real calls, WWV and text lines).
 
+#include "bench/BenchData.h"
 #include <QByteArray>
 #include <QDateTime>
 #include <QFile>
@@ -59,7 +60,7 @@ inline long StatusKB(const char* key)
 inline QStringList ClusterCalls()
 {
     QStringList calls;
-    QFile f(QStringLiteral("/usr/share/hamradio-files/MASTER.SCP"));
+    QFile f(MasterScpFile);
     if (f.open(QIODevice::ReadOnly))
         for (const QByteArray& l : f.readAll().split('\n'))
             if (!l.startsWith('#') && l.trimmed().size() >= 3)

@@ -7,6 +7,7 @@
 // Target: 200 lines/s sustained with GUI latency below 100 ms and bounded memory.
 // Usage: vx_bench_cluster [--seconds N] [--rate LINES_PER_SECOND]
 #include "ClusterLoad.h"
+#include "bench/BenchData.h"
 #include "core/DataFiles.h"
 #include "dx/DMDX.h"
 #include "dx/TelnetClient.h"
@@ -21,11 +22,13 @@
 
 int main(int argc, char** argv)
 {
+    const QString cty = QStringLiteral(VX_TESTDATA_DIR "/cty/bigcty_cty.dat");
+    RequireInputs("vx_bench_cluster", {cty});
     QTemporaryDir home;
     const TClusterRun run = PrepareClusterRun(argc, argv, home);
     const int seconds = run.Seconds, rate = run.Rate;
     QGuiApplication app(argc, argv);
-    InstallDataFiles(ShippedDataFolder(), QStringLiteral(VX_TESTDATA_DIR "/cty/bigcty_cty.dat"));
+    InstallDataFiles(ShippedDataFolder(), cty);
 
     // The node.
     TClusterNode node(rate);

@@ -92,5 +92,6 @@ BENCHMARK(BM_SearchLog);
 
 int main(int argc, char** argv)
 {
+    RequireInputs("vx_bench_logbook", {MasterScpFile});
     return RunBenchmarksWithQt(argc, argv);
 }

@@ -187,7 +187,7 @@ bool TMicroHamInterface::Open()
         FCOMPortTimer->start();
         return false;
     }
-    FRXBuffer.clear();
+    FRXBuffer.Clear();
     SetActive(true);
     for (const char* command : {"V", "C", "I1", "MB"})
         WritePort(QLatin1String(command));
@@ -264,24 +264,11 @@ void TMicroHamInterface::DoRxChar(int Count)
 {
     if (!FCOMPort || !FCOMPort->connected())
         return;
-    FRXBuffer += FCOMPort->readStr(Count);
-    for (;;) {
-        const int end = FRXBuffer.indexOf(QLatin1Char('\r'));
-        if (end < 0)
-            break;
+    FRXBuffer.Add(FCOMPort->readStr(Count), [this](const QString& line) {
         // A line feed after the carriage return would otherwise lead the next answer.
-        const QString command = FRXBuffer.left(end).trimmed();
-        FRXBuffer.remove(0, end + 1);
-        FRXOverflowReported = false;
         FCommandReceivedFromClient = false;
-        ParseReceivedCommand(command);
-    }
-    if (FRXBuffer.size() > MaxRXCommand) {
-        if (!FRXOverflowReported)
-            qWarning("microHAM: %lld bytes without carriage return received, dropped", qlonglong(FRXBuffer.size()));
-        FRXOverflowReported = true;
-        FRXBuffer.clear();
-    }
+        ParseReceivedCommand(line.trimmed());
+    });
 }
 
 void TMicroHamInterface::HandleCommandRcvdFromClient(const QString& Text)

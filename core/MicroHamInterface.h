@@ -15,6 +15,7 @@
 // (OnSendCommandToServer) and the server's reports only update this component's state.
 
 #include "core/RCTypes.h"
+#include "core/ReceiveBuffer.h"
 
 #include <QObject>
 #include <QPointer>
@@ -119,6 +120,6 @@ private:
     bool FMessagePlaying = false;
     QString FRouterVersion;
     QString FRegistryFileName;
-    QString FRXBuffer;
-    bool FRXOverflowReported = false;
+    // The rest of an over-long line is no command either: dropped up to its carriage return.
+    TReceiveBuffer FRXBuffer{"microHAM", QLatin1Char('\r'), MaxRXCommand, TReceiveBuffer::TResync::AfterSeparator};
 };

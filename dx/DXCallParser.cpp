@@ -400,7 +400,10 @@ struct TDXCallParser::TTables {
 
 std::optional<TLatLon> LocatorToLatLon(const QString& locator)
 {
-    const QString l = locator.trimmed().toUpper();
+    QString l = locator.trimmed().toUpper();
+    // Extended squares ("JO62QM12") add nothing at this scale: only six characters count.
+    if (l.size() > 6)
+        l.truncate(6);
     if (l.size() != 4 && l.size() != 6)
         return std::nullopt;
     auto in = [&l](int i, char first, char last) { return l[i] >= QLatin1Char(first) && l[i] <= QLatin1Char(last); };

@@ -20,7 +20,8 @@ struct TLatLon {
 };
 
 // Centre of a locator of 4 or 6 characters ("JO62", "JO62qm"); a 4-character locator is
-// taken as its subsquare "LL". Anything else has no position.
+// taken as its subsquare "LL", characters after the sixth ("JO62QM12") are ignored.
+// Anything else has no position.
 std::optional<TLatLon> LocatorToLatLon(const QString& locator);
 
 // Central angle and initial bearing in radians from station 1 to station 2, angles in radians.

@@ -138,7 +138,8 @@ void TDXSpot::SetFrequencyAsString(const QString& value)
     const QStringView text(FFrequencyAsString);
     const auto kHz = DecimalTextToInt(text.left(dot));
     const auto tenths = DecimalTextToInt(text.mid(dot + 1, 1));
-    const int64_t hz = kHz && tenths ? *kHz * 1000 + *tenths * 100 : -1;
+    // In 64 bits: kHz values of a few million wrap around in 32 and land on a real band.
+    const int64_t hz = kHz && tenths ? int64_t(*kHz) * 1000 + int64_t(*tenths) * 100 : -1;
     if (hz < LowestSpotFrequency || hz > HighestSpotFrequency) {
         FFrequencyAsString.clear();
         return;

@@ -162,13 +162,20 @@ QByteArray TTelnetClient::Negotiate(const QByteArray& bytes)
             FState = TState::Data;
             break;
         case TState::Sub:
-            if (b == IAC)
+            if (++FSubLength > MaxSubnegotiation)
+                FState = TState::SubLost;
+            else if (b == IAC)
                 FState = TState::SubIAC;
-            else if (++FSubLength > MaxSubnegotiation)
-                FState = TState::Data;
             break;
         case TState::SubIAC:
             FState = b == SE ? TState::Data : TState::Sub;
+            break;
+        case TState::SubLost:
+            // The line end still ends whatever line the subnegotiation interrupted.
+            if (b == '\n') {
+                data.append(ch);
+                FState = TState::Data;
+            }
             break;
         }
     }

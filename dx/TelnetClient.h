@@ -23,9 +23,10 @@ class TTelnetClient : public QObject {
     Q_OBJECT
 public:
     static constexpr int DefaultConnectTimeout = 10000;
-    // A subnegotiation is skipped; one longer than this is taken as noise and the bytes after
-    // it as data again, so a lost "IAC SE" cannot swallow the rest of the session.
-    static constexpr int MaxSubnegotiation = 1024;
+    // A subnegotiation is skipped up to its "IAC SE", none of it reaching the text.  One
+    // longer than this has lost its end: it is given up together with the rest of its line,
+    // so a lost "IAC SE" cannot swallow the rest of the session.
+    static constexpr int MaxSubnegotiation = 4096;
 
     explicit TTelnetClient(QObject* parent = nullptr);
     ~TTelnetClient() override;
@@ -64,7 +65,7 @@ private:
     // Takes the telnet commands out of the bytes and answers option requests.
     QByteArray Negotiate(const QByteArray& bytes);
 
-    enum class TState : uint8_t { Data, IAC, Option, Sub, SubIAC };
+    enum class TState : uint8_t { Data, IAC, Option, Sub, SubIAC, SubLost };
 
     QTcpSocket* FSocket = nullptr;
     vx::Timer* FConnectTimer = nullptr;

@@ -119,7 +119,11 @@ void TWSJTServer::DoReadyRead(QTcpSocket* socket)
         return;
     // Handlers below may close the server: the collector stays alive for this pass.
     const std::shared_ptr<TConnection> connection = it.value();
-    connection->Collector += connection->Decoder.decode(socket->readAll());
+    // The decoder gives one U+FFFD for each byte that is not UTF-8 (also across reads); such
+    // a byte is stored as "?", as the log has no use for the replacement character.
+    QString text = connection->Decoder.decode(socket->readAll());
+    text.replace(QChar::ReplacementCharacter, QLatin1Char('?'));
+    connection->Collector += text;
     if (Collect(*connection))
         return;
     if (!connection->Reported) {

@@ -4,7 +4,7 @@
 #include "core/DataFiles.h"
 #include "platform/SingleInstance.h"
 #include "platform/TerminationSignals.h"
-#include "server/ServerModules.h"
+#include "client/DataModules.h"
 #include "server/widgets/ServerMainForm.h"
 
 #include <QApplication>
@@ -37,7 +37,7 @@ int main(int argc, char** argv)
     if (!InstallDataFiles())
         qWarning("Some data files could not be copied into %s", qPrintable(GetCommonDataFileName(QString())));
 
-    TServerDataModules modules;
+    TDataModules modules(TModuleOrder::Server);
     TServerMainForm form(modules);
     form.OnClosed = [] { QCoreApplication::quit(); };
     instance.OnActivate = [&form] { form.TrayIconClick(); };

@@ -211,23 +211,7 @@ void TFTCATInterface::DoRxChar(int Count)
 {
     if (!FCOMPort || !FCOMPort->connected())
         return;
-    RXCommand += FCOMPort->readStr(Count);
-    for (;;) {
-        const int end = RXCommand.indexOf(QLatin1Char(';'));
-        if (end < 0)
-            break;
-        const QString answer = RXCommand.left(end + 1);
-        RXCommand.remove(0, end + 1);
-        HandleCATCommand(answer);
-        FRXOverflowReported = false;
-    }
-    if (RXCommand.size() > MaxRXCommand) {
-        // Noise on the line; the next answer starts clean.
-        if (!FRXOverflowReported)
-            qWarning("CAT: %lld bytes without ';' received, dropped", qlonglong(RXCommand.size()));
-        FRXOverflowReported = true;
-        RXCommand.clear();
-    }
+    FRXBuffer.Add(FCOMPort->readStr(Count), [this](const QString& answer) { HandleCATCommand(answer + QLatin1Char(';')); });
 }
 
 void TFTCATInterface::HandleCATCommand(const QString& Command)
@@ -281,6 +265,22 @@ QChar at(const QString& P, int n)
 QString copy(const QString& P, int i, int n)
 {
     return i >= 1 && i <= P.size() ? P.mid(i - 1, n) : QString();
+}
+
+// The "RI" flag with the digit n (0 to 8).
+void SetRadioInformationFlag(TRadioInformation& info, int n, bool value)
+{
+    switch (n) {
+    case 0: info.SetHiSWR(value); break;
+    case 1: info.SetMicEq(value); break;
+    case 2: info.SetClassA(value); break;
+    case 3: info.SetRec(value); break;
+    case 4: info.SetPlay(value); break;
+    case 5: info.SetMainTX(value); break;
+    case 6: info.SetSubTX(value); break;
+    case 7: info.SetMainRX(value); break;
+    case 8: info.SetSubRX(value); break;
+    }
 }
 
 // A digit '0' .. last as its value; -1 for anything else.
@@ -492,14 +492,8 @@ bool TFTCATInterface::DispatchAnswer(const QString& code, const QString& P)
     case C("RG"):
         return setNumber(CATTextToByte(copy(P, 2, 3)), [&](uint8_t v) { FRX->SetRFGain(vfo, v); });
     case C("RI"): {
-        using Setter = void (TRadioInformation::*)(bool);
-        static const Setter setters[] = {
-            &TRadioInformation::SetHiSWR,  &TRadioInformation::SetMicEq,  &TRadioInformation::SetClassA,
-            &TRadioInformation::SetRec,    &TRadioInformation::SetPlay,   &TRadioInformation::SetMainTX,
-            &TRadioInformation::SetSubTX,  &TRadioInformation::SetMainRX, &TRadioInformation::SetSubRX,
-        };
         const int n = digit(at(P, 1), '8');
-        return n < 0 || set([&] { (FRadioInformation->*setters[n])(flag(2)); });
+        return n < 0 || set([&] { SetRadioInformationFlag(*FRadioInformation, n, flag(2)); });
     }
     case C("RL"):
         return setNumber(CATTextToByte(copy(P, 2, 2)), [&](uint8_t v) { FRX->SetNoiseReductionLevel(vfo, v); });

@@ -7,6 +7,7 @@
 // PrepareRX() before each setter it uses.  The engine never writes to a port: every command
 // leaves through OnCATCommandTX and the owner writes it.
 
+#include "core/ReceiveBuffer.h"
 #include "core/cat/FTCATEvents.h"
 
 #include <QObject>
@@ -407,8 +408,9 @@ private:
     TComState FComState = csInitializing;
     bool FUsingCOMPort = false;
     bool FCAT = false;
-    QString RXCommand;
-    bool FRXOverflowReported = false;
+    // Answers from the radio end with ";"; noise may have none, and the radio's next answer
+    // after it comes in a read of its own.
+    TReceiveBuffer FRXBuffer{"CAT", QLatin1Char(';'), MaxRXCommand, TReceiveBuffer::TResync::AtNextReadWithSeparator};
     // Set while the engine feeds an answer of its own to HandleCATCommand.
     bool FLocalAnswer = false;
     int16_t RequestCounter = 0;

@@ -8,7 +8,6 @@
 #include "core/CATCommandWriter.h"
 #include "core/DMApplication.h"
 #include "core/DMRadio.h"
-#include "core/IPCLink.h"
 #include "core/MicroHamInterface.h"
 #include "core/cat/FTCATInterface.h"
 #include "keying/DMCW.h"
@@ -21,8 +20,9 @@
 #include "remote/CallbackForm.h"
 #include "remote/DMAudioServer.h"
 #include "remote/DMServer.h"
+#include "remote/IPCServer.h"
 #include "server/ServerEventLog.h"
-#include "server/ServerModules.h"
+#include "client/DataModules.h"
 #include "server/widgets/ServerArt.h"
 #include "server/widgets/ServerSettingsDlg.h"
 
@@ -45,9 +45,6 @@ constexpr int PanelWidth = TServerMainForm::FormWidth;
 constexpr int LabelX = 8;
 constexpr int ShapeX = 76;
 constexpr int TextX = 96;
-
-// The order of the IPC server's status values.
-enum { IPCDisabled, IPCEnabled, IPCClosed, IPCOpen, IPCConnected, IPCDisconnected };
 
 TRCPanel* NewPanel(QWidget* parent, const QString& name, int height)
 {
@@ -135,7 +132,7 @@ QColor TServerMainForm::PortStateColor(TCOMPortState state)
 
 // --- Creation ---------------------------------------------------------------------------------
 
-TServerMainForm::TServerMainForm(TServerDataModules& modules, QWidget* owner)
+TServerMainForm::TServerMainForm(TDataModules& modules, QWidget* owner)
     : TDPIForm(owner, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                           | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
     , FModules(modules)
@@ -223,8 +220,6 @@ TServerMainForm::~TServerMainForm()
     FModules.Server()->OnClientList = nullptr;
     FModules.Server()->OnRemoteConnect = nullptr;
     FModules.Application()->OnError = nullptr;
-    if (FWriter->PowerOnPending())
-        QApplication::restoreOverrideCursor();
     FWriter->OnBusy = nullptr;
 }
 
@@ -426,12 +421,7 @@ void TServerMainForm::HookEvents()
     };
 
     radio->FT2KCATCommandTXEvent = [this](const QString& command) { FWriter->DoCATCommandTX(command); };
-    FWriter->OnBusy = [](bool busy) {
-        if (busy)
-            QApplication::setOverrideCursor(Qt::WaitCursor);
-        else
-            QApplication::restoreOverrideCursor();
-    };
+    FWriter->OnBusy = [this](bool busy) { FPowerOnBusy.Set(busy); };
     FModules.Application()->OnError = [this](const QString& text) { ShowMessage(text, true); };
 }
 
@@ -514,20 +504,19 @@ void TServerMainForm::OpenMicroHam()
 
 void TServerMainForm::OpenIPC()
 {
-    TIPCServerLink* ipc = FModules.Radio()->IPCServer();
-    PanelIPC->setVisible(ipc && ipc->Enabled());
-    if (ipc && ipc->Enabled())
+    TIPCServer* ipc = FModules.IPCServer();
+    PanelIPC->setVisible(ipc->Enabled());
+    if (ipc->Enabled())
         ipc->Open();
     UpdateIPCShape();
 }
 
 void TServerMainForm::UpdateIPCShape()
 {
-    const int status = IPCStatusSource ? IPCStatusSource() : IPCDisabled;
-    switch (status) {
-    case IPCOpen: IPCShape->SetBrushColor(Orange); break;
-    case IPCConnected: IPCShape->SetBrushColor(Green); break;
-    case IPCDisconnected: IPCShape->SetBrushColor(Red); break;
+    switch (FModules.IPCServer()->IPCStatus()) {
+    case ipcOpen: IPCShape->SetBrushColor(Orange); break;
+    case ipcConnected: IPCShape->SetBrushColor(Green); break;
+    case ipcDisconnected: IPCShape->SetBrushColor(Red); break;
     default: IPCShape->SetBrushColor(Grey); break;
     }
 }
@@ -648,7 +637,8 @@ void TServerMainForm::SettingsActionExecute()
 
 void TServerMainForm::SettingsDialogClosed(TServerSettingsDlg& dialog, bool accepted)
 {
-    QApplication::setOverrideCursor(Qt::WaitCursor);
+    TBusyCursor busy;
+    busy.Set(true);
     try {
         if (accepted) {
             TDMRadio* radio = FModules.Radio();
@@ -678,11 +668,9 @@ void TServerMainForm::SettingsDialogClosed(TServerSettingsDlg& dialog, bool acce
         }
     } catch (...) {
         FModules.Application()->Close();
-        QApplication::restoreOverrideCursor();
         throw;
     }
     FModules.Application()->Close();
-    QApplication::restoreOverrideCursor();
 }
 
 void TServerMainForm::TrayIconClick()
@@ -765,8 +753,7 @@ void TServerMainForm::ShutDown()
         FModules.Server()->Close();
         FModules.AudioServer()->Close();
         FModules.Radio()->FTCATInterface()->Close();
-        if (TIPCServerLink* ipc = FModules.Radio()->IPCServer())
-            ipc->Close();
+        FModules.IPCServer()->Close();
         FModules.Radio()->IniWrite();
         FModules.CW()->Close();
         FModules.DVK()->Close();

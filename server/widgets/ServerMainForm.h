@@ -10,6 +10,7 @@
 // Every handler runs on the GUI thread; an error one of them raises is shown as
 // "An exception occured: " and the message, and the window runs on.
 
+#include "controls/widgets/BusyCursor.h"
 #include "controls/widgets/DPIForm.h"
 #include "core/RCTypes.h"
 #include "core/cat/FTCATEvents.h"
@@ -28,7 +29,7 @@ class TCallbackForm;
 class TCATCommandWriter;
 class TFormPlace;
 class TRCPanel;
-class TServerDataModules;
+class TDataModules;
 class TServerEventLog;
 class TServerSettingsDlg;
 class TShape;
@@ -55,12 +56,9 @@ public:
     static inline const QColor Grey{128, 128, 128};
     static inline const QColor Orange{255, 128, 0};
 
-    explicit TServerMainForm(TServerDataModules& modules, QWidget* owner = nullptr);
+    explicit TServerMainForm(TDataModules& modules, QWidget* owner = nullptr);
     ~TServerMainForm() override;
 
-    // The status of the IPC server as the ordinal of its status (disabled, enabled, closed,
-    // open, connected, disconnected); the program's start-up sets it with the IPC server.
-    std::function<int()> IPCStatusSource;
     // The window has closed (the program ends then).
     TNotifyEvent OnClosed;
 
@@ -188,8 +186,10 @@ private:
     void SetPortText(QLabel* label, const QString& text);
     void UpdateIPCShape();
 
-    TServerDataModules& FModules;
+    TDataModules& FModules;
     TCATCommandWriter* FWriter = nullptr;
+    // Shown between the two "PS1;" of a power-on.
+    TBusyCursor FPowerOnBusy;
     TCallbackForm* FCallbackForm = nullptr;
     vx::BusEndpoint* FBus = nullptr;
     std::unique_ptr<TServerEventLog> FLogFile;

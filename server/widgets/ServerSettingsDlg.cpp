@@ -1,8 +1,8 @@
 #include "server/widgets/ServerSettingsDlg.h"
 
+#include "controls/widgets/BusyCursor.h"
 #include "controls/widgets/Shape.h"
 #include "core/DMRadio.h"
-#include "core/IPCLink.h"
 #include "keying/DMCW.h"
 #include "keying/DMDVK.h"
 #include "keying/DMRTTY.h"
@@ -11,9 +11,10 @@
 #include "platform/SerialPort.h"
 #include "remote/DMAudioServer.h"
 #include "remote/DMServer.h"
+#include "remote/IPCServer.h"
 #include "remote/RACodec.h"
 #include "server/ServerEventLog.h"
-#include "server/ServerModules.h"
+#include "client/DataModules.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -124,7 +125,7 @@ QStringList TServerSettingsDlg::DeviceEntries(const QStringList& names)
     return entries;
 }
 
-TServerSettingsDlg::TServerSettingsDlg(TServerDataModules& modules, QWidget* owner)
+TServerSettingsDlg::TServerSettingsDlg(TDataModules& modules, QWidget* owner)
     : TDPIForm(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
     , FModules(modules)
 {
@@ -302,10 +303,8 @@ void TServerSettingsDlg::FormCreate()
     FrameDVK->ComPortComboBox->SetCOMPort(dvk->ComPort()->port());
     FrameDVK->ClientGroupBox->setVisible(false);
 
-    // IPC: without an IPC server in the program there is nothing to switch.
-    const TIPCServerLink* ipc = radio->IPCServer();
-    FrameIPC->IPCServerCheckBox->setChecked(ipc && ipc->Enabled());
-    FrameIPC->IPCServerCheckBox->setEnabled(ipc != nullptr);
+    // IPC.
+    FrameIPC->IPCServerCheckBox->setChecked(FModules.IPCServer()->Enabled());
 
     // WSJT-X.
     FrameWSJT->WSJTServerCheckBox->setChecked(server->WSJTEnabled());
@@ -425,15 +424,15 @@ void TServerSettingsDlg::OKButtonClick()
 {
     if (!CheckPorts())
         return;
-    QApplication::setOverrideCursor(Qt::WaitCursor);
+    TBusyCursor busy;
+    busy.Set(true);
     try {
         ApplyButtonClick();
     } catch (...) {
-        QApplication::restoreOverrideCursor();
+        // What was applied stays; the dialog closes as after a full apply.
         accept();
         throw;
     }
-    QApplication::restoreOverrideCursor();
     accept();
 }
 
@@ -465,8 +464,7 @@ void TServerSettingsDlg::ApplyButtonClick()
     }
 
     // 3. IPC; the radio's settings.
-    if (TIPCServerLink* ipc = radio->IPCServer())
-        ipc->SetEnabled(FrameIPC->IPCServerCheckBox->isChecked());
+    FModules.IPCServer()->SetEnabled(FrameIPC->IPCServerCheckBox->isChecked());
     radio->IniWrite();
 
     // 4. Remote server, users, WSJT-X.

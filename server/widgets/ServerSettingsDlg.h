@@ -12,7 +12,7 @@
 class QPushButton;
 class QTreeWidget;
 class QTreeWidgetItem;
-class TServerDataModules;
+class TDataModules;
 
 // "Application": the server's own switches and its event log.
 class TSettingsServerApplicationFrame : public TSettingsFrame {
@@ -34,7 +34,7 @@ public:
     // The caption of the WinKeyer's node.
     static inline const QString WinKeyNode = TSettingsCWFrame::Title;
 
-    explicit TServerSettingsDlg(TServerDataModules& modules, QWidget* owner = nullptr);
+    explicit TServerSettingsDlg(TDataModules& modules, QWidget* owner = nullptr);
     ~TServerSettingsDlg() override;
 
     QPushButton* OKButton;
@@ -83,7 +83,7 @@ private:
     void CodecChange();
     void SelectNode(const QString& caption);
 
-    TServerDataModules& FModules;
+    TDataModules& FModules;
     QList<QWidget*> FPages;
     bool FCodecTouched = false;
 };

@@ -131,6 +131,24 @@ TEST_F(MicroHamTest, ServerRelaysRouterReportsExceptPlayReports)
     EXPECT_TRUE(toServer.isEmpty());
 }
 
+TEST_F(MicroHamTest, AnOverlongLineIsDroppedToItsEnd)
+{
+    OpenAs(isRemoteServer);
+    changes.clear();
+    // More than 4096 characters without a carriage return, in two reads, then the rest of
+    // that line: none of it is a command.
+    Answer(QByteArray(2500, 'x'));
+    Answer(QByteArray(2500, 'x'));
+    Answer("C1\r");
+    EXPECT_FALSE(mh.ConnectionStatus());
+    EXPECT_TRUE(changes.isEmpty());
+    EXPECT_TRUE(toClients.isEmpty());
+    // The line after it counts.
+    Answer("C1\r");
+    EXPECT_TRUE(mh.ConnectionStatus());
+    EXPECT_EQ(toClients, QStringList{"DV:C1;"});
+}
+
 TEST_F(MicroHamTest, ClientSendsEveryCommandToTheServerAndOnlyFollowsItsReports)
 {
     mh.SetApplicationType(isRemoteClient);

@@ -244,7 +244,8 @@ TEST_F(ClusterModule, TelnetOptionsAreRefusedAndBytesAreLatin1)
 {
     ScriptedCluster node;
     node.cutPieces(11, 1); // every command cut into single bytes
-    node.send(QByteArray("\xff\xfd\x18\xff\xfb\x01\xff\xfa\x18\x01\xff\xf0" "caf\xe9 \xff\xff\r\n", 23));
+    static const char bytes[] = "\xff\xfd\x18\xff\xfb\x01\xff\xfa\x18\x01\xff\xf0" "caf\xe9 \xff\xff\r\n";
+    node.send(QByteArray(bytes, sizeof bytes - 1));
     Configure(node.port(), QString());
     dmdx->Connect();
     ASSERT_TRUE(waitUntil([&] { return !console.empty(); }));
@@ -252,6 +253,30 @@ TEST_F(ClusterModule, TelnetOptionsAreRefusedAndBytesAreLatin1)
     EXPECT_EQ(console[0].Line, QString::fromUtf8("café ÿ"));
     EXPECT_TRUE(node.received.contains(QByteArray("\xff\xfc\x18", 3))) << "DO becomes WONT";
     EXPECT_TRUE(node.received.contains(QByteArray("\xff\xfe\x01", 3))) << "WILL becomes DONT";
+}
+
+TEST_F(ClusterModule, LongSubnegotiationsPassNothingOn)
+{
+    // Binary payload with line ends in it; 255 only doubled, as the protocol has it.
+    QByteArray payload;
+    for (int i = 0; payload.size() < 2048; ++i)
+        payload += i % 64 == 0 ? QByteArray("\r\n") : QByteArray(1, char(i % 255));
+    const QByteArray sb("\xff\xfa\x18", 3), se("\xff\xf0", 2);
+    const QByteArray lost(TTelnetClient::MaxSubnegotiation + 100, 'x');
+    ScriptedCluster node;
+    node.cutPieces(7, 700);
+    node.send(sb + payload + se)
+        .send("DX de K4VTE:     21142.3  VE6KIX                                      1829Z\r\n")
+        // One that never ends is given up after its bound, together with the rest of its line.
+        .send(sb + lost + "\r\n")
+        .send("DX de K4VTE:     21142.3  VE6KIY                                      1829Z\r\n");
+    Configure(node.port(), QString());
+    dmdx->Connect();
+    ASSERT_TRUE(waitUntil([&] { return Stored("VE6KIY") != nullptr; }));
+    spin(20);
+    EXPECT_NE(Stored("VE6KIX"), nullptr);
+    for (const QString& line : ConsoleLines())
+        EXPECT_TRUE(line.isEmpty() || line.startsWith("DX de K4VTE")) << line.toStdString();
 }
 
 TEST_F(ClusterModule, OverlongLineAndGarbage)

@@ -275,8 +275,15 @@ TEST_F(CallParserTest, RangeAndPathTexts)
     EXPECT_EQ(spot.FBearingSP, 296);
     EXPECT_NEAR(spot.FDistanceSP, 6044, 1);
 
+    // An extended own locator counts by its first six characters.
+    TDXCallParser extended, six;
+    extended.SetMyLocator("JO62QM12");
+    six.SetMyLocator("JO62QM");
+    EXPECT_NE(six.GetRangeAndPathText("FN42", ruKM), "0° 0 km");
+    EXPECT_EQ(extended.GetRangeAndPathText("FN42", ruKM), six.GetRangeAndPathText("FN42", ruKM));
+
     // Bad locators give no position, for the target and for the operator alike.
-    for (const char* bad : {"", "JO6", "ZZ99zz", "JO62A", "JO62QMX", "SA00", "AA00YY", "J062"}) {
+    for (const char* bad : {"", "JO6", "ZZ99zz", "JO62A", "SA00", "AA00YY", "J062"}) {
         EXPECT_EQ(parser.GetRangeAndPathText(bad, ruKM), "0° 0 km") << bad;
         spot.FLocator = bad;
         parser.GetRangeAndPath(spot, ruMiles);
@@ -301,8 +308,18 @@ TEST(Geometry, Locators)
     ASSERT_TRUE(corner);
     EXPECT_NEAR(corner->Latitude, -89.9979, 1e-4);
     EXPECT_NEAR(corner->Longitude, 179.9958, 1e-4);
-    for (const char* bad : {"", "JO6", "ZZ99zz", "JO62A", "JO62QM12", "SA00", "AA00YY", "J062", "JO6Z"})
+    for (const char* bad : {"", "JO6", "ZZ99zz", "JO62A", "SA00", "AA00YY", "J062", "JO6Z", "JO6ZQM12"})
         EXPECT_FALSE(LocatorToLatLon(bad)) << bad;
+
+    // Characters after the sixth (extended squares) are ignored.
+    const auto qm = LocatorToLatLon("JO62QM");
+    ASSERT_TRUE(qm);
+    for (const char* longer : {"JO62QM12", "jo62qm12ab", "JO62QMX"}) {
+        const auto l = LocatorToLatLon(longer);
+        ASSERT_TRUE(l) << longer;
+        EXPECT_FLOAT_EQ(l->Latitude, qm->Latitude) << longer;
+        EXPECT_FLOAT_EQ(l->Longitude, qm->Longitude) << longer;
+    }
 }
 
 TEST(Geometry, GreatCircleStaysDefined)

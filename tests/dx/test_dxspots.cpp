@@ -86,6 +86,7 @@ TEST_F(SpotEngine, LinesThatCannotBeReadAreShownAsText)
     const QStringList lines = {
         "DX de II4FMOB:  144350.0  IU4JJJ       50 Diploma RADIO FLASH MOB AWA 1830Z", // beyond 54 MHz
         "DX de DH1TW:     14025    DS1TW                                       1505Z", // no "."
+        "DX de DH1TW:   4308992.0  DS1TW                                       1505Z", // 4.3 GHz, not 20 m
         "DX de DH1TW:",                                                                  // no fields
         "DX de K1ABC-#:",
         "WWV de VE7CC <25>:   SFI=113, A=18, K=2, No Storms",  // no such hour

@@ -55,6 +55,10 @@ TEST_F(SpotTypes, FrequencyText)
         {"70x0.0", 0, bdAll, ""},
         {"7040.x", 0, bdAll, ""},
         {"99999999999.0", 0, bdAll, ""},
+        // Past 32 bits once multiplied to Hz: these would wrap onto 20 m and 2 GHz.
+        {"4308992.0", 0, bdAll, ""},
+        {"4309017.5", 0, bdAll, ""},
+        {"10368887.0", 0, bdAll, ""},
         {"", 0, bdAll, ""},
     };
     for (const auto& c : cases) {

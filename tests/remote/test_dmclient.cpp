@@ -156,6 +156,7 @@ TEST_F(ClientModuleTest, EveryServerLine)
     const Case cases[] = {
         {"WC:;", {"messages.Clear"}},
         {"WK:CQ;", {"keyer.RemoteEcho(C)", "keyer.RemoteEcho(Q)"}},
+        {"WK:A", {"keyer.RemoteEcho(A)"}},
         {"WR:1|2|12|35|28|30;",
          {"keyer.RemoteStatus=1", "keyer.PrepareRX", "keyer.SynchronizeSpeed=2", "keyer.MinWPM=12", "keyer.MaxWPM=35",
           "keyer.PrepareRX", "keyer.Speed=28", "sidetone.Speed=28", "keyer.SpeedPot=30"}},

@@ -182,6 +182,32 @@ TEST_F(WSJTServerTest, EndOfRecordIsTrustedOverTheAnnouncedLength)
     EXPECT_EQ(Logged(0).Band(), bd20);
 }
 
+TEST_F(WSJTServerTest, BytesThatAreNotUTF8BecomeQuestionMarks)
+{
+    struct {
+        QByteArray comment;
+        qsizetype cut; // the record goes out in two reads, cut this far into the comment
+        const char* stored;
+    } cases[] = {
+        {"Gr\xFC\xDF" "e", 3, "Gr??e"}, // Latin-1
+        // Valid text stays; a sequence cut short and one that is not UTF-8 give one "?" a byte.
+        {"\xC3\xBC" "ber \xE2\x82 \xED\xA0\x80 \xC0\xAF \xC3", 1, "\xC3\xBC" "ber ?? ??? ?? ?"},
+        {"\xE2\x82\xAC" "5", 2, "\xE2\x82\xAC" "5"},
+    };
+    auto s = Sender();
+    int n = 0;
+    for (const auto& c : cases) {
+        // The sender announces the length in characters.
+        const QByteArray head = "<call:5>K1ABC <comment:" + QByteArray::number(QString::fromUtf8(c.stored).size()) + ">";
+        const QByteArray m = Message(head + c.comment + " <mode:3>FT8 <band:3>20m <eor>");
+        const qsizetype cut = m.indexOf(c.comment) + c.cut;
+        SendPieces(*s, {m.left(cut), m.mid(cut)});
+        ASSERT_TRUE(waitUntil([&] { return log.LogBook().size() == n + 1; }));
+        EXPECT_EQ(Logged(n).Comment(), QString::fromUtf8(c.stored)) << c.comment.toHex().toStdString();
+        ++n;
+    }
+}
+
 TEST_F(WSJTServerTest, ServerRolesBroadcastInsteadOfLogging)
 {
     int logged = 0;

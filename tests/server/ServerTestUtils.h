@@ -9,7 +9,7 @@
 #include "core/cat/FTCATInterface.h"
 #include "platform/Clock.h"
 #include "server/ServerEventLog.h"
-#include "server/ServerModules.h"
+#include "client/DataModules.h"
 #include "server/widgets/ServerMainForm.h"
 #include "tests/controls/ControlsTestUtils.h"
 #include "tests/remote/LinkDoubles.h"
@@ -73,7 +73,7 @@ protected:
     }
     void Start()
     {
-        modules = std::make_unique<TServerDataModules>();
+        modules = std::make_unique<TDataModules>(TModuleOrder::Server);
         form = std::make_unique<TServerMainForm>(*modules);
     }
     void Stop()
@@ -85,6 +85,6 @@ protected:
     // The message boxes the window has shown.
     int Messages() const { return int(form->findChildren<QMessageBox*>().size()); }
 
-    std::unique_ptr<TServerDataModules> modules;
+    std::unique_ptr<TDataModules> modules;
     std::unique_ptr<TServerMainForm> form;
 };

@@ -6,12 +6,14 @@
 #include "controls/widgets/Shape.h"
 #include "core/CATCommandWriter.h"
 #include "core/cat/TX.h"
-#include "core/IPCLink.h"
 #include "keying/DMCW.h"
 #include "keying/DMDVK.h"
 #include "keying/DMRTTY.h"
 #include "platform/SerialPort.h"
 #include "remote/DMServer.h"
+#include "remote/IPCServer.h"
+#include "platform/MessageBus.h"
+#include "tests/support/PrivateBus.h"
 #include "server/widgets/ServerArt.h"
 
 #include <QCheckBox>
@@ -38,27 +40,6 @@ protected:
             throw std::runtime_error("no CAT today");
         TServerMainForm::OpenCAT();
     }
-};
-
-// An IPC server that only keeps its switch and counts its openings.
-class IPCServerDouble : public TIPCServerLink {
-public:
-    bool Enabled() const override { return FEnabled; }
-    void SetEnabled(bool value) override { FEnabled = value; }
-    void Open() override { ++Opened; }
-    void Close() override { ++Closed; }
-    void SetFrequencyA(int32_t) override {}
-    void SetFrequencyB(int32_t) override {}
-    void SetModeA(uint8_t) override {}
-    void SetModeB(uint8_t) override {}
-    void SetPowerLevel(uint8_t) override {}
-    void SetPowerSwitch(bool) override {}
-    void SetSplit(bool) override {}
-    void SetTX(bool) override {}
-
-    bool FEnabled = false;
-    int Opened = 0;
-    int Closed = 0;
 };
 
 int Count(const QStringList& list, const QString& item)
@@ -201,7 +182,7 @@ TEST_F(ServerWindowTest, AFailingFirstDeviceStepLeavesTheOthersRunning)
         ini.WriteBool("Client\\DVK", "Enabled", true);
         ini.WriteString("Client\\DVK", "Port", "/dev/vornix-no-router");
     });
-    modules = std::make_unique<TServerDataModules>();
+    modules = std::make_unique<TDataModules>(TModuleOrder::Server);
     auto* failing = new FailingCATForm(*modules);
     form.reset(failing);
     for (vx::Timer* t : {form->FT2KTimer, form->WinKeyTimer, form->DVKTimer})
@@ -412,25 +393,25 @@ TEST_F(ServerWindowTest, TheMMTTYBoxStartsAndStopsTheEngine)
 
 TEST_F(ServerWindowTest, TheIPCServerIsOpenedWhenEnabledAndShowsItsStatus)
 {
-    IPCServerDouble ipc;
+    vxtest::PrivateBus bus;
     Configure([](TIniStore& ini) { ini.WriteBool("Client\\IPC", "IPCServer", true); });
-    modules = std::make_unique<TServerDataModules>();
-    modules->Radio()->SetIPCServer(&ipc);
-    form = std::make_unique<TServerMainForm>(*modules);
+    Start();
+    TIPCServer& ipc = *modules->IPCServer();
     EXPECT_FALSE(form->PanelIPC->isHidden());
-    EXPECT_EQ(ipc.Opened, 1);
+    EXPECT_EQ(ipc.IPCStatus(), ipcOpen);
+    EXPECT_EQ(form->IPCShape->BrushColor(), TServerMainForm::Orange);
     EXPECT_EQ(form->height(), form->PanelsHeight());
 
-    int status = 0;
-    form->IPCStatusSource = [&] { return status; };
-    const QColor colours[] = {TServerMainForm::Grey, TServerMainForm::Grey, TServerMainForm::Grey,
-                              TServerMainForm::Orange, TServerMainForm::Green, TServerMainForm::Red};
-    for (status = 0; status < 6; ++status) {
-        Fire(ipc.OnIPCStatus);
-        EXPECT_EQ(form->IPCShape->BrushColor(), colours[status]) << status;
-    }
+    // Another program connects, then leaves.
+    vx::BusEndpoint client;
+    ASSERT_TRUE(client.Open());
+    const uint32_t session = vx::RegisterBusMessage(TIPCServer::DefaultSessionName);
+    ASSERT_TRUE(client.Post(vx::BusBroadcast, vx::RegisterBusMessage(TIPCServer::ConnectRequestName), client.Id(),
+                            session));
+    EXPECT_TRUE(waitUntil([&] { return form->IPCShape->BrushColor() == TServerMainForm::Green; }));
+    ASSERT_TRUE(client.Post(ipc.Window(), vx::RegisterBusMessage(TIPCServer::ClientDisconnectingName), 0, session));
+    EXPECT_TRUE(waitUntil([&] { return form->IPCShape->BrushColor() == TServerMainForm::Red; }));
+
     form->close();
-    EXPECT_EQ(ipc.Closed, 1);
-    form.reset();
-    modules->Radio()->SetIPCServer(nullptr);
+    EXPECT_EQ(ipc.IPCStatus(), ipcClosed);
 }

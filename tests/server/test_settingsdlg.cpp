@@ -29,7 +29,7 @@ protected:
     void Open()
     {
         if (!modules)
-            modules = std::make_unique<TServerDataModules>();
+            modules = std::make_unique<TDataModules>(TModuleOrder::Server);
         dialog = std::make_unique<TServerSettingsDlg>(*modules);
     }
     void TearDown() override
