@@ -1,8 +1,9 @@
 #pragma once
-// A status lamp: a small filled circle in one colour with a thin dark rim, as the status
-// windows show the state of a port or a server.
+// A small filled rectangle with a one-pixel outline: the status lamps of the keyer, RTTY and
+// voice keyer panels and the legend of the connection monitor.  Its hint is the tool tip.
 
 #include <QColor>
+#include <QString>
 #include <QWidget>
 
 class TShape : public QWidget {
@@ -12,12 +13,16 @@ public:
 
     QColor BrushColor() const { return FBrushColor; }
     void SetBrushColor(const QColor& value);
-
-    QSize sizeHint() const override { return {14, 14}; }
+    // Start: black.
+    QColor PenColor() const { return FPenColor; }
+    void SetPenColor(const QColor& value);
+    QString Hint() const { return toolTip(); }
+    void SetHint(const QString& value) { setToolTip(value); }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    QColor FBrushColor{128, 128, 128};
+    QColor FBrushColor{Qt::white};
+    QColor FPenColor{Qt::black};
 };

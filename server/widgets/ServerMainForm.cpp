@@ -3,6 +3,7 @@
 #include "controls/widgets/AboutForm.h"
 #include "controls/widgets/FixedLayout.h"
 #include "controls/widgets/FormPlace.h"
+#include "controls/widgets/PanelLook.h"
 #include "controls/widgets/RCPanel.h"
 #include "controls/widgets/Shape.h"
 #include "core/CATCommandWriter.h"
@@ -57,7 +58,8 @@ TRCPanel* NewPanel(QWidget* parent, const QString& name, int height)
 TShape* NewShape(QWidget* parent, int x, int y)
 {
     auto* shape = new TShape(parent);
-    shape->move(x, y);
+    shape->setGeometry(x, y, 14, 14);
+    shape->SetBrushColor(vx::look::ShapeOff);
     return shape;
 }
 

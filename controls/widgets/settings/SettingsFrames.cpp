@@ -358,7 +358,7 @@ TSettingsCWFrame::TSettingsCWFrame(QWidget* parent)
     COMPortComboBox->setGeometry(96, Top + 48, 200, 22);
     NewBuddyLabel(this, QStringLiteral("COM &Port"), COMPortComboBox, Margin, Top + 52);
     WKActiveShape = new TShape(this);
-    WKActiveShape->move(304, Top + 52);
+    WKActiveShape->setGeometry(304, Top + 52, 14, 14);
     KeyerModeComboBox = new QComboBox(this);
     KeyerModeComboBox->addItems(
         {QStringLiteral("Iambic A"), QStringLiteral("Iambic B"), QStringLiteral("Ultimatic"), QStringLiteral("Bug")});
