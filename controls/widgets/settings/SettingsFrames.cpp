@@ -359,6 +359,7 @@ TSettingsCWFrame::TSettingsCWFrame(QWidget* parent)
     NewBuddyLabel(this, QStringLiteral("COM &Port"), COMPortComboBox, Margin, Top + 52);
     WKActiveShape = new TShape(this);
     WKActiveShape->setGeometry(304, Top + 52, 14, 14);
+    WKActiveShape->SetBrushColor(QColor(128, 128, 128));
     KeyerModeComboBox = new QComboBox(this);
     KeyerModeComboBox->addItems(
         {QStringLiteral("Iambic A"), QStringLiteral("Iambic B"), QStringLiteral("Ultimatic"), QStringLiteral("Bug")});
