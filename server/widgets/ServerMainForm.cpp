@@ -3,7 +3,6 @@
 #include "controls/widgets/AboutForm.h"
 #include "controls/widgets/FixedLayout.h"
 #include "controls/widgets/FormPlace.h"
-#include "controls/widgets/PanelLook.h"
 #include "controls/widgets/RCPanel.h"
 #include "controls/widgets/Shape.h"
 #include "core/CATCommandWriter.h"
@@ -59,7 +58,7 @@ TShape* NewShape(QWidget* parent, int x, int y)
 {
     auto* shape = new TShape(parent);
     shape->setGeometry(x, y, 14, 14);
-    shape->SetBrushColor(vx::look::ShapeOff);
+    shape->SetBrushColor(TServerMainForm::Grey);
     return shape;
 }
 
