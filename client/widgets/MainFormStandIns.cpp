@@ -1,0 +1,310 @@
+#include "client/widgets/MainFormStandIns.h"
+
+#include "controls/widgets/DPIForm.h"
+#include "core/DMApplication.h"
+#include "core/IniStore.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QVBoxLayout>
+#include <array>
+#include <optional>
+
+namespace {
+
+const QColor FieldText{192, 192, 192};
+
+QPalette DarkField(const QWidget* w)
+{
+    QPalette p = w->palette();
+    p.setColor(QPalette::Base, Qt::black);
+    p.setColor(QPalette::Text, FieldText);
+    return p;
+}
+
+template <typename T>
+T* Field(QWidget* parent, const char* name, const QRect& geometry)
+{
+    auto* f = new T(parent);
+    f->setObjectName(QLatin1String(name));
+    f->setGeometry(geometry);
+    f->setPalette(DarkField(f));
+    return f;
+}
+
+QString Bit(bool value)
+{
+    return value ? QStringLiteral("1") : QStringLiteral("0");
+}
+
+} // namespace
+
+TStandInPanel::TStandInPanel(const QString& Caption, int Width, int Height, QWidget* parent)
+    : TRCPanel(parent)
+{
+    SetCaption(Caption);
+    SetAlignment(Qt::AlignHCenter | Qt::AlignBottom);
+    SetFontColor(QColor(128, 128, 128));
+    setFixedSize(Width, Height);
+}
+
+TMessagePanelStandIn::TMessagePanelStandIn(QWidget* parent)
+    : TStandInPanel(QStringLiteral("Messages"), 116, 251, parent)
+{
+    setObjectName(QStringLiteral("MessagePanel"));
+}
+
+TCWPanelStandIn::TCWPanelStandIn(QWidget* parent)
+    : TStandInPanel(QStringLiteral("CW Keyboard"), 262, 251, parent)
+{
+    setObjectName(QStringLiteral("CWPanel"));
+    setMinimumWidth(262);
+    setMaximumWidth(QWIDGETSIZE_MAX);
+    CWMemo1 = Field<QPlainTextEdit>(this, "CWMemo1", QRect(64, 32, 191, 66));
+    CWMemo2 = Field<QPlainTextEdit>(this, "CWMemo2", QRect(64, 103, 191, 66));
+    CWSendEdit = Field<QLineEdit>(this, "CWSendEdit", QRect(6, 198, 249, 21));
+}
+
+TLogPanelStandIn::TLogPanelStandIn(QWidget* parent)
+    : TStandInPanel(QStringLiteral("QSO Entry"), 352, 251, parent)
+{
+    setObjectName(QStringLiteral("LogPanel"));
+    CallEdit = Field<QLineEdit>(this, "CallEdit", QRect(8, 18, 162, 21));
+    CallEdit->setMaxLength(16);
+}
+
+void TLogPanelStandIn::Open()
+{
+    Calls << QStringLiteral("Open");
+}
+
+bool TLogPanelStandIn::IsTextCommand(bool ExeceuteCommand)
+{
+    Calls << QStringLiteral("IsTextCommand(%1)").arg(Bit(ExeceuteCommand));
+    return false;
+}
+
+void TLogPanelStandIn::LogQSOActionExecute()
+{
+    Calls << QStringLiteral("LogQSOActionExecute");
+}
+
+void TLogPanelStandIn::ClearControls(bool FocusToCallEdit, bool ClearLogMessage)
+{
+    Calls << QStringLiteral("ClearControls(%1,%2)").arg(Bit(FocusToCallEdit), Bit(ClearLogMessage));
+    CallEdit->clear();
+    if (FocusToCallEdit)
+        CallEdit->setFocus();
+}
+
+void TLogPanelStandIn::DoSendSpot()
+{
+    Calls << QStringLiteral("DoSendSpot");
+}
+
+void TLogPanelStandIn::DoQRZButtonClick()
+{
+    Calls << QStringLiteral("DoQRZButtonClick");
+}
+
+void TLogPanelStandIn::SetCallsign(const QString& Value)
+{
+    Calls << QStringLiteral("SetCallsign(%1)").arg(Value);
+    CallEdit->setText(Value);
+}
+
+void TLogPanelStandIn::SetHisName(const QString& Value)
+{
+    Calls << QStringLiteral("SetHisName(%1)").arg(Value);
+}
+
+TRTTYPanelStandIn::TRTTYPanelStandIn(QWidget* parent)
+    : TStandInPanel(QStringLiteral("RTTY"), 262, 251, parent)
+{
+    setObjectName(QStringLiteral("RTTYPanel"));
+    setMinimumSize(262, 251);
+    setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    RXEdit = Field<QPlainTextEdit>(this, "RXEdit", QRect(4, 4, 254, 150));
+    TXEdit = Field<QPlainTextEdit>(this, "TXEdit", QRect(4, 160, 254, 66));
+}
+
+void TRTTYPanelStandIn::TX()
+{
+    Calls << QStringLiteral("TX");
+}
+
+TRCMPanelStandIn::TRCMPanelStandIn(QWidget* parent)
+    : TStandInPanel(QStringLiteral("Remote Connection"), 234, 251, parent)
+{
+    setObjectName(QStringLiteral("RCMPanel"));
+    setMinimumWidth(234);
+    setMaximumWidth(QWIDGETSIZE_MAX);
+}
+
+TYaesuRotatorPanelStandIn::TYaesuRotatorPanelStandIn(QWidget* parent)
+    : TStandInPanel(QStringLiteral("Rotator"), 173, 198, parent)
+{
+    setObjectName(QStringLiteral("YaesuRotatorPanel"));
+    setMinimumHeight(168);
+    setMaximumHeight(251);
+}
+
+TLogStatisticsPanelStandIn::TLogStatisticsPanelStandIn(QWidget* parent)
+    : TStandInPanel(QStringLiteral("Log Statistics"), 500, 455, parent)
+{
+    setObjectName(QStringLiteral("LogStatisticsPanel"));
+    // It fills its page.
+    setMinimumSize(0, 0);
+    setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    SetAlignment(Qt::AlignCenter);
+    StatisticsTypeComboBox = new QComboBox(this);
+    StatisticsTypeComboBox->setObjectName(QStringLiteral("StatisticsTypeComboBox"));
+    StatisticsTypeComboBox->setGeometry(8, 8, 160, 21);
+    StatisticsTypeComboBox->setEnabled(false);
+}
+
+TSettingsDlgStandIn::TSettingsDlgStandIn(QWidget* owner)
+    : QDialog(owner)
+{
+    setWindowTitle(QStringLiteral("Settings"));
+    setFont(TDPIForm::FormFont());
+    auto* layout = new QVBoxLayout(this);
+    auto* text = new QLabel(QStringLiteral("The settings pages are not part of this version.\n"
+                                           "Settings are kept in %1.")
+                                .arg(TDMApplication::SettingsFileName()),
+                            this);
+    text->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    layout->addWidget(text);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    layout->addWidget(buttons);
+}
+
+void ShowAboutBox(QWidget* owner)
+{
+    QDialog box(owner);
+    box.setWindowTitle(QStringLiteral("About Vornix"));
+    box.setFont(TDPIForm::FormFont());
+    auto* layout = new QVBoxLayout(&box);
+    for (const QString& line : {QStringLiteral("Remote and CAT Control for YAESU FT DX 5000, FT-2000 and FT-950"),
+                                QStringLiteral("Version 3.3, December 2021")}) {
+        auto* label = new QLabel(line, &box);
+        label->setAlignment(Qt::AlignCenter);
+        layout->addWidget(label);
+    }
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, &box);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &box, &QDialog::accept);
+    layout->addWidget(buttons);
+    box.exec();
+}
+
+bool MenuEditorAvailable()
+{
+    return false;
+}
+
+void ExecuteMenuEditor(QWidget*, int32_t&) {}
+
+bool TXAudioSettingsAvailable()
+{
+    return false;
+}
+
+void ExecuteTXAudioSettings(QWidget*) {}
+
+bool SettingsFileAvailable()
+{
+    return false;
+}
+
+void ExecuteSettingsExport(QWidget*) {}
+
+bool ExecuteSettingsImport(QWidget*)
+{
+    return false;
+}
+
+// --- Window placement --------------------------------------------------------------------------
+
+namespace {
+
+const QString DefaultPlacement = QStringLiteral("0 1 -1 -1 -1 -1 26 26 1086 626");
+constexpr int ShowNormal = 1;
+constexpr int ShowMinimized = 2;
+constexpr int ShowMaximized = 3;
+
+// Ten integers from the text; missing ones take their defaults (1 for the show command, 0 for
+// the others); nullopt when one is not a number.
+std::optional<std::array<int, 10>> ParsePlacement(QString text)
+{
+    std::array<int, 10> values{};
+    text += QLatin1Char(' ');
+    for (int i = 0; i < 10; ++i) {
+        const int blank = text.indexOf(QLatin1Char(' '));
+        if (blank < 0) {
+            values[i] = i == 1 ? ShowNormal : 0;
+            continue;
+        }
+        bool ok = false;
+        values[i] = text.left(blank).toInt(&ok);
+        if (!ok)
+            return std::nullopt;
+        text = text.mid(blank + 1, 255);
+    }
+    return values;
+}
+
+TIniStore* Store()
+{
+    return DMApplication ? DMApplication->IniRegistry() : nullptr;
+}
+
+} // namespace
+
+TFormPlaceStandIn::TFormPlaceStandIn(QWidget* Owner, const QString& Identifier, const QString& Section)
+    : FOwner(Owner)
+    , FIdentifier(Identifier)
+    , FSection(Section)
+{
+}
+
+void TFormPlaceStandIn::Read()
+{
+    TIniStore* ini = Store();
+    const QString text = ini ? ini->ReadString(FSection, FIdentifier, DefaultPlacement) : DefaultPlacement;
+    const std::optional<std::array<int, 10>> v = ParsePlacement(text);
+    if (!v)
+        return;
+    const int left = (*v)[6], top = (*v)[7], right = (*v)[8], bottom = (*v)[9];
+    if (left >= right)
+        return;
+    FOwner->setGeometry(left, top, right - left, std::max(bottom - top, 0));
+    if ((*v)[1] == ShowMaximized)
+        FOwner->setWindowState(FOwner->windowState() | Qt::WindowMaximized);
+}
+
+QString TFormPlaceStandIn::PlacementText() const
+{
+    const QRect normal = FOwner->normalGeometry().isValid() ? FOwner->normalGeometry() : FOwner->geometry();
+    int show = ShowNormal;
+    if (FOwner->isMaximized())
+        show = ShowMaximized;
+    else if (FOwner->isMinimized())
+        show = ShowMinimized;
+    const int values[10] = {0,  show, -1, -1, -1, -1, normal.left(), normal.top(), normal.left() + normal.width(),
+                            normal.top() + normal.height()};
+    QString text;
+    for (int v : values)
+        text += QString::number(v) + QLatin1Char(' ');
+    return text;
+}
+
+void TFormPlaceStandIn::Write()
+{
+    if (TIniStore* ini = Store())
+        ini->WriteString(FSection, FIdentifier, PlacementText());
+}
