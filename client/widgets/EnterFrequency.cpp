@@ -4,7 +4,26 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
+#include <QStyleOptionFrame>
 #include <QVBoxLayout>
+
+namespace {
+
+// The width a line edit has for its text: inside its frame and the margins it keeps.
+int TextWidth(const QLineEdit* edit)
+{
+    QStyleOptionFrame option;
+    option.initFrom(edit);
+    option.rect = QRect(QPoint(0, 0), edit->size());
+    option.lineWidth = edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, edit);
+    const QRect text = edit->style()->subElementRect(QStyle::SE_LineEditContents, &option, edit);
+    const QMargins margins = edit->textMargins();
+    // Qt keeps two pixels each side inside the contents for the cursor.
+    return text.width() - margins.left() - margins.right() - 4;
+}
+
+} // namespace
 
 TEnterFrequencyForm::TEnterFrequencyForm(QWidget* owner)
     : TDPIForm(owner, Qt::Tool)
@@ -31,6 +50,14 @@ TEnterFrequencyForm::TEnterFrequencyForm(QWidget* owner)
     // Two megahertz places, the point, six fraction places; blanks where nothing is typed.
     MaskEdit->setInputMask(QStringLiteral("##.######; "));
     MaskEdit->setMaxLength(9);
+    // The box keeps its size: the font is made small enough for the widest text it takes.
+    QFont font = MaskEdit->font();
+    for (int pixels = font.pixelSize() > 0 ? font.pixelSize() : 11; pixels > 7; --pixels) {
+        font.setPixelSize(pixels);
+        if (QFontMetrics(font).horizontalAdvance(QStringLiteral("88.888888")) <= TextWidth(MaskEdit))
+            break;
+    }
+    MaskEdit->setFont(font);
 
     OKBtn = new QPushButton(QStringLiteral("OK"), this);
     OKBtn->setObjectName(QStringLiteral("OKBtn"));

@@ -12,6 +12,8 @@
 
 #include <QAction>
 #include <QClipboard>
+#include <QGroupBox>
+#include <QPushButton>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPlainTextEdit>
@@ -557,6 +559,51 @@ TEST(EnterFrequency, TextToFrequency)
     }
     EXPECT_EQ(TEnterFrequencyForm::FrequencyText(7025000), " 7.025000");
     EXPECT_EQ(TEnterFrequencyForm::FrequencyText(14074000), "14.074000");
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(MainFormRig, ADetectedModelNamesTheWindowAndTheWheelTunesIt)
+{
+    UseRadio(FTDX5000);
+    Store(isLocal, FT2000, [](TIniStore& ini) { ini.WriteBool("Client\\UserInterface", "AutoDetect", true); });
+    CreateAndStart();
+    ASSERT_TRUE(RadioSays("ID0362;FA07025000;"));
+    EXPECT_EQ(Cat()->Transceiver(), FTDX5000);
+    EXPECT_EQ(Form->windowTitle(), "Vornix - YAESU FT DX 5000 CAT & Remote Control");
+    EXPECT_EQ(Form->PanelLeft->width(), 1154);
+    Radio->clearCommands();
+    QWheelEvent wheel(QPointF(10, 5), Form->StatusBarPanel5->mapToGlobal(QPoint(10, 5)), QPoint(), QPoint(0, 120),
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QSpontaneKeyEvent::setSpontaneous(&wheel);
+    qApp->notify(Form->StatusBarPanel5, &wheel);
+    EXPECT_TRUE(RadioCommands("FA07025100").contains("FA07025100")) << Radio->commands().join(' ').toStdString();
+}
+
+TEST(EnterFrequencyForm, LaysOutItsControlsUnclipped)
+{
+    for (qreal ratio : {1.0, 2.0}) {
+        TEnterFrequencyForm form;
+        // The widest text the mask takes.
+        form.MaskEdit->setText(TEnterFrequencyForm::FrequencyText(14074000));
+        form.show();
+        vxtest::spin(20);
+        EXPECT_EQ(form.size(), QSize(173, 69));
+        // Each control within the dialog, and the radio buttons within their group.
+        for (QWidget* w : {static_cast<QWidget*>(form.VFORadioGroup), static_cast<QWidget*>(form.MaskEdit),
+                           static_cast<QWidget*>(form.OKBtn)})
+            EXPECT_TRUE(form.rect().contains(w->geometry())) << w->objectName().toStdString();
+        for (QWidget* w : {form.VFOARadio, form.VFOBRadio})
+            EXPECT_TRUE(form.VFORadioGroup->rect().contains(w->geometry()));
+        // The widest frequency fits the box.
+        EXPECT_LE(form.MaskEdit->fontMetrics().horizontalAdvance("14.074000"), form.MaskEdit->width() - 8);
+        QImage image(form.size() * ratio, QImage::Format_ARGB32_Premultiplied);
+        image.setDevicePixelRatio(ratio);
+        form.render(&image);
+        EXPECT_TRUE(image.save(QStringLiteral(VX_BUILD_DIR "/enter-frequency%1.png").arg(ratio == 1.0 ? "" : "@2x")));
+    }
 }
 
 } // namespace

@@ -11,8 +11,12 @@
 #include "panel/widgets/FTTransceiverPanel.h"
 #include "platform/MessageBus.h"
 #include "platform/SerialPort.h"
+#include "remote/DMClient.h"
+#include "tests/support/PrivateMounts.h"
 
 #include <QAction>
+#include <QFile>
+#include <QFileInfo>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTimer>
@@ -232,14 +236,31 @@ TEST_F(MainFormRig, ANarrowScreenAllowsNoWideView)
 TEST_F(MainFormRig, ASettingsFileThatCannotBeWrittenIsShown)
 {
     Store();
-    Create();
-    Fire(App()->OnError, QStringLiteral("The settings could not be saved: disk full"));
-    EXPECT_EQ(Form->Messages, QStringList{"Error: The settings could not be saved: disk full"});
-    // The window lets go of the modules' events when it goes.
+    CreateAndStart();
+    // The settings folder taken away from under the program, for a user who is no root.
+    const QString folder = QFileInfo(TDMApplication::SettingsFileName()).absolutePath();
+    ASSERT_TRUE(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner));
+    {
+        vxtest::TObeyFileModes obey;
+        Form->close();
+    }
+    QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    ASSERT_FALSE(Form->Messages.isEmpty());
+    EXPECT_TRUE(Form->Messages.first().startsWith("Error: The settings could not be saved")) << Form->Messages.join('\n').toStdString();
+}
+
+TEST_F(MainFormRig, TheWindowLetsGoOfTheModulesWhenItGoes)
+{
+    Store();
+    CreateAndStart();
     Form.reset();
     EXPECT_FALSE(App()->OnError);
     EXPECT_FALSE(Cat()->OnTransceiver);
     EXPECT_FALSE(Modules->Radio()->FT2KCATCommandTXEvent);
+    EXPECT_FALSE(Modules->Client()->OnConnection);
+    EXPECT_EQ(Modules->RTTY()->MMTTYInterface()->MainWindow(), 0u);
+    // The modules go on without it.
+    Modules->DM()->Stop();
 }
 
 } // namespace
