@@ -33,6 +33,8 @@ class TCallbackForm;
 class TCATCommandWriter;
 class TCATMonitorPanel;
 class TDataModules;
+class TDMApplication;
+struct TPanelPosition;
 class TDXClusterPanel;
 class TDXSpot;
 class TDXSpotsPanel2;
@@ -343,8 +345,10 @@ private:
     void NoteActiveControl(QWidget* Focus);
     void FocusLastActiveControl();
     QWidget* LastActiveField() const;
-    // Inverts the panel's visibility; the result.
-    bool TogglePanel(QWidget* Panel, QAction* Action);
+    // Inverts the panel's visibility, checks its action by it and keeps it in the panel's
+    // record; the result.
+    bool TogglePanel(QWidget* Panel, QAction* Action, const TPanelPosition& (TDMApplication::*Get)() const,
+                     void (TDMApplication::*Set)(const TPanelPosition&));
 
     TDataModules* FModules;
     std::unique_ptr<TCATCommandWriter> FCATWriter;

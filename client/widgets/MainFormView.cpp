@@ -37,6 +37,17 @@ bool FT2000Size(TTransceiver model)
     return model != FTDX5000;
 }
 
+// A receiver's letter on a 16-pixel glyph.
+void Letter(QPainter& p, const QColor& c, const char* letter)
+{
+    QFont f(QStringLiteral("DejaVu Sans"));
+    f.setPixelSize(10);
+    f.setBold(true);
+    p.setFont(f);
+    p.setPen(c);
+    p.drawText(QRectF(0, 0, 16, 16), Qt::AlignCenter, QLatin1String(letter));
+}
+
 // The four pictures of the remote audio buttons, each a strip of up, disabled, clicked and down.
 void RegisterMainFormArt()
 {
@@ -45,11 +56,13 @@ void RegisterMainFormArt()
         return;
     done = true;
     using PaintGlyph = void (*)(QPainter&, const QColor&);
+    // The down look: connected is green, transmitting red, a receiver that is off dark red.
     const struct {
         const char* name;
+        QColor down;
         PaintGlyph glyph;
     } glyphs[] = {
-        {"MAIN_AUDIO_CONNECT",
+        {"MAIN_AUDIO_CONNECT", QColor(0, 140, 0),
          [](QPainter& p, const QColor& c) {
              // A plug.
              p.setPen(QPen(c, 1.4));
@@ -58,7 +71,7 @@ void RegisterMainFormArt()
              p.drawLine(QPointF(10, 6.5), QPointF(13, 6.5));
              p.drawLine(QPointF(10, 9.5), QPointF(13, 9.5));
          }},
-        {"MAIN_AUDIO_TRANSMIT",
+        {"MAIN_AUDIO_TRANSMIT", QColor(210, 0, 0),
          [](QPainter& p, const QColor& c) {
              // A microphone.
              p.setPen(QPen(c, 1.3));
@@ -68,34 +81,18 @@ void RegisterMainFormArt()
              p.drawArc(QRectF(4, 5, 8, 7), 180 * 16, 180 * 16);
              p.drawLine(QPointF(8, 12), QPointF(8, 14));
          }},
-        {"MAIN_AUDIO_LEFT",
-         [](QPainter& p, const QColor& c) {
-             QFont f(QStringLiteral("DejaVu Sans"));
-             f.setPixelSize(10);
-             f.setBold(true);
-             p.setFont(f);
-             p.setPen(c);
-             p.drawText(QRectF(0, 0, 16, 16), Qt::AlignCenter, QStringLiteral("A"));
-         }},
-        {"MAIN_AUDIO_RIGHT",
-         [](QPainter& p, const QColor& c) {
-             QFont f(QStringLiteral("DejaVu Sans"));
-             f.setPixelSize(10);
-             f.setBold(true);
-             p.setFont(f);
-             p.setPen(c);
-             p.drawText(QRectF(0, 0, 16, 16), Qt::AlignCenter, QStringLiteral("B"));
-         }},
+        {"MAIN_AUDIO_LEFT", QColor(150, 0, 0), [](QPainter& p, const QColor& c) { Letter(p, c, "A"); }},
+        {"MAIN_AUDIO_RIGHT", QColor(150, 0, 0), [](QPainter& p, const QColor& c) { Letter(p, c, "B"); }},
     };
     for (const auto& g : glyphs) {
         const PaintGlyph glyph = g.glyph;
+        const QColor down = g.down;
         vx::art::Register(
             QLatin1String(g.name), QSize(64, 16),
-            [glyph](QPainter& p, const QSize&) {
+            [glyph, down](QPainter& p, const QSize&) {
                 p.setRenderHint(QPainter::Antialiasing);
-                // Up, disabled, clicked, down: the down frame is lit.
-                const QColor colours[4] = {QColor(32, 32, 32), QColor(150, 150, 150), QColor(32, 32, 32),
-                                           QColor(0, 140, 0)};
+                // Up, disabled, clicked, down.
+                const QColor colours[4] = {QColor(32, 32, 32), QColor(150, 150, 150), QColor(32, 32, 32), down};
                 for (int frame = 0; frame < 4; ++frame) {
                     p.save();
                     p.translate(frame * 16, 0);
@@ -539,65 +536,54 @@ void TMainForm::UpdatePanels()
 
 // --- Panel toggles -----------------------------------------------------------------------------
 
-bool TMainForm::TogglePanel(QWidget* Panel, QAction* Action)
+bool TMainForm::TogglePanel(QWidget* Panel, QAction* Action, const TPanelPosition& (TDMApplication::*Get)() const,
+                            void (TDMApplication::*Set)(const TPanelPosition&))
 {
     const bool visible = Panel->isHidden();
     Panel->setVisible(visible);
     Action->setChecked(visible);
+    // A copy is changed, so the record's index and use flag stay.
+    TDMApplication* app = FModules->Application();
+    TPanelPosition p = (app->*Get)();
+    p.Visible = visible;
+    (app->*Set)(p);
     return visible;
 }
 
 void TMainForm::CWPanelActionExecute()
 {
-    TDMApplication* app = FModules->Application();
-    TPanelPosition p = app->PositionCW();
-    p.Visible = TogglePanel(CWPanel, CWPanelAction);
-    app->SetPositionCW(p);
+    TogglePanel(CWPanel, CWPanelAction, &TDMApplication::PositionCW, &TDMApplication::SetPositionCW);
     UpdatePanels();
 }
 
 void TMainForm::LogWindowActionExecute()
 {
-    TDMApplication* app = FModules->Application();
-    TPanelPosition p = app->PositionLog();
-    p.Visible = TogglePanel(LogPanel, LogWindowAction);
-    app->SetPositionLog(p);
+    TogglePanel(LogPanel, LogWindowAction, &TDMApplication::PositionLog, &TDMApplication::SetPositionLog);
     UpdatePanels();
 }
 
 void TMainForm::MessagePanelActionExecute()
 {
-    TDMApplication* app = FModules->Application();
-    TPanelPosition p = app->PositionMessages();
-    p.Visible = TogglePanel(MessagePanel, MessagePanelAction);
-    app->SetPositionMessages(p);
+    TogglePanel(MessagePanel, MessagePanelAction, &TDMApplication::PositionMessages,
+                &TDMApplication::SetPositionMessages);
 }
 
 void TMainForm::RTTYPanelActionExecute()
 {
-    TDMApplication* app = FModules->Application();
-    TPanelPosition p = app->PositionRTTY();
-    p.Visible = TogglePanel(RTTYPanel, RTTYPanelAction);
-    app->SetPositionRTTY(p);
-    RTTYMenuAction->setVisible(p.Visible);
+    RTTYMenuAction->setVisible(
+        TogglePanel(RTTYPanel, RTTYPanelAction, &TDMApplication::PositionRTTY, &TDMApplication::SetPositionRTTY));
 }
 
 void TMainForm::RCMPanelActionExecute()
 {
-    TDMApplication* app = FModules->Application();
-    TPanelPosition p = app->PositionRCM();
-    p.Visible = TogglePanel(RCMPanel, RCMPanelAction);
-    app->SetPositionRCM(p);
+    TogglePanel(RCMPanel, RCMPanelAction, &TDMApplication::PositionRCM, &TDMApplication::SetPositionRCM);
 }
 
 void TMainForm::YaesuRotatorActionExecute()
 {
-    TDMApplication* app = FModules->Application();
-    TPanelPosition p = app->PositionRotator();
-    p.Visible = TogglePanel(YaesuRotatorPanel, YaesuRotatorAction);
-    YaesuRotatorPanel->SetTimer(p.Visible);
-    app->SetPositionRotator(p);
-    app->SetRotorPushAndHold(YaesuRotatorPanel->PushAndHold());
+    YaesuRotatorPanel->SetTimer(TogglePanel(YaesuRotatorPanel, YaesuRotatorAction, &TDMApplication::PositionRotator,
+                                            &TDMApplication::SetPositionRotator));
+    FModules->Application()->SetRotorPushAndHold(YaesuRotatorPanel->PushAndHold());
 }
 
 void TMainForm::PlaybackWindowActionExecute()

@@ -143,6 +143,19 @@ protected:
             more(ini);
         ASSERT_TRUE(ini.UpdateFile());
     }
+    // One complete remote station, chosen: its control port 1 on 127.0.0.1 (where nothing
+    // listens) and the given audio port.
+    static void StoreStation(TIniStore& ini, int audioPort = 0)
+    {
+        const QString s = "Client\\RemoteBases\\Base0";
+        ini.WriteString(s, "Hostname", "Shack");
+        ini.WriteString(s, "IP", "127.0.0.1");
+        ini.WriteInteger(s, "Port", 1);
+        ini.WriteString(s, "Username", "DL1ABC");
+        ini.WriteString(s, "Password", "secret");
+        ini.WriteInteger(s, "AudioPort", audioPort);
+        ini.WriteBool(s, "Active", true);
+    }
     static void StoreView(TIniStore& ini, int view) { ini.WriteInteger("Client\\Application", "CompactView", view); }
     // Every panel record stored hidden (or shown).
     static void StorePanels(TIniStore& ini, bool visible)

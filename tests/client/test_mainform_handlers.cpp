@@ -44,14 +44,7 @@ protected:
     void StoreClient(TTransceiver model, bool autoConnect)
     {
         Store(isRemoteClient, model, [&](TIniStore& ini) {
-            const QString s = "Client\\RemoteBases\\Base0";
-            ini.WriteString(s, "Hostname", "Shack");
-            ini.WriteString(s, "IP", "127.0.0.1");
-            ini.WriteInteger(s, "Port", 1);
-            ini.WriteString(s, "Username", "DL1ABC");
-            ini.WriteString(s, "Password", "secret");
-            ini.WriteInteger(s, "AudioPort", Port);
-            ini.WriteBool(s, "Active", true);
+            StoreStation(ini, Port);
             ini.WriteBool("Client\\AudioClient", "AutoConnect", autoConnect);
             ini.WriteInteger("Client\\AudioClient\\Output", "Channels", 2);
         });
@@ -143,8 +136,10 @@ TEST_F(RemoteAudioRig, TheRemoteLinkPaintsItsLampAndConnectsTheAudio)
     EXPECT_TRUE(Form->AudioConnectButton->Down());
     EXPECT_EQ(Form->AudioConnectButton->toolTip(), "Disconnect remote audio");
     EXPECT_TRUE(Form->ChannelRightButton->Down());
-
     Form->DoRCMAverage(42);
+    Form->DoAudioNetworkTraffic("1.2 kB", "0.3 kB");
+    SaveArtifact("client-connected");
+
     EXPECT_EQ(Form->StatusPanelText(1), " 42 ms");
     Form->DoAudioNetworkTraffic("1.2 kB", "0.3 kB");
     EXPECT_EQ(Form->StatusPanelText(3), " RX 1.2 kB");

@@ -316,15 +316,7 @@ TEST_F(MainFormRig, SharedKeysGoToTheFirstMenuItem)
 TEST_F(MainFormRig, EditingKeysEditInTextFieldsAndRunActionsElsewhere)
 {
     // A client with a station to connect to: Ctrl+C is its connect key.
-    Store(isRemoteClient, FT2000, [](TIniStore& ini) {
-        const QString s = "Client\\RemoteBases\\Base0";
-        ini.WriteString(s, "Hostname", "Shack");
-        ini.WriteString(s, "IP", "127.0.0.1");
-        ini.WriteInteger(s, "Port", 1);
-        ini.WriteString(s, "Username", "DL1ABC");
-        ini.WriteString(s, "Password", "secret");
-        ini.WriteBool(s, "Active", true);
-    });
+    Store(isRemoteClient, FT2000, [](TIniStore& ini) { StoreStation(ini); });
     CreateAndStart();
     QAction* connect = Modules->Client()->ClientConnectAction;
     ASSERT_TRUE(connect->isEnabled());
