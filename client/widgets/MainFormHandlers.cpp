@@ -99,6 +99,12 @@ void TMainForm::Subscribe()
 
 void TMainForm::Unsubscribe()
 {
+    // The views and dialogs the modules were given at construction go with the window.
+    FModules->RTTY()->SetRTTYPanel(nullptr);
+    FModules->Messages()->SetDlgFactory(nullptr);
+    FModules->Log()->SetDialogs(nullptr);
+    if (FMMTTYMessage != 0)
+        FModules->RTTY()->MMTTYInterface()->Prepare(nullptr, 0);
     if (!FSubscribed)
         return;
     FSubscribed = false;
@@ -124,10 +130,6 @@ void TMainForm::Unsubscribe()
     audio->OnNetworkTraffic = nullptr;
     audio->OnTransmitting = nullptr;
     FModules->Application()->OnError = nullptr;
-    FModules->RTTY()->SetRTTYPanel(nullptr);
-    FModules->RTTY()->MMTTYInterface()->Prepare(nullptr, 0);
-    FModules->Messages()->SetDlgFactory(nullptr);
-    FModules->Log()->SetDialogs(nullptr);
 }
 
 // --- CAT -------------------------------------------------------------------------------------

@@ -83,8 +83,10 @@ TEST_F(MainFormRig, EachViewFixesTheWindowByModel)
             EXPECT_EQ(Form->PanelLeft->width(), m.panelLeft);
             // The strip of panels below the radio holds them whole.
             EXPECT_GE(Form->FlowPanel1->height(), panels ? 251 : 0);
-            if (panels)
+            if (panels) {
                 SaveArtifact(QStringLiteral("compact-%1").arg(m.name));
+                SaveArtifact(QStringLiteral("compact-%1@2x").arg(m.name), 2.0);
+            }
             // The user may make it lower down to the base height.
             Form->resize(m.width, m.base);
             EXPECT_EQ(Form->height(), m.base);
