@@ -5,6 +5,7 @@
 #include "client/DataModules.h"
 #include "client/widgets/CATMonitorPanel.h"
 #include "client/widgets/FlowLayout.h"
+#include "client/widgets/RCMPanel.h"
 #include "controls/widgets/DPIForm.h"
 #include "controls/widgets/RCSpeedButton.h"
 #include "core/CATCommandWriter.h"
@@ -12,15 +13,22 @@
 #include "core/DMRadio.h"
 #include "core/cat/FTCATInterface.h"
 #include "dx/DMDX.h"
+#include "dx/DXSpots.h"
 #include "dx/widgets/Bandmap.h"
 #include "dx/widgets/DXClusterPanel.h"
 #include "dx/widgets/DXSpotsPanel2.h"
 #include "keying/DMCW.h"
+#include "keying/DMDVK.h"
 #include "keying/DMMessages.h"
 #include "keying/DMRTTY.h"
 #include "keying/MMTTYInterface.h"
+#include "keying/widgets/CWPanel.h"
 #include "keying/widgets/MessageDlgs.h"
+#include "keying/widgets/MessagePanel.h"
+#include "keying/widgets/RTTYPanel.h"
+#include "keying/widgets/YaesuRotatorPanel.h"
 #include "log/DMLog.h"
+#include "log/QRZInterface.h"
 #include "log/widgets/LogWidgetDialogs.h"
 #include "log/widgets/LogbookPanelVST.h"
 #include "panel/widgets/FTTransceiverPanel.h"
@@ -214,7 +222,7 @@ void TMainForm::CreateControls()
     LogbookPanel = new TLogbookPanelVST;
     LogbookPanel->setObjectName(QStringLiteral("LogbookPanel"));
     Fill(TabSheetLog, LogbookPanel);
-    LogStatisticsPanel = new TMainLogStatisticsPanel;
+    LogStatisticsPanel = CreateMainLogStatisticsPanel();
     Fill(TabSheetLogStatistics, LogStatisticsPanel);
     CATMonitorPanel = new TCATMonitorPanel;
     CATMonitorPanel->setObjectName(QStringLiteral("CATMonitorPanel"));
@@ -227,12 +235,17 @@ void TMainForm::CreateControls()
     }
 
     // The auxiliary panels in flow order.
-    MessagePanel = new TMainMessagePanel(FlowPanel1);
-    CWPanel = new TMainCWPanel(FlowPanel1);
-    LogPanel = new TMainLogPanel(FlowPanel1);
-    RTTYPanel = new TMainRTTYPanel(FlowPanel1);
-    RCMPanel = new TMainRCMPanel(FlowPanel1);
-    YaesuRotatorPanel = new TMainRotatorPanel(FlowPanel1);
+    MessagePanel = new TMessagePanel(FlowPanel1);
+    MessagePanel->setObjectName(QStringLiteral("MessagePanel"));
+    CWPanel = new TCWPanel(FlowPanel1);
+    CWPanel->setObjectName(QStringLiteral("CWPanel"));
+    LogPanel = CreateMainLogPanel(FlowPanel1);
+    RTTYPanel = new TRTTYPanel(FlowPanel1);
+    RTTYPanel->setObjectName(QStringLiteral("RTTYPanel"));
+    RCMPanel = new TRCMPanel(FlowPanel1);
+    RCMPanel->setObjectName(QStringLiteral("RCMPanel"));
+    YaesuRotatorPanel = new TYaesuRotatorPanel(FlowPanel1);
+    YaesuRotatorPanel->setObjectName(QStringLiteral("YaesuRotatorPanel"));
     for (QWidget* panel : {static_cast<QWidget*>(MessagePanel), static_cast<QWidget*>(CWPanel),
                            static_cast<QWidget*>(LogPanel), static_cast<QWidget*>(RTTYPanel),
                            static_cast<QWidget*>(RCMPanel), static_cast<QWidget*>(YaesuRotatorPanel)})
@@ -263,6 +276,11 @@ void TMainForm::CreateControls()
     LogPanel->SetLogInterface(FModules->Log()->LogInterface());
     CATMonitorPanel->SetFTCATInterface(cat);
     CWPanel->SetWinKeyer(FModules->CW()->WinKey());
+    for (int n = 1; n <= TMessagePanel::ButtonCount; ++n)
+        MessagePanel->SetMessageAction(n, FModules->Messages()->MessageAction(n));
+    MessagePanel->SetMicroHAMInterface(FModules->DVK()->MicroHamInterface());
+    RCMPanel->SetRemoteClient(FModules->Client()->RemoteClient());
+    YaesuRotatorPanel->SetFTCATInterface(cat);
     FMessageDlgs = std::make_unique<TMessageDlgs>(this);
     FModules->Messages()->SetDlgFactory(FMessageDlgs.get());
     FLogDialogs = std::make_unique<TLogWidgetDialogs>(this);
@@ -309,6 +327,9 @@ void TMainForm::FormCreate()
     options.IncrementSerialNumbersTX = log->Contest().IncrementSerialNumbersTX();
     options.NextSerialNumber = log->Contest().NextSerialNumber();
     log->SetMyCall(dx->DXSpots()->MyCall());
+    TDXSpots* spots = dx->DXSpots();
+    FModules->Log()->QRZInterface()->SetDXSpots(
+        [spots](const QString& locator) { return spots->GetRangeAndPathText(locator); });
 
     RTTYPanel->SetMyCall(dx->DXSpots()->MyCall());
     FModules->RTTY()->SetRTTYPanel(RTTYPanel);

@@ -30,6 +30,7 @@ class QMenu;
 class QTabWidget;
 class TBandmap;
 class TCallbackForm;
+class TCWPanel;
 class TCATCommandWriter;
 class TCATMonitorPanel;
 class TDataModules;
@@ -42,10 +43,14 @@ class TEnterFrequencyForm;
 class TFTTransceiverPanel;
 class TLogbookPanelVST;
 class TLogDialogs;
+class TMessagePanel;
 class TMessageDlgs;
 class TPlaybackForm;
+class TRCMPanel;
 class TRCSpeedButton;
+class TRTTYPanel;
 class TStatusShape;
+class TYaesuRotatorPanel;
 
 namespace vx {
 class BusEndpoint;
@@ -229,12 +234,12 @@ public:
     TMainLogStatisticsPanel* LogStatisticsPanel;
     TCATMonitorPanel* CATMonitorPanel;
 
-    TMainMessagePanel* MessagePanel;
-    TMainCWPanel* CWPanel;
+    TMessagePanel* MessagePanel;
+    TCWPanel* CWPanel;
     TMainLogPanel* LogPanel;
-    TMainRTTYPanel* RTTYPanel;
-    TMainRCMPanel* RCMPanel;
-    TMainRotatorPanel* YaesuRotatorPanel;
+    TRTTYPanel* RTTYPanel;
+    TRCMPanel* RCMPanel;
+    TYaesuRotatorPanel* YaesuRotatorPanel;
 
     TPlaybackForm* PlaybackForm = nullptr;
     vx::Timer* StartTimer1;

@@ -15,7 +15,11 @@
 #include "keying/DMFlexControl.h"
 #include "keying/DMMessages.h"
 #include "keying/DMRTTY.h"
+#include "keying/widgets/CWPanel.h"
 #include "keying/widgets/FlexControlForm.h"
+#include "keying/widgets/RTTYEdit.h"
+#include "keying/widgets/RTTYPanel.h"
+#include "keying/widgets/SendBufferEdit.h"
 #include "log/DMLog.h"
 #include "log/widgets/LogbookPanelVST.h"
 #include "panel/widgets/FTTransceiverPanel.h"
@@ -550,7 +554,7 @@ void TMainForm::ClearActionExecute()
 {
     FModules->Messages()->ClearActionExecute();
     const QWidget* focus = QApplication::focusWidget();
-    LogPanel->ClearControls(focus && focus->parentWidget() == LogPanel, true);
+    LogPanel->ClearControls(focus && LogPanel->isAncestorOf(focus), true);
     FModules->Log()->LogInterface()->FilterQSOs();
     FocusLastActiveControl();
 }
@@ -570,7 +574,8 @@ QWidget* TMainForm::LastActiveField() const
 void TMainForm::FocusLastActiveControl()
 {
     QWidget* field = LastActiveField();
-    if (field && !field->parentWidget()->isHidden())
+    // A field of a hidden panel cannot take the focus.
+    if (field && field->isVisibleTo(this))
         field->setFocus();
 }
 

@@ -18,6 +18,8 @@
 #include "keying/DMRTTY.h"
 #include "keying/MMTTYInterface.h"
 #include "keying/WinKeyer.h"
+#include "keying/widgets/CWPanel.h"
+#include "keying/widgets/RTTYPanel.h"
 #include "log/DMLog.h"
 #include "panel/widgets/FTTransceiverPanel.h"
 #include "remote/DMAudioClient.h"

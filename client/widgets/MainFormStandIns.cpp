@@ -51,23 +51,6 @@ TStandInPanel::TStandInPanel(const QString& Caption, int Width, int Height, QWid
     setFixedSize(Width, Height);
 }
 
-TMessagePanelStandIn::TMessagePanelStandIn(QWidget* parent)
-    : TStandInPanel(QStringLiteral("Messages"), 116, 251, parent)
-{
-    setObjectName(QStringLiteral("MessagePanel"));
-}
-
-TCWPanelStandIn::TCWPanelStandIn(QWidget* parent)
-    : TStandInPanel(QStringLiteral("CW Keyboard"), 262, 251, parent)
-{
-    setObjectName(QStringLiteral("CWPanel"));
-    setMinimumWidth(262);
-    setMaximumWidth(QWIDGETSIZE_MAX);
-    CWMemo1 = Field<QPlainTextEdit>(this, "CWMemo1", QRect(64, 32, 191, 66));
-    CWMemo2 = Field<QPlainTextEdit>(this, "CWMemo2", QRect(64, 103, 191, 66));
-    CWSendEdit = Field<QLineEdit>(this, "CWSendEdit", QRect(6, 198, 249, 21));
-}
-
 TLogPanelStandIn::TLogPanelStandIn(QWidget* parent)
     : TStandInPanel(QStringLiteral("QSO Entry"), 352, 251, parent)
 {
@@ -119,37 +102,6 @@ void TLogPanelStandIn::SetCallsign(const QString& Value)
 void TLogPanelStandIn::SetHisName(const QString& Value)
 {
     Calls << QStringLiteral("SetHisName(%1)").arg(Value);
-}
-
-TRTTYPanelStandIn::TRTTYPanelStandIn(QWidget* parent)
-    : TStandInPanel(QStringLiteral("RTTY"), 262, 251, parent)
-{
-    setObjectName(QStringLiteral("RTTYPanel"));
-    setMinimumSize(262, 251);
-    setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-    RXEdit = Field<QPlainTextEdit>(this, "RXEdit", QRect(4, 4, 254, 150));
-    TXEdit = Field<QPlainTextEdit>(this, "TXEdit", QRect(4, 160, 254, 66));
-}
-
-void TRTTYPanelStandIn::TX()
-{
-    Calls << QStringLiteral("TX");
-}
-
-TRCMPanelStandIn::TRCMPanelStandIn(QWidget* parent)
-    : TStandInPanel(QStringLiteral("Remote Connection"), 234, 251, parent)
-{
-    setObjectName(QStringLiteral("RCMPanel"));
-    setMinimumWidth(234);
-    setMaximumWidth(QWIDGETSIZE_MAX);
-}
-
-TYaesuRotatorPanelStandIn::TYaesuRotatorPanelStandIn(QWidget* parent)
-    : TStandInPanel(QStringLiteral("Rotator"), 173, 198, parent)
-{
-    setObjectName(QStringLiteral("YaesuRotatorPanel"));
-    setMinimumHeight(168);
-    setMaximumHeight(251);
 }
 
 TLogStatisticsPanelStandIn::TLogStatisticsPanelStandIn(QWidget* parent)
@@ -307,4 +259,14 @@ void TFormPlaceStandIn::Write()
 {
     if (TIniStore* ini = Store())
         ini->WriteString(FSection, FIdentifier, PlacementText());
+}
+
+TMainLogPanel* CreateMainLogPanel(QWidget* parent)
+{
+    return new TLogPanelStandIn(parent);
+}
+
+TMainLogStatisticsPanel* CreateMainLogStatisticsPanel()
+{
+    return new TLogStatisticsPanelStandIn;
 }

@@ -6,7 +6,6 @@
 
 #include "controls/widgets/RCPanel.h"
 #include "core/RCTypes.h"
-#include "keying/RTTYPanelLink.h"
 #include "log/LogFilter.h"
 #include "log/LogInterface.h"
 #include "panel/PanelLinks.h"
@@ -21,7 +20,6 @@ class QAction;
 class QComboBox;
 class QLineEdit;
 class QPlainTextEdit;
-class TWinKeyer;
 
 // A dark panel of a fixed size that names what it stands for.
 class TStandInPanel : public TRCPanel {
@@ -31,46 +29,6 @@ public:
 
     // What the main window asked of the panel, in order ("Open", "ClearControls(1,1)" …).
     QStringList Calls;
-};
-
-class TMessagePanelStandIn : public TStandInPanel {
-    Q_OBJECT
-public:
-    explicit TMessagePanelStandIn(QWidget* parent = nullptr);
-    TModeType ModeType() const { return FModeType; }
-    void SetModeType(TModeType value) { FModeType = value; }
-
-private:
-    TModeType FModeType = mtCW;
-};
-
-class TCWPanelStandIn : public TStandInPanel {
-    Q_OBJECT
-public:
-    explicit TCWPanelStandIn(QWidget* parent = nullptr);
-
-    TApplicationType ApplicationType() const { return FApplicationType; }
-    void SetApplicationType(TApplicationType value) { FApplicationType = value; }
-    void SetWinKeyer(TWinKeyer* value) { FWinKeyer = value; }
-    // The main window's actions whose behaviour the panel gives.
-    void SetCWBuffer1Action(QAction* value) { FActions[0] = value; }
-    void SetCWBuffer2Action(QAction* value) { FActions[1] = value; }
-    void SetCWKeyboardAction(QAction* value) { FActions[2] = value; }
-    void SetCWSpeedAction(QAction* value) { FActions[3] = value; }
-    void SetCWSpeedDownAction(QAction* value) { FActions[4] = value; }
-    void SetCWSpeedUpAction(QAction* value) { FActions[5] = value; }
-
-    QPlainTextEdit* CWMemo1;
-    QPlainTextEdit* CWMemo2;
-    QLineEdit* CWSendEdit;
-
-    std::function<void(QObject* Sender, const QString& TXText)> OnSendText;
-    std::function<void(QObject* Sender, QChar TXChar)> OnSendChar;
-
-private:
-    TApplicationType FApplicationType = isLocal;
-    TWinKeyer* FWinKeyer = nullptr;
-    QPointer<QAction> FActions[6];
 };
 
 // The options of the QSO entry the logbook hands over at start.
@@ -123,57 +81,6 @@ private:
     QPointer<QAction> FAddSpotToBandmapAction;
     int32_t FFrequencyA = 0;
     int32_t FFrequencyB = 0;
-};
-
-class TRTTYPanelStandIn : public TStandInPanel, public TRTTYPanelLink {
-    Q_OBJECT
-public:
-    explicit TRTTYPanelStandIn(QWidget* parent = nullptr);
-
-    QString MyCall() const { return FMyCall; }
-    void SetMyCall(const QString& value) { FMyCall = value; }
-    bool Connected() const { return FConnected; }
-    // Starts transmitting the send buffer.
-    void TX();
-
-    void SetConnected(bool value) override { FConnected = value; }
-    void SetPTT(bool) override {}
-    void SetBandPassFilter(bool) override {}
-    void SetSquelch(bool) override {}
-    void SetSquelchLevel(uint16_t) override {}
-    void SetSignalLevel(uint16_t) override {}
-    void SetRXText(const QString&) override {}
-
-    QPlainTextEdit* RXEdit;
-    QPlainTextEdit* TXEdit;
-
-    TStringEvent OnLogCall;
-    TStringEvent OnLogName;
-
-private:
-    QString FMyCall;
-    bool FConnected = false;
-};
-
-class TRCMPanelStandIn : public TStandInPanel {
-    Q_OBJECT
-public:
-    explicit TRCMPanelStandIn(QWidget* parent = nullptr);
-};
-
-class TYaesuRotatorPanelStandIn : public TStandInPanel {
-    Q_OBJECT
-public:
-    explicit TYaesuRotatorPanelStandIn(QWidget* parent = nullptr);
-    bool PushAndHold() const { return FPushAndHold; }
-    void SetPushAndHold(bool value) { FPushAndHold = value; }
-    // The poll timer runs while the panel is shown.
-    void SetTimer(bool value) { FTimer = value; }
-    bool TimerRunning() const { return FTimer; }
-
-private:
-    bool FPushAndHold = false;
-    bool FTimer = false;
 };
 
 class TLogStatisticsPanelStandIn : public TStandInPanel {
@@ -252,11 +159,11 @@ private:
 };
 
 // The names the main window uses; each becomes the real class when it is there.
-using TMainMessagePanel = TMessagePanelStandIn;
-using TMainCWPanel = TCWPanelStandIn;
 using TMainLogPanel = TLogPanelStandIn;
-using TMainRTTYPanel = TRTTYPanelStandIn;
-using TMainRCMPanel = TRCMPanelStandIn;
-using TMainRotatorPanel = TYaesuRotatorPanelStandIn;
 using TMainLogStatisticsPanel = TLogStatisticsPanelStandIn;
 using TMainFormPlace = TFormPlaceStandIn;
+
+// The QSO entry panel and the statistics page the window shows; the real views take their
+// place here.
+TMainLogPanel* CreateMainLogPanel(QWidget* parent);
+TMainLogStatisticsPanel* CreateMainLogStatisticsPanel();

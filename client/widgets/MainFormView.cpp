@@ -4,6 +4,7 @@
 
 #include "client/DataModules.h"
 #include "client/widgets/CATMonitorPanel.h"
+#include "client/widgets/RCMPanel.h"
 #include "controls/widgets/ArtRegistry.h"
 #include "controls/widgets/RCSpeedButton.h"
 #include "core/DMApplication.h"
@@ -13,6 +14,10 @@
 #include "keying/DMFlexControl.h"
 #include "keying/DMMessages.h"
 #include "keying/DMRTTY.h"
+#include "keying/widgets/CWPanel.h"
+#include "keying/widgets/MessagePanel.h"
+#include "keying/widgets/RTTYPanel.h"
+#include "keying/widgets/YaesuRotatorPanel.h"
 #include "log/DMLog.h"
 #include "log/LoTWInterface.h"
 #include "log/LogDialogs.h"
@@ -530,8 +535,7 @@ void TMainForm::UpdatePanels()
     TDMLog* log = FModules->Log();
     const TLoTWInterface* lotw = log->LogInterface()->LoTWInterface();
     const bool account = lotw && !lotw->LoTWUsername().isEmpty() && !lotw->LoTWPassword().isEmpty();
-    // Without the download dialog there is nothing the action could show.
-    log->LoTWDownloadAction->setEnabled(account && log->Dialogs() && log->Dialogs()->ProvidesQSLDialogs());
+    log->LoTWDownloadAction->setEnabled(account);
 }
 
 // --- Panel toggles -----------------------------------------------------------------------------

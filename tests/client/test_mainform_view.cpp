@@ -265,7 +265,7 @@ TEST_F(MainFormRig, PanelTogglesKeepTheirRecords)
     EXPECT_FALSE(App()->PositionLog().Visible);
     Form->YaesuRotatorAction->trigger();
     EXPECT_FALSE(Form->YaesuRotatorPanel->isHidden());
-    EXPECT_TRUE(Form->YaesuRotatorPanel->TimerRunning());
+    EXPECT_TRUE(Form->YaesuRotatorPanel->Timer());
     EXPECT_TRUE(App()->PositionRotator().Visible);
     Form->MessagePanelAction->trigger();
     EXPECT_TRUE(Form->MessagePanel->isHidden());
