@@ -4,9 +4,12 @@
 
 #include "client/widgets/CATMonitorPanel.h"
 #include "controls/widgets/RCSpeedButton.h"
+#include "keying/DMCW.h"
+#include "keying/DMMessages.h"
 #include "keying/DMRTTY.h"
 #include "panel/widgets/FTTransceiverPanel.h"
 #include "remote/DMAudioClient.h"
+#include "remote/DMClient.h"
 #include "remote/RAClient.h"
 
 #include <QAction>
@@ -271,6 +274,23 @@ TEST_F(MainFormRig, PanelTogglesKeepTheirRecords)
     EXPECT_TRUE(Form->MessagePanel->isHidden());
     EXPECT_FALSE(App()->PositionMessages().Visible);
     EXPECT_TRUE(App()->PositionMessages().Use);
+}
+
+TEST_F(MainFormRig, TheAuxiliaryPanelsWorkTheModules)
+{
+    Store();
+    CreateAndStart();
+    // The message keys run the messages module's actions 1..9.
+    for (int n = 1; n <= TMessagePanel::ButtonCount; ++n)
+        EXPECT_EQ(Form->MessagePanel->MessageAction(n), Modules->Messages()->MessageAction(n)) << n;
+    EXPECT_EQ(Form->RCMPanel->RemoteClient(), Modules->Client()->RemoteClient());
+    EXPECT_EQ(Form->CWPanel->WinKeyer(), Modules->CW()->WinKey());
+    // The rotator shown asks the radio for the antenna's direction.
+    Radio->clearCommands();
+    Form->YaesuRotatorAction->trigger();
+    EXPECT_TRUE(Form->YaesuRotatorPanel->PollTimer()->enabled());
+    vx::Clock::advance(TYaesuRotatorPanel::PollMs);
+    EXPECT_TRUE(RadioCommands("RO").contains("RO"));
 }
 
 TEST_F(MainFormRig, TheCATMonitorTabComesAndGoesWithTheMonitor)
