@@ -21,7 +21,7 @@ mkdir -p "$XDG_CONFIG_HOME/Zemro" "$XDG_DATA_HOME" "$XDG_RUNTIME_DIR"
 chmod 700 "$XDG_RUNTIME_DIR"
 unset QT_QPA_PLATFORM
 
-"$build/tests/vx_radio_sim" ftdx5000 > "$work/radio.txt" < /dev/null &
+"$build/tests/vx_radio_sim" --model FTDX5000 > "$work/radio.txt" < /dev/null &
 sim=$!
 for _ in $(seq 100); do
   [ -s "$work/radio.txt" ] && break
@@ -46,5 +46,5 @@ settings="$XDG_CONFIG_HOME/Zemro/Vornix.ini"
 for expected in 'Transceiver=FTDX5000' 'ClientMainForm=' 'CompactView='; do
   grep -q "$expected" "$settings" || { echo "the settings lack $expected:"; cat "$settings"; exit 1; }
 done
-grep -q '^ID;$' "$work/radio.txt" || { echo "the radio was never asked for its identity"; exit 1; }
+grep -q "^RX ID;$" "$work/radio.txt" || { echo "the radio was never asked for its identity"; exit 1; }
 echo "VornixClient came up, showed the FT DX 5000 and closed cleanly"
