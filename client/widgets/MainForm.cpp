@@ -7,6 +7,7 @@
 #include "client/widgets/FlowLayout.h"
 #include "client/widgets/RCMPanel.h"
 #include "controls/widgets/DPIForm.h"
+#include "controls/widgets/FormPlace.h"
 #include "controls/widgets/RCSpeedButton.h"
 #include "core/CATCommandWriter.h"
 #include "core/DMApplication.h"
@@ -118,7 +119,11 @@ TMainForm::TMainForm(TDataModules* Modules, QWidget* parent)
     CreateMenus();
     ResolveShortcuts();
 
-    FFormPlace1 = std::make_unique<TMainFormPlace>(this, QStringLiteral("ClientMainForm"), QStringLiteral("Client"));
+    FFormPlace1 = new TFormPlace(this);
+    FFormPlace1->SetIdentifier(QStringLiteral("ClientMainForm"));
+    FFormPlace1->SetSection(QStringLiteral("Client"));
+    FFormPlace1->SetRoot(QStringLiteral("Zemro\\Vornix\\"));
+    FFormPlace1->SetUseRegistry(true);
 }
 
 TMainForm::~TMainForm()

@@ -40,6 +40,7 @@ class TDXClusterPanel;
 class TDXSpot;
 class TDXSpotsPanel2;
 class TEnterFrequencyForm;
+class TFormPlace;
 class TFTTransceiverPanel;
 class TLogbookPanelVST;
 class TLogDialogs;
@@ -361,7 +362,7 @@ private:
     TCallbackForm* FCallbackForm = nullptr;
     std::unique_ptr<TMessageDlgs> FMessageDlgs;
     std::unique_ptr<TLogDialogs> FLogDialogs;
-    std::unique_ptr<TMainFormPlace> FFormPlace1;
+    TFormPlace* FFormPlace1;
     vx::BusEndpoint* FEndpoint = nullptr;
     QList<QAction*> FActions;
     QActionGroup* FViewGroup = nullptr;

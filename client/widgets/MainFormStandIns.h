@@ -140,28 +140,9 @@ bool SettingsFileAvailable();
 void ExecuteSettingsExport(QWidget* owner);
 bool ExecuteSettingsImport(QWidget* owner);
 
-// Window placement of a form: ten integers under Identifier in Section of the settings store
-// (flags, show command, minimised x y, maximised x y, normal left top right bottom).
-class TFormPlaceStandIn {
-public:
-    TFormPlaceStandIn(QWidget* Owner, const QString& Identifier, const QString& Section);
-    // Restores the stored placement (or the default one); nothing when the stored normal
-    // rectangle is empty or a value is not a number.
-    void Read();
-    void Write();
-    // The text Write stores for the window now.
-    QString PlacementText() const;
-
-private:
-    QWidget* FOwner;
-    QString FIdentifier;
-    QString FSection;
-};
-
 // The names the main window uses; each becomes the real class when it is there.
 using TMainLogPanel = TLogPanelStandIn;
 using TMainLogStatisticsPanel = TLogStatisticsPanelStandIn;
-using TMainFormPlace = TFormPlaceStandIn;
 
 // The QSO entry panel and the statistics page the window shows; the real views take their
 // place here.
