@@ -43,6 +43,7 @@ struct TLogInterface::TLoadResult {
     TLogFileWriter::TLoadRead Read;
     TLogLineList List;
     TWorkedIndex Index;
+    TCallIndex Calls;
     int QSOs = 0;
 };
 
@@ -60,17 +61,23 @@ void BuildLoadResult(Result& r)
     const QString myCall = r.MyCall;
     r.List.SetTagFunction([myCall](const QString& line) { return CallTag(line, myCall); });
     r.List.Assign(std::move(lines));
-    if (r.Read.Header == THeaderCheck::Invalid || r.MyCall.isEmpty())
+    if (r.MyCall.isEmpty())
         return;
+    // The previous-QSO lookup also reads a log it may not write.
+    const bool valid = r.Read.Header != THeaderCheck::Invalid;
     const QString prefix = r.MyCall + QLatin1Char(';');
     const auto [first, last] = r.List.PrefixRange(prefix);
     for (int i = first; i < last; ++i) {
         const QString& line = r.List.At(i);
         if (line.startsWith(prefix)) {
-            ++r.QSOs;
-            r.Index.AddLine(line);
+            if (valid) {
+                ++r.QSOs;
+                r.Index.AddLine(line);
+            }
+            r.Calls.Add(r.List.HandleAt(i), line, r.MyCall);
         }
     }
+    r.Calls.Sort();
 }
 
 } // namespace
@@ -196,6 +203,7 @@ void TLogInterface::DoLogLoaded(uint64_t generation, std::shared_ptr<TLoadResult
     } else {
         FLogBook = std::move(result->List);
         FCallbook = std::move(result->Index);
+        FCallIndex = std::move(result->Calls);
         FLoadedPath = result->Path;
         FWritable = read.Writable;
         int qsos = result->QSOs;
@@ -209,8 +217,10 @@ void TLogInterface::DoLogLoaded(uint64_t generation, std::shared_ptr<TLoadResult
         }
         // Lines appended while the file was read may be missing from what was read.
         for (const QString& line : std::as_const(FPendingLines)) {
-            if (FLogBook.Insert(line) >= 0 && IsOwnLine(line)) {
+            const int32_t handle = FLogBook.Insert(line);
+            if (handle >= 0 && IsOwnLine(line)) {
                 FCallbook.AddLine(line);
+                FCallIndex.Add(handle, line, FMyCall);
                 ++qsos;
             }
         }
@@ -356,8 +366,10 @@ std::pair<int, int> TLogInterface::OwnRange() const
 int TLogInterface::InsertLine(const QString& line)
 {
     const int32_t handle = FLogBook.Insert(line);
-    if (handle >= 0 && IsOwnLine(line))
+    if (handle >= 0 && IsOwnLine(line)) {
         FCallbook.AddLine(line);
+        FCallIndex.Add(handle, line, FMyCall);
+    }
     if (handle >= 0)
         Journal(true, line);
     return handle;
@@ -365,22 +377,29 @@ int TLogInterface::InsertLine(const QString& line)
 
 void TLogInterface::RemoveLineAt(int pos)
 {
-    if (IsOwnLine(FLogBook.At(pos)))
+    if (IsOwnLine(FLogBook.At(pos))) {
         FCallbook.RemoveLine(FLogBook.At(pos));
+        FCallIndex.Remove(FLogBook.HandleAt(pos), FLogBook.At(pos), FMyCall);
+    }
     Journal(false, FLogBook.At(pos));
     FLogBook.RemoveAt(pos);
 }
 
 int TLogInterface::ReplaceLineAt(int pos, const QString& line)
 {
-    if (IsOwnLine(FLogBook.At(pos)))
+    const int32_t handle = FLogBook.HandleAt(pos);
+    if (IsOwnLine(FLogBook.At(pos))) {
         FCallbook.RemoveLine(FLogBook.At(pos));
+        FCallIndex.Remove(handle, FLogBook.At(pos), FMyCall);
+    }
     Journal(false, FLogBook.At(pos));
     Journal(true, line);
     const int to = FLogBook.ReplaceAt(pos, line);
     // After a merge into an equal line, that line's key is already counted.
-    if (to >= 0 && IsOwnLine(line))
+    if (to >= 0 && IsOwnLine(line)) {
         FCallbook.AddLine(line);
+        FCallIndex.Add(handle, line, FMyCall);
+    }
     return to;
 }
 
@@ -404,11 +423,15 @@ void TLogInterface::RebuildCallbook()
     if (FLogIsLoading)
         return;
     FCallbook.Clear();
+    FCallIndex.Clear();
     const auto [first, last] = OwnRange();
     for (int i = first; i < last; ++i) {
-        if (IsOwnLine(FLogBook.At(i)))
+        if (IsOwnLine(FLogBook.At(i))) {
             FCallbook.AddLine(FLogBook.At(i));
+            FCallIndex.Add(FLogBook.HandleAt(i), FLogBook.At(i), FMyCall);
+        }
     }
+    FCallIndex.Sort();
 }
 
 void TLogInterface::SetMyCall(const QString& v)
@@ -593,31 +616,50 @@ void TLogInterface::FindQSOsLogPanel(const QString& ACall, TBand ABand, TQSOMode
     const bool filterBandAndMode = bandAndMode.Filtered();
 
     // The call field starts right after the fixed-width date and time: the first ";" + typed
-    // text in the line must be the one in front of the call.
+    // text in the line must be the one in front of the call.  The index gives the QSOs whose
+    // call begins with the text; they are walked newest first, as the log orders them.
     const QString pattern = QLatin1Char(';') + ACall;
     const qsizetype at = FMyCall.size() + 16;
-    const auto [first, last] = OwnRange();
-    for (int i = last - 1; i >= first; --i) {
-        if (!CallTagMatches(FLogBook.TagAt(i), ACall))
+    struct TFound {
+        TCallIndex::TMatch Match;
+        QString Line;
+    };
+    // Only a text beginning with a digit can also stand in the date or the time.
+    const bool mayMatchEarlier = ACall[0].isDigit();
+    const std::vector<TCallIndex::TMatch> matches = FCallIndex.Find(ACall);
+    std::vector<TFound> found;
+    found.reserve(matches.size());
+    for (const TCallIndex::TMatch& m : matches) {
+        QString line = FLogBook.LineOfHandle(m.Handle);
+        if (line.isEmpty() ||
+            (mayMatchEarlier && QStringView(line).left(at + pattern.size()).indexOf(pattern) != at))
             continue;
-        const QString& line = FLogBook.At(i);
-        if (line.size() < at + pattern.size() || line[at] != QLatin1Char(';') ||
-            !std::equal(ACall.utf16(), ACall.utf16() + ACall.size(), line.utf16() + at + 1) || !IsOwnLine(line))
-            continue;
-        if (QStringView(line).left(at + pattern.size()).indexOf(pattern) != at)
-            continue;
+        found.push_back({m, std::move(line)});
+    }
+    std::sort(found.begin(), found.end(), [](const TFound& a, const TFound& b) {
+        if (a.Match.When != b.Match.When && a.Match.When != TCallIndex::Unordered &&
+            b.Match.When != TCallIndex::Unordered)
+            return a.Match.When > b.Match.When;
+        return CompareLines(b.Line, a.Line) < 0;
+    });
+    for (const TFound& f : found) {
         ++count;
-        TLogRecord& r = FParseRecord;
-        r.ExplodeQSOLine(line);
-        if (!bandFlag && r.Band() == ABand)
+        if (!bandFlag && f.Match.Band == ABand)
             bandFlag = true;
-        if (filterBandAndMode && !bandAndMode.Matches(r))
-            continue;
-        if (bandFlag && AMode != mNone && !modeFlag && r.Mode() == AMode)
+        if (filterBandAndMode) {
+            FParseRecord.ExplodeQSOFields(f.Line, bandAndMode.FieldsRead());
+            if (!bandAndMode.Matches(FParseRecord))
+                continue;
+        }
+        if (bandFlag && AMode != mNone && !modeFlag && f.Match.Mode == AMode)
             modeFlag = true;
-        FLogDataList.Append(FLogBook.HandleAt(i), line);
-        if (r.Call() == ACall)
-            r.CopyToLogInfo(info);
+        FLogDataList.Append(f.Match.Handle, f.Line);
+        if (f.Match.Whole) {
+            TLogRecord& r = FParseRecord;
+            r.ExplodeQSOLine(f.Line);
+            if (r.Call() == ACall)
+                r.CopyToLogInfo(info);
+        }
     }
 
     if (OnLogEvent) {

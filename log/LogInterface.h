@@ -20,6 +20,7 @@
 
 #include "core/RCTypes.h"
 #include "log/CabrilloLog.h"
+#include "log/CallIndex.h"
 #include "log/Contest.h"
 #include "log/LogDataList.h"
 #include "log/LogFilter.h"
@@ -320,6 +321,8 @@ private:
 
     vx::loglines::TLogLineList FLogBook;
     vx::loglines::TWorkedIndex FCallbook;
+    // The own QSOs by call, for the previous-QSO lookup (kept with FCallbook).
+    vx::loglines::TCallIndex FCallIndex;
     TLogDataList FLogDataList;
     TLogFilter FLogFilter;
     TLogRecord FLogRecord;
