@@ -3,6 +3,7 @@
 #include "core/DataFiles.h"
 
 #include <QStringList>
+#include <algorithm>
 #include <limits>
 #include <optional>
 
@@ -79,17 +80,15 @@ bool Int32Field(const QString& field, int32_t& out, bool* unknown, const char* n
 
 } // namespace
 
+bool IsMenuDigits(QStringView s)
+{
+    const auto digit = [](QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); };
+    return !s.isEmpty() && std::all_of(s.begin(), s.end(), digit);
+}
+
 int32_t TMenuEntry::MenuNo() const
 {
-    if (No.size() != 3)
-        return 0;
-    int32_t n = 0;
-    for (QChar c : No) {
-        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
-            return 0;
-        n = n * 10 + (c.unicode() - '0');
-    }
-    return n;
+    return No.size() == 3 && IsMenuDigits(No) ? No.toInt() : 0;
 }
 
 QStringList TMenuEntry::Captions() const

@@ -16,6 +16,10 @@
 #include <QString>
 #include <QVector>
 
+// Whether a text is one or more decimal digits and nothing else: how the radio writes its
+// unsigned menu values (and the menu numbers).
+bool IsMenuDigits(QStringView s);
+
 // The marker of a field the sources do not give.
 inline constexpr char MenuFieldUnknown[] = "?";
 

@@ -67,17 +67,6 @@ QString SignedValue(int64_t v)
     return (v < 0 ? QLatin1Char('-') : QLatin1Char('+')) + IntToZeroPadded(2, v < 0 ? -v : v);
 }
 
-bool AllDigits(const QString& s)
-{
-    if (s.isEmpty())
-        return false;
-    for (QChar c : s) {
-        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
-            return false;
-    }
-    return true;
-}
-
 // The range of the value spin edit.  Without a range in the file the value may be anything
 // its field can hold.
 std::pair<int, int> IntRange(const TMenuEntry& e)
@@ -298,7 +287,7 @@ int TMenuForm::ItemMenuNo(const QTreeWidgetItem* item)
     if (!item)
         return 0;
     const QString text = item->text(0);
-    if (text.size() < 5 || text[4] != QLatin1Char('-') || !AllDigits(text.left(3)))
+    if (text.size() < 5 || text[4] != QLatin1Char('-') || !IsMenuDigits(text.left(3)))
         return 0;
     return text.left(3).toInt();
 }
@@ -486,12 +475,12 @@ void TMenuForm::MenuSettingsReceived(int MenuNo, const QString& MenuParameter)
                 shown = true;
             }
         } else if (e->DataType == QLatin1String("ENUM")) {
-            if (AllDigits(MenuParameter) && MenuParameter.size() <= 9) {
+            if (IsMenuDigits(MenuParameter) && MenuParameter.size() <= 9) {
                 SetValueGroupIndex(MenuParameter.toInt());
                 shown = true;
             }
         } else if (e->DataType == QLatin1String("VALS")) {
-            if (AllDigits(MenuParameter)) {
+            if (IsMenuDigits(MenuParameter)) {
                 for (int i = 0; i < e->Length && i < ValueBox->count(); ++i)
                     ValueBox->item(i)->setCheckState(i < MenuParameter.size() && MenuParameter[i] == QLatin1Char('1')
                                                          ? Qt::Checked

@@ -94,6 +94,65 @@ bool ClipLine(QLineF& line, const QRectF& r)
 
 constexpr int MaxGridSteps = 100000;
 
+// The values of a linear grid: at most one line per 8 pixels (a finer step is widened, and the
+// caller keeps the wider one), from the first multiple of the step at or above the minimum.
+QVector<double> LinearGridValues(double min, double max, double& interval, double& start, int extent)
+{
+    if (extent > 0 && (max - min) / interval > extent / 8.0)
+        interval = (max - min) * 8 / extent;
+    start = interval * RoundHalfEven(min / interval + 0.4999);
+    const double end = max + std::fabs(max) * 1e-6;
+    QVector<double> values;
+    for (int i = 0; i < MaxGridSteps; ++i) {
+        const double v = start + i * interval;
+        if (v > end)
+            break;
+        values << v;
+    }
+    return values;
+}
+
+// The walk of a logarithmic axis from the decade at or below lo: each decade start, then the
+// value each step produces (counter g), up to the next decade or past hi.  The walk goes on to
+// the next decade while it lies at or below hi (lastDecadeAtMax) or below it.
+template <typename Decade, typename Step>
+void LogWalk(double lo, double hi, bool lastDecadeAtMax, Decade onDecade, Step onStep)
+{
+    const double span = std::log10(hi) - std::log10(lo);
+    if (!(span > 0))
+        return;
+    double d = FirstDecade(lo);
+    for (int steps = 0; steps < MaxGridSteps;) {
+        onDecade(d);
+        int k = 0;
+        double v = d;
+        do {
+            const int g = k + 1 + (span > 4 ? 1 : 0);
+            k = g;
+            v = NextLogValue(d, g, span);
+            onStep(v, g, d);
+        } while (!(v >= 10 * d || v > hi) && ++steps < MaxGridSteps);
+        if (lastDecadeAtMax ? 10 * d > hi : 10 * d >= hi)
+            break;
+        d *= 10;
+    }
+}
+
+// Grid values of a logarithmic axis: every decade start and step value in lo .. hi.
+QVector<double> LogGridValues(double lo, double hi)
+{
+    QVector<double> values;
+    const auto add = [&](double v) {
+        if (v >= lo && v <= hi && (values.isEmpty() || values.last() != v))
+            values << v;
+    };
+    LogWalk(lo, hi, true, add, [&](double v, int, double d) {
+        if (v < 10 * d)
+            add(v);
+    });
+    return values;
+}
+
 } // namespace
 
 TPlotPanel::TPlotPanel(QWidget* owner)
@@ -131,61 +190,75 @@ VX_PLOT_SETTER(XMarksColor, FXMarksColor, const QColor&)
 VX_PLOT_SETTER(YMarksColor, FYMarksColor, const QColor&)
 #undef VX_PLOT_SETTER
 
-void TPlotPanel::SetXMin(double value)
+namespace {
+
+// Range rules: a minimum at or above the maximum moves the maximum to minimum + 1, and the other
+// way round.  False for a value that is no finite number (nothing changes).
+bool SetLow(double& low, double& high, double value)
 {
     if (!std::isfinite(value))
-        return;
-    FXMin = value;
-    if (FXMin >= FXMax)
-        FXMax = FXMin + 1;
-    Redraw();
+        return false;
+    low = value;
+    if (low >= high)
+        high = low + 1;
+    return true;
+}
+
+bool SetHigh(double& low, double& high, double value)
+{
+    if (!std::isfinite(value))
+        return false;
+    high = value;
+    if (high <= low)
+        low = high - 1;
+    return true;
+}
+
+// A step of 0 would never end the grid; a negative one would walk away from it.
+bool SetStep(double& interval, double value)
+{
+    if (!std::isfinite(value))
+        return false;
+    interval = value == 0 ? 1 : std::fabs(value);
+    return true;
+}
+
+} // namespace
+
+void TPlotPanel::SetXMin(double value)
+{
+    if (SetLow(FXMin, FXMax, value))
+        Redraw();
 }
 
 void TPlotPanel::SetXMax(double value)
 {
-    if (!std::isfinite(value))
-        return;
-    FXMax = value;
-    if (FXMax <= FXMin)
-        FXMin = FXMax - 1;
-    Redraw();
+    if (SetHigh(FXMin, FXMax, value))
+        Redraw();
 }
 
 void TPlotPanel::SetYMin(double value)
 {
-    if (!std::isfinite(value))
-        return;
-    FYMin = value;
-    if (FYMin >= FYMax)
-        FYMax = FYMin + 1;
-    Redraw();
+    if (SetLow(FYMin, FYMax, value))
+        Redraw();
 }
 
 void TPlotPanel::SetYMax(double value)
 {
-    if (!std::isfinite(value))
-        return;
-    FYMax = value;
-    if (FYMax <= FYMin)
-        FYMin = FYMax - 1;
-    Redraw();
+    if (SetHigh(FYMin, FYMax, value))
+        Redraw();
 }
 
 void TPlotPanel::SetXInterval(double value)
 {
-    if (!std::isfinite(value))
-        return;
-    // A step of 0 would never end the grid; a negative one would walk away from it.
-    FXInterval = value == 0 ? 1 : std::fabs(value);
-    Redraw();
+    if (SetStep(FXInterval, value))
+        Redraw();
 }
 
 void TPlotPanel::SetYInterval(double value)
 {
-    if (!std::isfinite(value))
-        return;
-    FYInterval = value == 0 ? 1 : std::fabs(value);
-    Redraw();
+    if (SetStep(FYInterval, value))
+        Redraw();
 }
 
 double TPlotPanel::LogXMin() const
@@ -352,90 +425,37 @@ void TPlotPanel::CopyPlotRect(QImage& from, QImage& to)
 
 void TPlotPanel::DrawLinearGridX(QPainter& p)
 {
-    const double range = FXMax - FXMin;
-    // At most one line per 8 pixels.
-    if (width() > 0 && range / FXInterval > width() / 8.0)
-        FXInterval = range * 8 / width();
-    FXStart = FXInterval * RoundHalfEven(FXMin / FXInterval + 0.4999);
-    const double end = FXMax + std::fabs(FXMax) * 1e-6;
-    for (int i = 0; i < MaxGridSteps; ++i) {
-        const double v = FXStart + i * FXInterval;
-        if (v > end)
-            break;
+    FMarks.XGrid = LinearGridValues(FXMin, FXMax, FXInterval, FXStart, width());
+    for (const double v : FMarks.XGrid) {
         const int x = FMarginLeft + RoundHalfEven((v - FXMin) * FXqnt);
         p.drawLine(x, FMarginTop, x, height() - FMarginBottom);
-        FMarks.XGrid << v;
     }
 }
 
 void TPlotPanel::DrawLinearGridY(QPainter& p)
 {
-    const double range = FYMax - FYMin;
-    if (height() > 0 && range / FYInterval > height() / 8.0)
-        FYInterval = range * 8 / height();
-    FYStart = FYInterval * RoundHalfEven(FYMin / FYInterval + 0.4999);
-    const double end = FYMax + std::fabs(FYMax) * 1e-6;
-    for (int i = 0; i < MaxGridSteps; ++i) {
-        const double v = FYStart + i * FYInterval;
-        if (v > end)
-            break;
+    FMarks.YGrid = LinearGridValues(FYMin, FYMax, FYInterval, FYStart, height());
+    for (const double v : FMarks.YGrid) {
         const int y = height() - FMarginBottom - RoundHalfEven((v - FYMin) * FYqnt);
         p.drawLine(FMarginLeft, y, width() - FMarginRight, y);
-        FMarks.YGrid << v;
     }
 }
 
 void TPlotPanel::DrawLogGridX(QPainter& p)
 {
-    const double lo = LogXMin(), hi = LogXMax();
-    const double span = std::log10(hi) - std::log10(lo);
-    if (!(span > 0))
-        return;
-    double d = FirstDecade(lo);
-    double c = d;
-    for (int steps = 0; steps < MaxGridSteps;) {
-        int k = 0;
-        do {
-            const int g = k + 1 + (span > 4 ? 1 : 0);
-            if (c >= lo && (FMarks.XGrid.isEmpty() || FMarks.XGrid.last() != c)) {
-                const int x = FMarginLeft + RoundHalfEven((std::log10(c) - std::log10(lo)) * FXqnt);
-                p.drawLine(x, FMarginTop, x, height() - FMarginBottom);
-                FMarks.XGrid << c;
-            }
-            k = g;
-            c = NextLogValue(d, g, span);
-        } while (!(c >= 10 * d || c > hi) && ++steps < MaxGridSteps);
-        if (10 * d > hi)
-            break;
-        d *= 10;
-        c = d;
+    FMarks.XGrid = LogGridValues(LogXMin(), LogXMax());
+    for (const double v : FMarks.XGrid) {
+        const int x = FMarginLeft + RoundHalfEven((std::log10(v) - std::log10(LogXMin())) * FXqnt);
+        p.drawLine(x, FMarginTop, x, height() - FMarginBottom);
     }
 }
 
 void TPlotPanel::DrawLogGridY(QPainter& p)
 {
-    const double lo = LogYMin(), hi = LogYMax();
-    const double span = std::log10(hi) - std::log10(lo);
-    if (!(span > 0))
-        return;
-    double d = FirstDecade(lo);
-    double c = d;
-    for (int steps = 0; steps < MaxGridSteps;) {
-        int k = 0;
-        do {
-            const int g = k + 1 + (span > 4 ? 1 : 0);
-            if (c >= lo && (FMarks.YGrid.isEmpty() || FMarks.YGrid.last() != c)) {
-                const int y = height() - FMarginBottom - RoundHalfEven((std::log10(c) - std::log10(lo)) * FYqnt);
-                p.drawLine(FMarginLeft, y, width() - FMarginRight, y);
-                FMarks.YGrid << c;
-            }
-            k = g;
-            c = NextLogValue(d, g, span);
-        } while (!(c >= 10 * d || c > hi) && ++steps < MaxGridSteps);
-        if (10 * d > hi)
-            break;
-        d *= 10;
-        c = d;
+    FMarks.YGrid = LogGridValues(LogYMin(), LogYMax());
+    for (const double v : FMarks.YGrid) {
+        const int y = height() - FMarginBottom - RoundHalfEven((std::log10(v) - std::log10(LogYMin())) * FYqnt);
+        p.drawLine(FMarginLeft, y, width() - FMarginRight, y);
     }
 }
 
@@ -523,9 +543,6 @@ void TPlotPanel::DrawLinearYLabels(QPainter& p)
 void TPlotPanel::DrawLogXLabels(QPainter& p)
 {
     const double lo = LogXMin(), hi = LogXMax();
-    const double span = std::log10(hi) - std::log10(lo);
-    if (!(span > 0))
-        return;
     p.setFont(FXMarksFont);
     p.setPen(FXMarksColor);
     const QFontMetrics fm(FXMarksFont);
@@ -536,72 +553,48 @@ void TPlotPanel::DrawLogXLabels(QPainter& p)
         p.drawText(QRect(x - w / 2 - 1, height() - FMarginBottom + 3, w + 2, fm.height()), Qt::AlignCenter, text);
         FMarks.XLabels << TAxisLabel{v, x, text};
     };
-    double d = FirstDecade(lo);
     double lastX = 0;
-    for (int steps = 0; steps < MaxGridSteps;) {
+    LogWalk(lo, hi, false, [&](double d) {
         if (d >= lo)
             draw(d, FormatValue(d) + FXTitle);
-        int k = 0;
-        double v = d;
-        do {
-            const int g = k + 1 + (span > 4 ? 1 : 0);
-            k = g;
-            v = NextLogValue(d, g, span);
-            if (v >= lo && v < hi && g % 2 == 0) {
-                const QString text = v == 4000 ? QStringLiteral("4000 Hz") : FormatValue(v) + FXTitle;
-                const int x = xOf(v);
-                const int w = fm.horizontalAdvance(text);
-                // The next decade's label is drawn whatever its neighbours: a step label that
-                // would run into it is left out.
-                const double next = 10 * d;
-                const bool clear = next >= hi
-                                   || xOf(next) - x > (w + fm.horizontalAdvance(FormatValue(next) + FXTitle)) / 2 + 4;
-                if (x - lastX > 2.6 * w && clear) {
-                    draw(v, text);
-                    lastX = x;
-                }
-            }
-        } while (!(v >= 10 * d || v >= hi) && ++steps < MaxGridSteps);
-        if (10 * d >= hi)
-            break;
-        d *= 10;
-    }
+    }, [&](double v, int g, double d) {
+        if (!(v >= lo && v < hi && g % 2 == 0))
+            return;
+        const QString text = v == 4000 ? QStringLiteral("4000 Hz") : FormatValue(v) + FXTitle;
+        const int x = xOf(v);
+        const int w = fm.horizontalAdvance(text);
+        // The next decade's label is drawn whatever its neighbours: a step label that would run
+        // into it is left out.
+        const double next = 10 * d;
+        const bool clear = next >= hi || xOf(next) - x > (w + fm.horizontalAdvance(FormatValue(next) + FXTitle)) / 2 + 4;
+        if (x - lastX > 2.6 * w && clear) {
+            draw(v, text);
+            lastX = x;
+        }
+    });
 }
 
 void TPlotPanel::DrawLogYLabels(QPainter& p)
 {
     const double lo = LogYMin(), hi = LogYMax();
-    const double span = std::log10(hi) - std::log10(lo);
-    if (!(span > 0))
-        return;
     p.setFont(FYMarksFont);
     p.setPen(FYMarksColor);
     const QFontMetrics fm(FYMarksFont);
     const auto yOf = [&](double v) { return RoundHalfEven((std::log10(v) - std::log10(lo)) * FYqnt); };
     const auto text = [&](double v) { return (v < 1000 ? FormatValue(v) : FormatExponent(v, 1)) + FYTitle; };
-    double d = FirstDecade(lo);
     double lastY = 0;
-    for (int steps = 0; steps < MaxGridSteps;) {
+    LogWalk(lo, hi, false, [&](double d) {
         if (d >= lo)
             DrawYLabel(p, d, yOf(d), text(d));
-        int k = 0;
-        double v = d;
-        do {
-            const int g = k + 1 + (span > 4 ? 1 : 0);
-            k = g;
-            v = NextLogValue(d, g, span);
-            if (v >= lo && v < hi && g % 2 == 0) {
-                const int y = yOf(v);
-                if (fm.height() < y - lastY) {
-                    DrawYLabel(p, v, y, text(v));
-                    lastY = y;
-                }
-            }
-        } while (!(v >= 10 * d || v >= hi) && ++steps < MaxGridSteps);
-        if (10 * d >= hi)
-            break;
-        d *= 10;
-    }
+    }, [&](double v, int g, double) {
+        if (!(v >= lo && v < hi && g % 2 == 0))
+            return;
+        const int y = yOf(v);
+        if (fm.height() < y - lastY) {
+            DrawYLabel(p, v, y, text(v));
+            lastY = y;
+        }
+    });
 }
 
 void TPlotPanel::AddXY(double X, double Y, const QColor& AColour, int Layer)

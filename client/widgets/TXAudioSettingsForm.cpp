@@ -1,5 +1,6 @@
 #include "client/widgets/TXAudioSettingsForm.h"
 
+#include "client/MenuDefinitions.h"
 #include "client/widgets/EqualizerPanel.h"
 #include "client/widgets/PlotPanel.h"
 #include "controls/widgets/RCSpeedButton.h"
@@ -21,10 +22,10 @@ namespace {
 
 const QColor Silver(0xC0, 0xC0, 0xC0);
 
-bool AllDigits(const QString& s)
+// The radio's unsigned values, within an int.
+bool IsSmallNumber(const QString& s)
 {
-    return !s.isEmpty() && s.size() <= 9
-           && std::all_of(s.begin(), s.end(), [](QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); });
+    return s.size() <= 9 && IsMenuDigits(s);
 }
 
 QGroupBox* RadioGroup(QWidget* parent, const QString& title, const QStringList& items, QButtonGroup*& buttons,
@@ -204,7 +205,7 @@ void TTXAudioSettingsForm::EqualizerSettingsReceived(int MenuNo, const QString& 
     if (item == meqNone)
         return;
     if (item == meqTXBandwidth) {
-        if (!AllDigits(MenuParameter) || MenuParameter.toInt() >= int(TXBandwidths.size()))
+        if (!IsSmallNumber(MenuParameter) || MenuParameter.toInt() >= int(TXBandwidths.size()))
             return;
         FTXBW = uint8_t(MenuParameter.toInt());
         // The shaded band keeps its edges until a bandwidth button is clicked.
@@ -215,7 +216,7 @@ void TTXAudioSettingsForm::EqualizerSettingsReceived(int MenuNo, const QString& 
     std::optional<int32_t> v;
     if (TEqualizer::ItemParameter(item) == 1)
         v = DecimalTextToInt(MenuParameter);
-    else if (AllDigits(MenuParameter))
+    else if (IsSmallNumber(MenuParameter))
         v = MenuParameter.toInt();
     if (!v)
         return;

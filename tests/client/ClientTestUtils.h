@@ -1,18 +1,18 @@
 #pragma once
 // Helpers of the client tests: the CAT engine talking to the radio simulator over a
-// pseudo-terminal, menu definition files in the private data folder, and offscreen renders.
+// pseudo-terminal and menu definition files in the private data folder; the offscreen renders
+// are the control tests' own.
 
 #include "core/DataFiles.h"
 #include "core/cat/FTCATInterface.h"
 #include "platform/Clock.h"
 #include "platform/SerialPort.h"
+#include "tests/controls/ControlsTestUtils.h"
 #include "tests/support/RadioSimulator.h"
 #include "tests/support/Wait.h"
 
 #include <QDir>
 #include <QFile>
-#include <QImage>
-#include <QWidget>
 #include <gtest/gtest.h>
 
 // The manual clock while it lives: the CAT engine's own timers (power-state requests, polls)
@@ -78,19 +78,4 @@ inline void WriteDataFile(const QString& name, const QByteArray& content)
 inline void RemoveDataFile(const QString& name)
 {
     QFile::remove(GetCommonDataFileName(name));
-}
-
-// The widget with its children as on screen, at the given device pixel ratio.
-inline QImage Render(QWidget& w, qreal dpr = 1.0)
-{
-    QImage img(w.size() * dpr, QImage::Format_RGB32);
-    img.setDevicePixelRatio(dpr);
-    img.fill(Qt::magenta); // anything left unpainted stands out
-    w.render(&img);
-    return img;
-}
-
-inline bool SaveArtifact(const QImage& img, const QString& fileName)
-{
-    return img.save(QStringLiteral(VX_BUILD_DIR "/") + fileName);
 }

@@ -176,20 +176,12 @@ std::vector<KnownItem> EqualizerItems(int first)
 
 } // namespace
 
-TEST(MenuFile, ShippedFT2000File)
+TEST(MenuFile, ShippedFiles)
 {
-    std::vector<KnownItem> known = EqualizerItems(125);
-    known.push_back({85, "ENUM", 1});
-    known.push_back({124, "VALS", 13});
-    known.push_back({144, "ENUM", 1});
-    CheckShipped("menu_ft2000.dat", 147, known);
-}
-
-TEST(MenuFile, ShippedFTDX5000File)
-{
-    std::vector<KnownItem> known = EqualizerItems(152);
-    known.push_back({104, "ENUM", 1});
-    known.push_back({151, "VALS", 13});
-    known.push_back({171, "ENUM", 1});
-    CheckShipped("menu_ftdx5000.dat", 177, known);
+    std::vector<KnownItem> ft2000 = EqualizerItems(125);
+    ft2000.insert(ft2000.end(), {{85, "ENUM", 1}, {124, "VALS", 13}, {144, "ENUM", 1}});
+    CheckShipped("menu_ft2000.dat", 147, ft2000);
+    std::vector<KnownItem> ftdx5000 = EqualizerItems(152);
+    ftdx5000.insert(ftdx5000.end(), {{104, "ENUM", 1}, {151, "VALS", 13}, {171, "ENUM", 1}});
+    CheckShipped("menu_ftdx5000.dat", 177, ftdx5000);
 }

@@ -4,14 +4,17 @@
 
 #include "ClientTestUtils.h"
 
+#include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QTimer>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
 
@@ -301,4 +304,36 @@ TEST(MenuFormShipped, OpensOnTheShippedFiles)
         TMenuForm form(&cat);
         EXPECT_EQ(form.MenuEntriesLabel->text(), model == FT2000 ? "147 menu entries" : "177 menu entries");
     }
+}
+
+TEST_F(MenuFormTest, EntryPointKeepsTheLastItem)
+{
+    ManualClock clock;
+    TFTCATInterface cat;
+    cat.SetTransceiver(FT950);
+    QString message;
+    QTimer::singleShot(0, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            message = box->text();
+            box->accept();
+        }
+    });
+    EXPECT_EQ(ShowTransceiverMenu(&cat, 17, nullptr), 17);
+    EXPECT_EQ(message, "Menu settings only supported for FT-2000 and FT DX 5000");
+
+    cat.SetTransceiver(FT2000);
+    QStringList sent;
+    cat.OnCATCommandTX = [&](const QString& text) { sent << text; };
+    int openedAt = -1;
+    QTimer::singleShot(0, [&] {
+        if (auto* form = qobject_cast<TMenuForm*>(QApplication::activeModalWidget())) {
+            openedAt = form->SelectedMenuNo();
+            Select(*form, 130);
+            form->accept();
+        }
+    });
+    EXPECT_EQ(ShowTransceiverMenu(&cat, 5, nullptr), 130);
+    EXPECT_EQ(openedAt, 5);
+    EXPECT_EQ(sent, QStringList({"EX005;", "EX130;"}));
+    EXPECT_FALSE(static_cast<bool>(cat.OnMenuSettings));
 }

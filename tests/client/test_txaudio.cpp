@@ -6,10 +6,12 @@
 
 #include "ClientTestUtils.h"
 
+#include <QApplication>
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace {
@@ -188,4 +190,24 @@ TEST(TXAudioSettings, RestoreWaitsForEveryValue)
     form.RestoreButtonClick();
     rig.settle();
     EXPECT_EQ(rig.sim.commands().size(), before);
+}
+
+TEST(TXAudioSettings, EntryPoint)
+{
+    ManualClock clock;
+    TFTCATInterface cat;
+    cat.SetTransceiver(FTDX5000);
+    QStringList sent;
+    cat.OnCATCommandTX = [&](const QString& text) { sent << text; };
+    QString title;
+    QTimer::singleShot(0, [&] {
+        if (auto* form = qobject_cast<TTXAudioSettingsForm*>(QApplication::activeModalWidget())) {
+            title = form->windowTitle();
+            form->CloseButton->click();
+        }
+    });
+    ShowTXAudioSettings(&cat, nullptr);
+    EXPECT_EQ(title, "Parametric Microphone Equalizer");
+    EXPECT_EQ(sent.size(), 3);
+    EXPECT_FALSE(static_cast<bool>(cat.OnMenuSettings));
 }
