@@ -54,6 +54,8 @@ public:
     virtual void CWSendText(const QString& Text) = 0;
     virtual TWinKeyerLink* WinKey() = 0;
     virtual TCWSidetoneLink* CWSidetone() = 0;
+    // The CW sidetone is in use (opened at start-up).
+    virtual bool UseSidetone() const { return false; }
 };
 
 // The message data module.

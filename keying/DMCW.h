@@ -55,7 +55,7 @@ public:
     int32_t SidetoneEcho() const { return FSidetoneEcho; }
     void SetSidetoneEcho(int32_t value);
     // The sidetone is opened at start-up.
-    bool UseSidetone() const { return FUseSidetone; }
+    bool UseSidetone() const override { return FUseSidetone; }
     void SetUseSidetone(bool value) { FUseSidetone = value; }
 
     void IniRead();

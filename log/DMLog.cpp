@@ -4,6 +4,7 @@
 #include "log/LoTWInterface.h"
 #include "log/LogDialogs.h"
 #include "log/LogText.h"
+#include "log/QRZInterface.h"
 #include "platform/Clock.h"
 
 #include <QAction>
@@ -16,6 +17,7 @@ TDMLog* DMLog = nullptr;
 namespace {
 
 const QString SectionLog = QStringLiteral("Client\\Log");
+const QString SectionQRZ = QStringLiteral("Client\\QRZ");
 const QString SectionLoTW = QStringLiteral("Client\\LoTW");
 const QString SectionCabrillo = QStringLiteral("Client\\Cabrillo");
 const QString SectionAddress = QStringLiteral("Client\\Cabrillo\\Address");
@@ -39,6 +41,7 @@ TDMLog::TDMLog(QObject* parent)
     DMLog = this;
     FLogInterface = new TLogInterface(this);
     FLogInterface->SetLogBookColumns({colGrid, colUSState});
+    FQRZInterface = new TQRZInterface(this);
     FLogInterface->OnLogImport = [this](const QString& name, bool success, int32_t qsos, int32_t inserted,
                                         int32_t updated, int32_t elapsed) {
         DoLogInterfaceLogImport(name, success, qsos, inserted, updated, elapsed);
@@ -216,6 +219,12 @@ void TDMLog::IniRead()
     log.SetLastLoTWExportFolder(lotwFolder.isEmpty() ? log.LastExportFolder() : lotwFolder);
     log.SetSearchLogBandAndMode(ini.ReadBool(SectionLog, QStringLiteral("SearchBandAndMode"), true));
 
+    TQRZInterface& qrz = *FQRZInterface;
+    qrz.SetUseQRZ(ini.ReadBool(SectionQRZ, QStringLiteral("UseQRZInterface"), false));
+    qrz.SetMyUsername(ini.ReadString(SectionQRZ, QStringLiteral("Username"), QString()));
+    qrz.SetMyPassword(ini.ReadString(SectionQRZ, QStringLiteral("Password"), QString()));
+    qrz.SetImmediateLookup(ini.ReadBool(SectionQRZ, QStringLiteral("ImmediateLookup"), false));
+
     TLoTWInterface& lotw = *log.LoTWInterface();
     lotw.SetLoTWUsername(ini.ReadString(SectionLoTW, QStringLiteral("LoTWUsername"), QString()));
     lotw.SetLoTWPassword(ini.ReadString(SectionLoTW, QStringLiteral("LoTWPassword"), QString()));
@@ -280,6 +289,12 @@ void TDMLog::IniWrite()
     ini.WriteString(SectionLog, QStringLiteral("LastLoTWExportFolder"), log.LastLoTWExportFolder());
     ini.WriteBool(SectionLog, QStringLiteral("SearchBandAndMode"), log.SearchLogBandAndMode());
 
+    const TQRZInterface& qrz = *FQRZInterface;
+    ini.WriteBool(SectionQRZ, QStringLiteral("UseQRZInterface"), qrz.UseQRZ());
+    ini.WriteString(SectionQRZ, QStringLiteral("Username"), qrz.MyUsername());
+    ini.WriteString(SectionQRZ, QStringLiteral("Password"), qrz.MyPassword());
+    ini.WriteBool(SectionQRZ, QStringLiteral("ImmediateLookup"), qrz.ImmediateLookup());
+
     const TLoTWInterface& lotw = *log.LoTWInterface();
     ini.WriteString(SectionLoTW, QStringLiteral("LoTWUsername"), lotw.LoTWUsername());
     ini.WriteString(SectionLoTW, QStringLiteral("LoTWPassword"), lotw.LoTWPassword());
@@ -321,13 +336,9 @@ void TDMLog::Open()
 void TDMLog::UpdateFileActions()
 {
     const bool idle = !FImporting;
-    const bool qsl = FDialogs && FDialogs->ProvidesQSLDialogs();
-    for (QAction* a : {LogQSOAction, NewLogAction, OpenLogAction, ImportADIFAction, ExportCabrilloAction})
+    for (QAction* a : {LogQSOAction, NewLogAction, OpenLogAction, ImportADIFAction, ExportADIFAction, ExportLoTWAction,
+                       ExportCabrilloAction})
         a->setEnabled(idle);
-    ExportADIFAction->setEnabled(idle && qsl);
-    ExportLoTWAction->setEnabled(idle && qsl);
-    ExporteQSLAction->setEnabled(qsl);
-    LoTWDownloadAction->setEnabled(qsl);
 }
 
 void TDMLog::NewLogActionExecute()
@@ -444,7 +455,7 @@ void TDMLog::DoLogInterfaceLogImport(const QString&, bool, int32_t, int32_t, int
 
 void TDMLog::LoTWDownloadActionExecute()
 {
-    if (FDialogs && FDialogs->ProvidesQSLDialogs())
+    if (FDialogs)
         FDialogs->LoTWDownloadDialog(*FLogInterface);
 }
 

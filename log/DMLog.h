@@ -1,12 +1,13 @@
 #pragma once
 // TDMLog: the data module of the logbook.  It owns the logbook, holds the log actions that
 // menus, buttons and hot keys point at, asks for files through the dialogs interface for new
-// logs, opening, exports and imports, and reads and writes the settings of "Client\Log",
-// "Client\LoTW", "Client\Cabrillo" and "Client\Cabrillo\Address".
+// logs, opening, exports and imports, owns the callbook client, and reads and writes the
+// settings of "Client\Log", "Client\QRZ", "Client\LoTW", "Client\Cabrillo" and
+// "Client\Cabrillo\Address".
 //
 // Everything runs on the GUI thread.  While an ADIF import runs, logging and the file and
 // export actions are disabled; they come back with the import's result, which always
-// arrives.  Actions whose dialogs the dialogs interface does not provide stay disabled.
+// arrives.
 
 #include "log/LogInterface.h"
 
@@ -16,6 +17,7 @@
 
 class QAction;
 class TLogDialogs;
+class TQRZInterface;
 
 class TDMLog : public QObject {
     Q_OBJECT
@@ -24,6 +26,7 @@ public:
     ~TDMLog() override;
 
     TLogInterface* LogInterface() const { return FLogInterface; }
+    TQRZInterface* QRZInterface() const { return FQRZInterface; }
 
     // The file dialogs and export dialogs (the program's widgets, or a test's).
     TLogDialogs* Dialogs() const { return FDialogs; }
@@ -107,11 +110,12 @@ private:
     // What a click does: toggles the check, then applies it.
     void Click(QAction* action, void (TDMLog::*apply)());
     void ApplyColumn(QAction* action, TLogBookColumn column);
-    // Enables the actions an import locks, unless one runs, and those whose dialog exists.
+    // Enables the actions an import locks, unless one runs.
     void UpdateFileActions();
     QString ExportFolderFor(int Tag) const;
 
     TLogInterface* FLogInterface = nullptr;
+    TQRZInterface* FQRZInterface = nullptr;
     TLogDialogs* FDialogs = nullptr;
     std::function<QString()> FMyCallSource;
     bool FImporting = false;

@@ -27,11 +27,10 @@ public:
     // The Cabrillo export dialog for fileName, modal; true when it closed with Save.
     virtual bool CabrilloExport(TLogInterface& log, const QString& fileName) = 0;
 
-    // The dialogs of the QSL services: ADIF export, LoTW export and upload, eQSL upload, LoTW
-    // download.  Without them their actions stay disabled.
-    virtual bool ProvidesQSLDialogs() const { return false; }
-    virtual void ADIFExportDialog(TLogInterface& log, const QString& fileName) {}
-    virtual void LoTWExportDialog(TLogInterface& log, const QString& fileName) {}
-    virtual void eQSLUploadDialog(const QString& fileName, const QString& message) {}
-    virtual void LoTWDownloadDialog(TLogInterface& log) {}
+    // The modal dialogs of the QSL services: ADIF export into fileName, LoTW export and
+    // upload, eQSL upload of fileName (message is the memo's first line), LoTW download.
+    virtual void ADIFExportDialog(TLogInterface& log, const QString& fileName) = 0;
+    virtual void LoTWExportDialog(TLogInterface& log, const QString& fileName) = 0;
+    virtual void eQSLUploadDialog(const QString& fileName, const QString& message) = 0;
+    virtual void LoTWDownloadDialog(TLogInterface& log) = 0;
 };

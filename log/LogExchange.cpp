@@ -272,6 +272,7 @@ void TLogInterface::RefuseImport(const QString& logFile, const QString& reason)
     // Never synchronously: the caller may still be setting up for the result.
     FGuard->Post([this, r] {
         ReportEvent(r.Error);
+        FLastImportError = r.Error;
         Fire(OnLogImport, r.LogFilename, false, 0, 0, 0, 0);
     });
 }
@@ -397,6 +398,7 @@ void TLogInterface::DoImportFinished(const TImportResult& result)
         else
             ReportEvent(text);
     }
+    FLastImportError = result.Error;
     Fire(OnLogImport, logName, result.Success, result.QSOs, result.Inserted, result.Updated, result.ElapsedTime);
     if (!FLogfiles.isEmpty())
         FLogfiles.removeFirst();
@@ -406,7 +408,11 @@ void TLogInterface::DoImportFinished(const TImportResult& result)
 
 void TLogInterface::LoTWDownloadADIFReport(const QString& DownloadSince)
 {
-    FLoTWInterface->SetLoTWLastQSLAsString(DownloadSince);
+    // A since-date that is no date would ask for the wrong confirmations.
+    if (!FLoTWInterface->SetLoTWLastQSLAsString(DownloadSince)) {
+        FGuard->Post([this] { Fire(OnLoTWDownload, false, 0); });
+        return;
+    }
     FLoTWInterface->DownloadADIFReport();
 }
 
@@ -418,6 +424,7 @@ void TLogInterface::WriteLoTWLog(const QString& AADIFFilename)
 void TLogInterface::SetLoTWInterface(std::unique_ptr<TLoTWInterface> v)
 {
     FLoTWInterface = std::move(v);
+    FLoTWInterface->SetMyCall(FMyCall);
     FLoTWInterface->OnLoTWExport = [this](const QString& text) { Fire(OnLoTWExport, text); };
     FLoTWInterface->OnLoTWDownload = [this](bool success, int32_t qsos) { Fire(OnLoTWDownload, success, qsos); };
     FLoTWInterface->OnUploadFinished = [this](bool success) { DoLoTWUploadFinished(success); };

@@ -427,6 +427,7 @@ void TLogInterface::SetMyCall(const QString& v)
     }
     FLogRecord.SetMyCall(FMyCall);
     FEditRecord.SetMyCall(FMyCall);
+    FLoTWInterface->SetMyCall(FMyCall);
 }
 
 // ---- QSOs ----------------------------------------------------------------------------------

@@ -169,6 +169,9 @@ public:
     // one OnLogImport per log.  ADIFFilename is not used.
     void ADIFImportLoTW(const QString& ADIFFilename, const QStringList& Logs);
     bool ImportRunning() const { return FImportRunning; }
+    // While OnLogImport is raised: why that import could not read or write its log; empty
+    // when it ran (also when it changed nothing).
+    QString LastImportError() const { return FLastImportError; }
     // Asks the LoTW interface for the report of the confirmations since DownloadSince
     // ("yyyy-mm-dd"); the result arrives through OnLoTWDownload.
     void LoTWDownloadADIFReport(const QString& DownloadSince);
@@ -369,6 +372,7 @@ private:
     QStringList FLogfiles;
     QString FImportADIFFile;
     bool FImportRunning = false;
+    QString FLastImportError;
     qint64 FImportStart = 0;
     struct TImportJournal {
         QString Path; // the log the running import reads; empty when none runs

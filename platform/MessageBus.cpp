@@ -302,8 +302,13 @@ bool BusEndpoint::Listen(quint64 id)
 void BusEndpoint::Close()
 {
     const QList<quint64> targets = FOutgoing.keys();
-    for (const quint64 target : targets)
+    for (const quint64 target : targets) {
+        // What was posted last (a goodbye) still goes out as far as the receiver takes it
+        // now; nothing waits for a receiver that does not read.
+        if (Outgoing* out = FOutgoing.value(target); out->Socket->state() == QLocalSocket::ConnectedState)
+            out->Socket->flush();
         DropOutgoing(target, false);
+    }
     const QList<Incoming*> incoming = FIncoming;
     for (Incoming* in : incoming)
         DropIncoming(in, false);

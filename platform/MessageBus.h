@@ -70,7 +70,8 @@ public:
     // the id is in use by a live endpoint or the bus folder cannot be used.  A socket left
     // behind by an endpoint that is gone is taken over.
     bool Open(quint64 id = 0);
-    // Stops receiving and drops every connection; peers are not reported gone.
+    // Stops receiving and drops every connection; peers are not reported gone.  Messages
+    // already posted are written first as far as each receiver takes them without waiting.
     void Close();
     bool IsOpen() const;
     quint64 Id() const { return FId; }

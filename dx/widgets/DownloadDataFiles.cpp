@@ -126,13 +126,7 @@ void TDownloadDataFilesDlg::SetMessage(const QString& text)
 
 void TDownloadDataFilesDlg::BusyCursor(bool on)
 {
-    if (on == FBusy)
-        return;
-    FBusy = on;
-    if (on)
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-    else
-        QApplication::restoreOverrideCursor();
+    FBusy.Set(on);
 }
 
 QString TDownloadDataFilesDlg::DateText(const QDateTime& time)

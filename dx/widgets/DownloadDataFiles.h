@@ -8,6 +8,7 @@
 // file is offered) -> downloading -> done.  Closing the dialog drops a run under way: nothing
 // of it reaches the dialog or the files afterwards.
 
+#include "controls/widgets/BusyCursor.h"
 #include "dx/DXSpots.h"
 
 #include <QColor>
@@ -86,5 +87,5 @@ private:
     QPointer<TDXSpots> FDXSpots;
     QDateTime FInstalledCTY;
     QDateTime FInstalledDXCC;
-    bool FBusy = false;
+    TBusyCursor FBusy;
 };

@@ -1,5 +1,6 @@
 #include "log/widgets/CabrilloExportForm.h"
 
+#include "controls/widgets/UpperCaseValidator.h"
 #include "log/LogInterface.h"
 #include "log/LogLines.h"
 #include "log/LogRecord.h"
@@ -13,21 +14,9 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QValidator>
 #include <QVBoxLayout>
 
 namespace {
-
-// Typed text becomes upper case, as the header values are written.
-class TUpperCaseValidator : public QValidator {
-public:
-    using QValidator::QValidator;
-    State validate(QString& input, int&) const override
-    {
-        input = input.toUpper();
-        return Acceptable;
-    }
-};
 
 const char* const Contests[] = {
     "AP-SPRINT",    "ARRL-10",      "ARRL-160",    "ARRL-DX-CW",     "ARRL-DX-SSB",    "ARRL-SS-CW",

@@ -2,9 +2,14 @@
 
 #include "log/LogInterface.h"
 #include "log/widgets/CabrilloExportForm.h"
+#include "log/widgets/LoTWDownload.h"
+#include "log/widgets/LogADIFExport.h"
+#include "log/widgets/LogLoTWExport.h"
+#include "log/widgets/eQSLExport.h"
 
 #include <QDir>
 #include <QFileDialog>
+#include <QPlainTextEdit>
 
 std::optional<QString> TLogWidgetDialogs::Ask(const TFileDialogOptions& options, bool save)
 {
@@ -38,4 +43,35 @@ bool TLogWidgetDialogs::CabrilloExport(TLogInterface& log, const QString& fileNa
     form.SetFilename(fileName);
     form.Initialize();
     return form.exec() == QDialog::Accepted;
+}
+
+void TLogWidgetDialogs::ADIFExportDialog(TLogInterface& log, const QString& fileName)
+{
+    TLogADIFExportDlg dialog(FParent, FServerProgram);
+    dialog.SetFileName(fileName);
+    dialog.SetLogInterface(&log);
+    dialog.exec();
+}
+
+void TLogWidgetDialogs::LoTWExportDialog(TLogInterface& log, const QString& fileName)
+{
+    TLogLoTWExportDlg dialog(FParent);
+    dialog.SetFileName(fileName);
+    dialog.SetLogInterface(&log);
+    dialog.exec();
+}
+
+void TLogWidgetDialogs::eQSLUploadDialog(const QString& fileName, const QString& message)
+{
+    TeQSLExportDlg dialog(FParent);
+    dialog.FileName = fileName;
+    dialog.Memo1->appendPlainText(message);
+    dialog.exec();
+}
+
+void TLogWidgetDialogs::LoTWDownloadDialog(TLogInterface& log)
+{
+    TLoTWDownloadDlg dialog(FParent);
+    dialog.SetLogInterface(&log);
+    dialog.exec();
 }

@@ -1,5 +1,6 @@
 #pragma once
-// The dialogs of the logbook on screen: Qt's file dialogs and the Cabrillo export dialog.
+// The dialogs of the logbook on screen: Qt's file dialogs, the Cabrillo export dialog and the
+// dialogs of the QSL services.
 
 #include "log/LogDialogs.h"
 
@@ -7,18 +8,24 @@ class QWidget;
 
 class TLogWidgetDialogs : public TLogDialogs {
 public:
-    // Dialogs are centred on parent.
-    explicit TLogWidgetDialogs(QWidget* parent = nullptr)
+    // Dialogs are centred on parent.  The server program's ADIF export offers all QSOs first.
+    explicit TLogWidgetDialogs(QWidget* parent = nullptr, bool serverProgram = false)
         : FParent(parent)
+        , FServerProgram(serverProgram)
     {
     }
 
     std::optional<QString> SaveFileName(const TFileDialogOptions& options) override;
     std::optional<QString> OpenFileName(const TFileDialogOptions& options) override;
     bool CabrilloExport(TLogInterface& log, const QString& fileName) override;
+    void ADIFExportDialog(TLogInterface& log, const QString& fileName) override;
+    void LoTWExportDialog(TLogInterface& log, const QString& fileName) override;
+    void eQSLUploadDialog(const QString& fileName, const QString& message) override;
+    void LoTWDownloadDialog(TLogInterface& log) override;
 
 private:
     std::optional<QString> Ask(const TFileDialogOptions& options, bool save);
 
     QWidget* FParent;
+    bool FServerProgram;
 };

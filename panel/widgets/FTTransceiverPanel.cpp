@@ -2,6 +2,7 @@
 
 #include "controls/widgets/RCTrackBar.h"
 #include "panel/PanelColors.h"
+#include "panel/widgets/FTTransceiverPanel2000.h"
 #include "panel/widgets/FTTransceiverPanel5000.h"
 #include "panel/widgets/TuningPanel3.h"
 
@@ -19,7 +20,7 @@ TFTTransceiverPanelBase* CreateModelPanel(TTransceiver model, QWidget* owner)
     case FT2000:
     case FT2000D:
     default:
-        return new TFTTransceiverPanelBase(owner);
+        return new TFTTransceiverPanel2000(owner);
     }
 }
 

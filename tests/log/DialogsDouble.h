@@ -1,6 +1,6 @@
 #pragma once
 // Stands in for the file and export dialogs: answers every file dialog with one file (or
-// cancels) and notes what it was asked.
+// cancels) and notes what it was asked and which dialogs it was to show.
 #include "log/LogDialogs.h"
 
 #include <QList>
@@ -20,8 +20,17 @@ public:
         return Saved;
     }
 
+    void ADIFExportDialog(TLogInterface&, const QString& fileName) override { QSLShown << "ADIF " + fileName; }
+    void LoTWExportDialog(TLogInterface&, const QString& fileName) override { QSLShown << "LoTW " + fileName; }
+    void eQSLUploadDialog(const QString& fileName, const QString& message) override
+    {
+        QSLShown << "eQSL " + fileName + " | " + message;
+    }
+    void LoTWDownloadDialog(TLogInterface&) override { QSLShown << "Download"; }
+
     QList<TFileDialogOptions> Asked;
     std::optional<QString> Answer;
-    QStringList Shown; // files the Cabrillo dialog was shown for
+    QStringList Shown;    // files the Cabrillo dialog was shown for
+    QStringList QSLShown; // the QSL dialogs shown, with their file
     bool Saved = true;
 };

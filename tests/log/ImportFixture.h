@@ -91,5 +91,18 @@ protected:
         return r;
     }
 
+    // The LoTW sent flag of a call in the log file, once everything asked of the writer is done.
+    QString fileLoTWSent(const QString& call) const
+    {
+        log->WaitForWriter();
+        for (const QString& line : fileLines()) {
+            TLogRecord r;
+            r.ExplodeQSOLine(line);
+            if (r.Call() == call)
+                return r.QSLLoTWSent();
+        }
+        return {};
+    }
+
     QList<ImportCounts> results;
 };

@@ -12,7 +12,7 @@ class UploadDouble : public TLoTWInterface {
 public:
     void Start() override
     {
-        TLoTWInterface::Start();
+        SetExportFinished(false);
         ++Starts;
     }
     void Finish(bool success) { Fire(OnUploadFinished, success); }

@@ -149,6 +149,19 @@ QString HttpsServer::baseUrl() const
     return QStringLiteral("https://127.0.0.1:%1").arg(port());
 }
 
+QString HttpsServer::Request::QueryValue(const QString& name, char separator) const
+{
+    const qsizetype q = Target.indexOf('?');
+    if (q < 0)
+        return {};
+    for (const QByteArray& pair : Target.mid(q + 1).split(separator)) {
+        const qsizetype eq = pair.indexOf('=');
+        if (eq >= 0 && QString::fromUtf8(QByteArray::fromPercentEncoding(pair.left(eq))) == name)
+            return QString::fromUtf8(QByteArray::fromPercentEncoding(pair.mid(eq + 1)));
+    }
+    return {};
+}
+
 void HttpsServer::Serve(QSslSocket* socket)
 {
     socket->setParent(FContext.get());
@@ -159,23 +172,67 @@ void HttpsServer::Serve(QSslSocket* socket)
         const qsizetype end = pending->indexOf("\r\n\r\n");
         if (end < 0)
             return;
-        const QList<QByteArray> first = pending->left(pending->indexOf("\r\n")).split(' ');
+        Request request;
+        const QList<QByteArray> lines = pending->left(end).split('\n');
+        for (qsizetype i = 1; i < lines.size(); ++i) {
+            const qsizetype colon = lines[i].indexOf(':');
+            if (colon > 0)
+                request.Headers[lines[i].left(colon).trimmed().toLower()] = lines[i].mid(colon + 1).trimmed();
+        }
+        // A body is read whole before the request counts.
+        const qint64 length = request.Header("Content-Length").toLongLong();
+        if (pending->size() < end + 4 + length)
+            return;
+        request.Body = pending->mid(end + 4, length);
+        const QList<QByteArray> first = lines.value(0).trimmed().split(' ');
         pending->clear();
         if (first.size() < 2) {
             socket->disconnectFromHost();
             return;
         }
+        request.Method = first[0];
+        request.Target = first[1];
         log << QString::fromLatin1(first[0] + ' ' + first[1]);
+        requests << request;
         Answer(socket, first[0], first[1]);
     });
 }
 
-void HttpsServer::Answer(QSslSocket* socket, const QByteArray& method, const QByteArray& path)
+HttpsServer::Response HttpsServer::Find(const QByteArray& target) const
 {
-    const Response r = FResponses.value(path, FFallback);
+    if (const auto it = FResponses.constFind(target); it != FResponses.cend())
+        return *it;
+    const qsizetype q = target.indexOf('?');
+    return FResponses.value(q < 0 ? target : target.left(q), FFallback);
+}
+
+void HttpsServer::release(const QByteArray& target)
+{
+    const QList<THeld> held = FHeld;
+    FHeld.clear();
+    for (const THeld& h : held) {
+        if (!target.isEmpty() && h.Target != target) {
+            FHeld << h;
+            continue;
+        }
+        if (h.Socket)
+            Answer(h.Socket, h.Method, h.Target, true);
+    }
+}
+
+void HttpsServer::Answer(QSslSocket* socket, const QByteArray& method, const QByteArray& target, bool releasing)
+{
+    const QByteArray& path = target;
+    const Response r = Find(target);
     if (r.Stall)
         return;
+    if (r.Hold && !releasing) {
+        FHeld << THeld{socket, method, target};
+        return;
+    }
     QByteArray head = "HTTP/1.1 " + QByteArray::number(r.Status) + ' ' + r.Reason + "\r\n";
+    for (const auto& [name, value] : r.Headers)
+        head += name + ": " + value + "\r\n";
     head += "Content-Type: " + r.ContentType + "\r\n";
     qint64 length = r.ContentLength == -1 ? r.Body.size() : r.ContentLength;
     if (method == "HEAD" && FHeadLengths.contains(path))

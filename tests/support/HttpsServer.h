@@ -2,8 +2,8 @@
 // An HTTPS server on 127.0.0.1 for the tests of the web services.  Its certificate is made in
 // the test with the openssl command: a test CA, and a certificate for 127.0.0.1 signed by it.
 // The client under test trusts that CA alone (TrustOnly) through the normal verification
-// path.  Each path gets a canned answer, which can also be cut short, oversized or withheld;
-// every request is logged.
+// path.  Each path gets a canned answer, which can also be cut short, oversized, withheld or
+// held back until the test releases it; every request is logged with its headers and body.
 
 #include <QByteArray>
 #include <QDateTime>
@@ -11,6 +11,7 @@
 #include <QMap>
 #include <QObject>
 #include <QPair>
+#include <QPointer>
 #include <QSslCertificate>
 #include <QSslConfiguration>
 #include <QSslKey>
@@ -61,6 +62,22 @@ public:
         qint64 SendBytes = -1;
         // The request is read and nothing is answered.
         bool Stall = false;
+        // The answer waits until release() is called for its request.
+        bool Hold = false;
+        // More header lines ("Location", ...).
+        QList<QPair<QByteArray, QByteArray>> Headers;
+    };
+
+    struct Request {
+        QByteArray Method;
+        QByteArray Target; // path and query, as sent
+        QMap<QByteArray, QByteArray> Headers; // names in lower case
+        QByteArray Body;
+        QByteArray Header(const QByteArray& name) const { return Headers.value(name.toLower()); }
+        // The path without the query.
+        QByteArray Path() const { return Target.left(Target.indexOf('?') < 0 ? Target.size() : Target.indexOf('?')); }
+        // The query's value of a name, percent-decoded; separator "&" or ";".
+        QString QueryValue(const QString& name, char separator = '&') const;
     };
 
     explicit HttpsServer(const TestCertificates& certificates);
@@ -70,7 +87,8 @@ public:
     // "https://127.0.0.1:<port>"
     QString baseUrl() const;
 
-    // The answer to HEAD and GET of a path (HEAD gets the headers only); other paths get 404.
+    // The answer to a request of a path (HEAD gets the headers only); other paths get 404.
+    // An answer set for the path with its query wins over one for the path alone.
     void setResponse(const QByteArray& path, const Response& response) { FResponses[path] = response; }
     // The answer to every path that has none of its own (at first NotFound()).
     void setFallback(const Response& response) { FFallback = response; }
@@ -78,20 +96,33 @@ public:
     void setHeadLength(const QByteArray& path, qint64 length) { FHeadLengths[path] = length; }
     static Response NotFound();
 
-    // "HEAD /path", "GET /path", in arrival order.
+    // Answers the held requests of the target (all held ones when empty), in arrival order.
+    void release(const QByteArray& target = {});
+    int held() const { return int(FHeld.size()); }
+
+    // "HEAD /path", "GET /path?query", in arrival order.
     QStringList log;
+    // The same requests in full.
+    QList<Request> requests;
     // Connections whose TLS handshake failed.
     int failedHandshakes = 0;
 
 private:
     void Serve(QSslSocket* socket);
-    void Answer(QSslSocket* socket, const QByteArray& method, const QByteArray& path);
+    void Answer(QSslSocket* socket, const QByteArray& method, const QByteArray& target, bool releasing = false);
+    Response Find(const QByteArray& target) const;
 
     std::unique_ptr<QObject> FContext;
     QSslServer* FServer = nullptr;
     QMap<QByteArray, Response> FResponses;
     QMap<QByteArray, qint64> FHeadLengths;
     Response FFallback;
+    struct THeld {
+        QPointer<QSslSocket> Socket;
+        QByteArray Method;
+        QByteArray Target;
+    };
+    QList<THeld> FHeld;
 };
 
 // A Last-Modified header value ("Sun, 06 Nov 1994 08:49:37 GMT").

@@ -3,6 +3,8 @@
 #include "log/LogInterface.h"
 #include "log/widgets/CabrilloExportForm.h"
 
+#include "DialogChecks.h"
+
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QFile>
@@ -71,15 +73,6 @@ protected:
     TCabrilloExportForm form;
 };
 
-// Renders a widget as it appears on screen, at a device pixel ratio.
-QImage Render(QWidget& w, qreal ratio)
-{
-    QImage img(w.size() * ratio, QImage::Format_RGB32);
-    img.setDevicePixelRatio(ratio);
-    img.fill(Qt::magenta); // anything left unpainted stands out
-    w.render(&img);
-    return img;
-}
 
 } // namespace
 
@@ -140,25 +133,6 @@ TEST_F(CabrilloForm, ATidyDialogWithNothingClipped)
     form.show();
     QCoreApplication::processEvents();
     EXPECT_EQ(form.size(), QSize(783, 444));
-    for (QWidget* w : form.findChildren<QWidget*>()) {
-        if (!w->isVisible() || w->isWindow())
-            continue;
-        const QRect inParent = w->geometry();
-        EXPECT_TRUE(w->parentWidget()->rect().contains(inParent)) << w->metaObject()->className();
-        if (auto* label = qobject_cast<QLabel*>(w)) {
-            EXPECT_GE(label->width(), label->sizeHint().width()) << label->text().toStdString();
-            EXPECT_GE(label->height(), label->sizeHint().height()) << label->text().toStdString();
-        }
-        if (auto* button = qobject_cast<QPushButton*>(w)) {
-            EXPECT_GE(button->width(), button->sizeHint().width()) << button->text().toStdString();
-        }
-        if (auto* box = qobject_cast<QComboBox*>(w)) {
-            EXPECT_GE(box->height(), box->fontMetrics().height() + 4);
-        }
-    }
-    for (qreal ratio : {1.0, 2.0}) {
-        const QImage img = Render(form, ratio);
-        EXPECT_TRUE(img.save(QStringLiteral(VX_BUILD_DIR "/") +
-                             (ratio == 1.0 ? "dialog-cabrillo.png" : "dialog-cabrillo@2x.png")));
-    }
+    ExpectNothingClipped(form);
+    SaveDialogPictures(form, "dialog-cabrillo");
 }

@@ -3,6 +3,7 @@
 #include "core/DMApplication.h"
 #include "log/DMLog.h"
 #include "log/LoTWInterface.h"
+#include "log/QRZInterface.h"
 #include "platform/Clock.h"
 #include "tests/support/Wait.h"
 
@@ -47,6 +48,20 @@ protected:
         module->IniRead();
     }
 
+    // A new, empty log of DJ3EI in the folder, open.
+    void OpenNewLog(const QString& folder)
+    {
+        log().SetMyCall("DJ3EI");
+        log().SetLogFolder(folder);
+        log().SetLogFileName("test.log");
+        log().NewLogFile();
+        int loaded = 0;
+        log().OnLogLoaded = [&] { ++loaded; };
+        log().Open();
+        ASSERT_TRUE(vxtest::waitUntil([&] { return loaded == 1; }));
+        log().OnLogLoaded = nullptr;
+    }
+
     std::unique_ptr<TDMApplication> app;
     std::unique_ptr<TDMLog> module;
     DialogsDouble dialogs;
@@ -67,12 +82,8 @@ TEST_F(LogModule, ActionsWithCaptionsAndStates)
     EXPECT_TRUE(module->RegularLoggingAction->isChecked());
     EXPECT_FALSE(module->ContestSetUSStateAction->isVisible());
     EXPECT_FALSE(module->ExporteQSLAction->isVisible());
-    // The QSL services' dialogs are not there: their actions stay disabled, captions kept.
-    for (QAction* a : {module->ExportADIFAction, module->ExportLoTWAction, module->ExporteQSLAction,
-                       module->LoTWDownloadAction}) {
-        EXPECT_FALSE(a->isEnabled()) << a->objectName().toStdString();
-        EXPECT_FALSE(a->text().isEmpty());
-    }
+    for (QAction* a : {module->ExportADIFAction, module->ExportLoTWAction, module->LoTWDownloadAction})
+        EXPECT_TRUE(a->isEnabled()) << a->objectName().toStdString();
     EXPECT_EQ(module->ExportLoTWAction->text(), "LoTW Export and Upload...");
     EXPECT_TRUE(module->ImportADIFAction->isEnabled());
 }
@@ -196,6 +207,60 @@ TEST_F(LogModule, SettingsRoundTrip)
     EXPECT_EQ(ini().ReadString("Client\\LoTW", "LoTWLastQSL", {}), "2024-05-03");
 }
 
+// The passwords are kept as typed, in a settings file only its owner can read.
+TEST_F(LogModule, CallbookSettingsAndPasswords)
+{
+    module->IniRead();
+    TQRZInterface& qrz = *module->QRZInterface();
+    EXPECT_FALSE(qrz.UseQRZ());
+    QList<bool> changes;
+    qrz.OnUseQRZ = [&](bool v) { changes << v; };
+    qrz.SetUseQRZ(true);
+    qrz.SetMyUsername("k1xyz");
+    qrz.SetMyPassword("pa;ss w=rd");
+    qrz.SetImmediateLookup(true);
+    log().LoTWInterface()->SetLoTWPassword("p&ss word#1");
+    module->IniWrite();
+    EXPECT_EQ(ini().ReadString("Client\\QRZ", "Password", {}), "pa;ss w=rd");
+    EXPECT_EQ(ini().ReadString("Client\\LoTW", "LoTWPassword", {}), "p&ss word#1");
+    EXPECT_TRUE(ini().ReadBool("Client\\QRZ", "UseQRZInterface", false));
+    const QFile::Permissions mode = QFile::permissions(TDMApplication::SettingsFileName());
+    EXPECT_EQ(mode & ~(QFile::ReadUser | QFile::WriteUser), QFile::ReadOwner | QFile::WriteOwner);
+
+    Restart();
+    const TQRZInterface& again = *module->QRZInterface();
+    EXPECT_TRUE(again.UseQRZ());
+    EXPECT_EQ(again.MyUsername(), "k1xyz");
+    EXPECT_EQ(again.MyPassword(), "pa;ss w=rd");
+    EXPECT_TRUE(again.ImmediateLookup());
+    EXPECT_EQ(changes, QList<bool>({true}));
+}
+
+// Each export action opens its dialog with the chosen file; eQSL only when its queue held QSOs.
+TEST_F(LogModule, ExportActionsOpenTheirDialogs)
+{
+    QTemporaryDir folder;
+    module->IniRead();
+    ASSERT_NO_FATAL_FAILURE(OpenNewLog(folder.path()));
+    const QString file = folder.filePath("out.adi");
+    dialogs.Answer = file;
+    module->ExportADIFAction->trigger();
+    module->ExportLoTWAction->trigger();
+    module->ExporteQSLAction->trigger(); // nothing queued: no dialog
+    module->LoTWDownloadAction->trigger();
+    EXPECT_EQ(dialogs.QSLShown, QStringList({"ADIF " + file, "LoTW " + file, "Download"}));
+
+    TLogRecord r;
+    r.SetCall("AA1A");
+    r.SetQSODateAsString("20240101");
+    r.SetTimeOnAsString("120000");
+    r.SetQSLeQSLSent("Q");
+    ASSERT_TRUE(log().AddQSO(r));
+    dialogs.QSLShown.clear();
+    module->ExporteQSLAction->trigger();
+    EXPECT_EQ(dialogs.QSLShown, QStringList({"eQSL " + file + " | 1 QSOs exported to " + file}));
+}
+
 TEST_F(LogModule, CabrilloAddressStaysAsShortAsItWasMade)
 {
     module->IniRead();
@@ -232,17 +297,11 @@ TEST_F(LogModule, AnImportLocksTheLogActionsUntilItsResult)
 {
     QTemporaryDir folder;
     module->IniRead();
-    log().SetMyCall("DJ3EI");
-    log().SetLogFolder(folder.path());
-    log().SetLogFileName("test.log");
-    log().NewLogFile();
-    int loaded = 0;
-    log().OnLogLoaded = [&] { ++loaded; };
-    log().Open();
-    ASSERT_TRUE(vxtest::waitUntil([&] { return loaded == 1; }));
+    ASSERT_NO_FATAL_FAILURE(OpenNewLog(folder.path()));
 
-    const QList<QAction*> locked = {module->LogQSOAction,     module->NewLogAction,       module->OpenLogAction,
-                                    module->ImportADIFAction, module->ExportCabrilloAction};
+    const QList<QAction*> locked = {module->LogQSOAction,     module->NewLogAction,     module->OpenLogAction,
+                                    module->ImportADIFAction, module->ExportADIFAction, module->ExportLoTWAction,
+                                    module->ExportCabrilloAction};
     QFile adif(folder.filePath("in.adi"));
     adif.open(QIODevice::WriteOnly);
     adif.write("<EOH><CALL:4>AA1A<QSO_DATE:8>20240101<TIME_ON:4>1200<EOR>");
@@ -255,7 +314,6 @@ TEST_F(LogModule, AnImportLocksTheLogActionsUntilItsResult)
         ASSERT_TRUE(vxtest::waitUntil([&] { return module->ImportADIFAction->isEnabled(); }));
         for (QAction* a : locked)
             EXPECT_TRUE(a->isEnabled()) << a->objectName().toStdString();
-        EXPECT_FALSE(module->ExportADIFAction->isEnabled());
         EXPECT_EQ(log().LastImportFolder(), folder.path());
     }
     EXPECT_EQ(dialogs.Asked.last().Folder, folder.path());
