@@ -4,6 +4,8 @@
 
 #include "client/DataModules.h"
 #include "client/widgets/EnterFrequency.h"
+#include "client/widgets/MenuForm.h"
+#include "client/widgets/TXAudioSettingsForm.h"
 #include "core/DMApplication.h"
 #include "core/DMRadio.h"
 #include "core/cat/FTCATInterface.h"
@@ -159,7 +161,10 @@ void TMainForm::CreateActions()
     TransceiverMenuAction = NewAction("TransceiverMenuAction", QStringLiteral("Transceiver Menu"));
     on(TransceiverMenuAction, &TMainForm::TransceiverMenuActionExecute);
     TXAudioSettingsAction = NewAction("TXAudioSettingsAction", QStringLiteral("FT-2000 &Microphone Equalizer"));
-    connect(TXAudioSettingsAction, &QAction::triggered, this, [this] { ExecuteTXAudioSettings(this); });
+    connect(TXAudioSettingsAction, &QAction::triggered, this, [this] {
+        TTXAudioSettingsForm form(FModules->Radio()->FTCATInterface(), this);
+        ExecuteDialog(form);
+    });
     SettingsAction = NewAction("SettingsAction", QStringLiteral("&Settings"), QStringLiteral("Ctrl+Alt+S"));
     on(SettingsAction, &TMainForm::SettingsActionExecute);
     SettingsExportAction = NewAction("SettingsExportAction", QStringLiteral("Export Settings..."));
@@ -629,11 +634,11 @@ void TMainForm::TransceiverMenuActionExecute()
     case FT2000:
     case FT2000D:
     case FTDX5000: {
-        if (!MenuEditorAvailable())
-            return;
-        int32_t last = dm->LastMenuNo();
-        ExecuteMenuEditor(this, last);
-        dm->SetLastMenuNo(last);
+        TMenuForm form(FModules->Radio()->FTCATInterface(), this);
+        form.SetLastMenuNo(dm->LastMenuNo());
+        form.FindLastMenuNo();
+        ExecuteDialog(form);
+        dm->SetLastMenuNo(form.LastMenuNo());
         break;
     }
     case FT950:

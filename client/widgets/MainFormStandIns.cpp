@@ -154,20 +154,6 @@ void ShowAboutBox(QWidget* owner)
     box.exec();
 }
 
-bool MenuEditorAvailable()
-{
-    return false;
-}
-
-void ExecuteMenuEditor(QWidget*, int32_t&) {}
-
-bool TXAudioSettingsAvailable()
-{
-    return false;
-}
-
-void ExecuteTXAudioSettings(QWidget*) {}
-
 bool SettingsFileAvailable()
 {
     return false;

@@ -128,12 +128,6 @@ private:
 void ShowAboutBox(QWidget* owner);
 
 // Dialogs this version does not have: their actions keep caption and key and stay disabled.
-// The radio menu editor, shown modally; LastMenuNo in and out.
-bool MenuEditorAvailable();
-void ExecuteMenuEditor(QWidget* owner, int32_t& LastMenuNo);
-// The TX audio settings (microphone equalizer) dialog.
-bool TXAudioSettingsAvailable();
-void ExecuteTXAudioSettings(QWidget* owner);
 // Export and import of all settings as a file; the import's result is true when it changed
 // settings.
 bool SettingsFileAvailable();

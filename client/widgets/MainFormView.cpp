@@ -530,8 +530,7 @@ void TMainForm::UpdatePanels()
     }
     FlexControlAction->setVisible(FModules->FlexControl()->UseFlexControl());
     const TTransceiver model = FModules->Radio()->FTCATInterface()->Transceiver();
-    TransceiverMenuAction->setEnabled(model != FT950 && MenuEditorAvailable());
-    TXAudioSettingsAction->setEnabled(TXAudioSettingsAvailable());
+    TransceiverMenuAction->setEnabled(model != FT950);
     TDMLog* log = FModules->Log();
     const TLoTWInterface* lotw = log->LogInterface()->LoTWInterface();
     const bool account = lotw && !lotw->LoTWUsername().isEmpty() && !lotw->LoTWPassword().isEmpty();

@@ -2,7 +2,11 @@
 // role, the panel toggles and the CAT monitor tab.
 #include "tests/client/MainFormRig.h"
 
+#include "client/DM.h"
 #include "client/widgets/CATMonitorPanel.h"
+#include "client/widgets/MenuForm.h"
+#include "client/widgets/TXAudioSettingsForm.h"
+#include "core/DataFiles.h"
 #include "controls/widgets/RCSpeedButton.h"
 #include "keying/DMCW.h"
 #include "keying/DMMessages.h"
@@ -221,6 +225,36 @@ TEST_F(MainFormRig, TheTransceiverMenuIsNotOfferedForTheFT950)
     EXPECT_FALSE(Form->TransceiverMenuAction->isEnabled());
     Form->TransceiverMenuActionExecute();
     EXPECT_EQ(Form->Messages, QStringList{"Information: Menu settings only supported for FT-2000 and FT DX 5000"});
+}
+
+TEST_F(MainFormRig, TheMenuAndEqualizerActionsOpenTheirDialogs)
+{
+    ASSERT_TRUE(InstallDataFiles(ShippedDataFolder(), QStringLiteral("/nonexistent")));
+    Store(isLocal, FT2000);
+    CreateAndStart();
+    Modules->DM()->SetLastMenuNo(125);
+    QStringList opened;
+    Form->Dialog = [&](QDialog& dialog) {
+        if (auto* menu = qobject_cast<TMenuForm*>(&dialog)) {
+            // The item last looked at is selected again; the one chosen now is kept.
+            opened << QStringLiteral("%1 %2").arg(menu->windowTitle()).arg(menu->SelectedMenuNo());
+            menu->SetLastMenuNo(129);
+            menu->FindLastMenuNo();
+        } else if (auto* audio = qobject_cast<TTXAudioSettingsForm*>(&dialog)) {
+            opened << audio->windowTitle();
+        }
+        return int(QDialog::Accepted);
+    };
+
+    ASSERT_TRUE(Form->TransceiverMenuAction->isEnabled());
+    Form->TransceiverMenuAction->trigger();
+    EXPECT_EQ(Modules->DM()->LastMenuNo(), 129);
+    EXPECT_TRUE(RadioCommands("EX129").contains("EX129"));
+    ASSERT_TRUE(Form->TXAudioSettingsAction->isEnabled());
+    Form->TXAudioSettingsAction->trigger();
+    EXPECT_EQ(opened, QStringList({"Transceiver Menu 125", "Parametric Microphone Equalizer"}));
+    // Neither dialog keeps the engine's answers once it is gone.
+    EXPECT_FALSE(static_cast<bool>(Cat()->OnMenuSettings));
 }
 
 TEST_F(MainFormRig, TheStatusBarFollowsTheRole)
