@@ -61,6 +61,15 @@ bool UsesKeyNames(TLogStatisticsType kind)
     return kind == statIOTA || kind == statFields || kind == statVUCC || kind == statFFMA;
 }
 
+// The non-empty lines of a data file; none when it is missing or cannot be read.
+QStringList DataFileLines(const QString& path)
+{
+    if (!QFileInfo(path).isFile())
+        return {};
+    const auto bytes = ReadTextFileAsUtf8(path);
+    return bytes ? vx::loglines::SplitTextLines(QString::fromUtf8(*bytes)) : QStringList();
+}
+
 QString ModeRowName(int mode)
 {
     // Both FT4 forms read alike: the mode of its own and MFSK, under which FT4 is logged.
@@ -619,12 +628,7 @@ void TLogStatisticsV2::Clear()
 QList<TIOTA> TLogStatisticsV2::ReadIOTAFile(const QString& path)
 {
     QList<TIOTA> list;
-    if (!QFileInfo(path).isFile())
-        return list;
-    const auto bytes = ReadTextFileAsUtf8(path);
-    if (!bytes)
-        return list;
-    const QStringList lines = vx::loglines::SplitTextLines(QString::fromUtf8(*bytes));
+    const QStringList lines = DataFileLines(path);
     // The first line is the header.
     for (qsizetype i = 1; i < lines.size(); ++i) {
         const QStringList fields = lines.at(i).split(QLatin1Char(';'));
@@ -648,12 +652,7 @@ QList<TIOTA> TLogStatisticsV2::ReadIOTAFile(const QString& path)
 QStringList TLogStatisticsV2::ReadFFMAFile(const QString& path)
 {
     QStringList list;
-    if (!QFileInfo(path).isFile())
-        return list;
-    const auto bytes = ReadTextFileAsUtf8(path);
-    if (!bytes)
-        return list;
-    for (const QString& line : vx::loglines::SplitTextLines(QString::fromUtf8(*bytes))) {
+    for (const QString& line : DataFileLines(path)) {
         const QString grid = line.trimmed();
         if (!grid.isEmpty() && list.size() < TStatistic::WorkedKey)
             list.append(grid);

@@ -1,6 +1,7 @@
 #include "log/widgets/LogStatisticsPanel.h"
 
 #include "log/LogLines.h"
+#include "log/widgets/GridLook.h"
 
 #include <QAction>
 #include <QApplication>
@@ -42,22 +43,14 @@ const std::array<TStatisticsColumn, StatColumn::Count> StatisticsColumns = {{
 
 namespace {
 
-const QColor Silver(192, 192, 192);
-const QColor PanelGrey(65, 65, 65);
+using vx::loggrid::GridFont;
+using vx::loggrid::PanelGrey;
+using vx::loggrid::SelectedBack;
+using vx::loggrid::Silver;
 const QColor GridLine(128, 128, 128);
 const QColor SummaryBack(255, 172, 90);
 const QColor EmptyRowBack(34, 34, 34);
-const QColor SelectedBack(38, 79, 120);
-constexpr int RowHeight = 13;
 constexpr int TextMargin = 2;
-
-// "Tahoma" of 11 pixels.
-QFont GridFont()
-{
-    QFont f(QStringLiteral("DejaVu Sans"));
-    f.setPixelSize(11);
-    return f;
-}
 
 bool IsCounter(int column)
 {
@@ -273,18 +266,12 @@ TStatisticsGridView::TStatisticsGridView(QWidget* parent)
 void TStatisticsGridView::paintEvent(QPaintEvent* event)
 {
     QTableView::paintEvent(event);
-    if (model() && model()->rowCount() == 0) {
-        QPainter p(viewport());
-        p.setFont(font());
-        p.setPen(Silver);
-        p.drawText(viewport()->rect().adjusted(4, 2, -2, -2), Qt::AlignLeft | Qt::AlignTop, QStringLiteral("no results"));
-    }
+    vx::loggrid::PaintEmptyMessage(this, QStringLiteral(" no results"));
 }
 
 void TStatisticsGridView::focusOutEvent(QFocusEvent* event)
 {
-    // Its own popup menu keeps the row; leaving for another control lets go of it.
-    if (event->reason() != Qt::PopupFocusReason && event->reason() != Qt::ActiveWindowFocusReason)
+    if (vx::loggrid::FocusOutClearsSelection(event))
         clearSelection();
     QTableView::focusOutEvent(event);
 }
@@ -361,18 +348,10 @@ TLogStatisticsPanelV2::TLogStatisticsPanelV2(QWidget* parent)
     VST->setObjectName(QStringLiteral("VST"));
     VST->setModel(Model);
     VST->setItemDelegate(new TStatisticsDelegate(Model, VST));
-    VST->setFrameShape(QFrame::NoFrame);
-    VST->setShowGrid(false);
-    VST->setWordWrap(false);
-    VST->setCornerButtonEnabled(false);
+    vx::loggrid::SetupGrid(VST);
     VST->setSelectionBehavior(QAbstractItemView::SelectRows);
     VST->setSelectionMode(QAbstractItemView::SingleSelection);
     VST->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    VST->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
-    VST->verticalHeader()->hide();
-    VST->verticalHeader()->setMinimumSectionSize(RowHeight);
-    VST->verticalHeader()->setDefaultSectionSize(RowHeight);
-    VST->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     QHeaderView* header = VST->horizontalHeader();
     header->setSectionsClickable(true);
     header->setSortIndicatorShown(true);
@@ -397,20 +376,6 @@ TLogStatisticsPanelV2::TLogStatisticsPanelV2(QWidget* parent)
             header->resizeSection(column, clamped);
     });
     connect(VST, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& i) { DoVSTDblClick(i.row()); });
-
-    QPalette p = VST->palette();
-    for (QPalette::ColorGroup g : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
-        p.setColor(g, QPalette::Base, Qt::black);
-        p.setColor(g, QPalette::Window, Qt::black);
-        p.setColor(g, QPalette::Text, Silver);
-        p.setColor(g, QPalette::Highlight, SelectedBack);
-        p.setColor(g, QPalette::HighlightedText, Qt::white);
-        // The caption row: dark like the panel, with silver captions.
-        p.setColor(g, QPalette::Button, PanelGrey);
-        p.setColor(g, QPalette::ButtonText, Silver);
-        p.setColor(g, QPalette::WindowText, Silver);
-    }
-    VST->setPalette(p);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
