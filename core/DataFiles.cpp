@@ -1,4 +1,5 @@
 #include "core/DataFiles.h"
+#include "platform/SaveFile.h"
 
 #include "core/RCUtils.h"
 
@@ -114,7 +115,7 @@ bool WriteFiles(const std::vector<TOutputFile>& files)
     std::vector<std::unique_ptr<QSaveFile>> saves;
     for (const auto& f : files) {
         auto save = std::make_unique<QSaveFile>(f.Path);
-        if (!save->open(QIODevice::WriteOnly))
+        if (!vx::OpenForAtomicWrite(*save))
             return false;
         QByteArray data;
         size_t size = 0;
@@ -125,7 +126,7 @@ bool WriteFiles(const std::vector<TOutputFile>& files)
             data.append(line.data(), qsizetype(line.size()));
             data.append("\r\n", 2);
         }
-        if (save->write(data) != data.size())
+        if (!vx::WriteAll(*save, data))
             return false;
         saves.push_back(std::move(save));
     }
@@ -270,10 +271,7 @@ bool CopyFile(const QString& from, const QString& to)
     const QByteArray data = in.readAll();
     if (in.error() != QFileDevice::NoError)
         return false;
-    QSaveFile out(to);
-    if (!out.open(QIODevice::WriteOnly) || out.write(data) != data.size())
-        return false;
-    return out.commit();
+    return vx::SaveFileAtomically(to, data).isEmpty();
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "core/IniStore.h"
+#include "platform/SaveFile.h"
 
 #include "core/DataFiles.h"
 
@@ -74,8 +75,7 @@ void TIniStore::ConvertToUtf8()
     if (created && !ok)
         backup.remove(); // half a backup is none
     if (ok) {
-        QSaveFile out(FFileName);
-        ok = out.open(QIODevice::WriteOnly) && out.write(*converted) == converted->size() && out.commit();
+        ok = vx::SaveFileAtomically(FFileName, *converted).isEmpty();
     }
     if (!ok) {
         // Nothing may be written over the file then: the writes would store the damaged text.

@@ -1,4 +1,5 @@
 #include "dx/DXDataFileDownload.h"
+#include "platform/SaveFile.h"
 
 #include "core/DMApplication.h"
 #include "core/DataFiles.h"
@@ -327,7 +328,7 @@ QString TDXDataFileDownload::Install()
         }
         p.File = std::make_unique<QSaveFile>(p.Path);
         const QByteArray& body = FFiles[p.Index].Body;
-        if (!p.File->open(QIODevice::WriteOnly) || p.File->write(body) != body.size())
+        if (!vx::OpenForAtomicWrite(*p.File) || !vx::WriteAll(*p.File, body))
             return QStringLiteral("%1 cannot be saved: %2").arg(name, p.File->errorString());
     }
     for (size_t k = 0; k < pending.size(); ++k) {
@@ -342,10 +343,7 @@ QString TDXDataFileDownload::Install()
                 QFile::remove(pending[j].Path);
                 continue;
             }
-            QSaveFile back(pending[j].Path);
-            if (back.open(QIODevice::WriteOnly))
-                back.write(*pending[j].Old);
-            back.commit();
+            vx::SaveFileAtomically(pending[j].Path, *pending[j].Old);
         }
         return error;
     }

@@ -1,4 +1,5 @@
 #include "dx/DXWantedSpots.h"
+#include "platform/SaveFile.h"
 
 #include "core/DataFiles.h"
 
@@ -168,12 +169,5 @@ bool TDXWantedSpots::SaveWantedFile(const QString& path, QStringList lines)
         bytes += line.toUtf8() + "\r\n";
     if (!QDir().mkpath(QFileInfo(path).absolutePath()))
         return false;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return vx::SaveFileAtomically(path, bytes).isEmpty();
 }

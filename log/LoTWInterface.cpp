@@ -1,4 +1,5 @@
 #include "log/LoTWInterface.h"
+#include "platform/SaveFile.h"
 
 #include "log/TQSLInterface.h"
 #include "log/WebRequest.h"
@@ -237,7 +238,7 @@ void TLoTWInterface::DownloadADIFReport()
     }
     FReportHead.clear();
     FReport = std::make_unique<QSaveFile>(ReportFileName());
-    if (FLoTWReportPath.isEmpty() || !FReport->open(QIODevice::WriteOnly)) {
+    if (FLoTWReportPath.isEmpty() || !vx::OpenForAtomicWrite(*FReport)) {
         FDownloadError = FLoTWReportPath.isEmpty() ? QStringLiteral("no report folder") : FReport->errorString();
         FReport.reset();
         QTimer::singleShot(0, this, [this] { Fire(OnLoTWDownload, false, 0); });
@@ -266,7 +267,7 @@ void TLoTWInterface::ReportReadyRead()
     const QByteArray chunk = reply->readAll();
     if (EndOfHeader(FReportHead) < 0 && FReportHead.size() < MaxReportHead)
         FReportHead += chunk.left(MaxReportHead - FReportHead.size());
-    if (FReport->write(chunk) != chunk.size())
+    if (!vx::WriteAll(*FReport, chunk))
         FailDownload(FReport->errorString());
 }
 

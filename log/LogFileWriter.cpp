@@ -1,4 +1,5 @@
 #include "log/LogFileWriter.h"
+#include "platform/SaveFile.h"
 
 #include "core/DataFiles.h"
 #include "log/LogRecord.h"
@@ -293,16 +294,12 @@ TLogFileWriter::TResult TLogFileWriter::DoRewrite(const QString& path, const QSt
 {
     if (!FValid.value(path, true))
         return {false, NoLogBook(path)};
-    QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly))
-        return {false, f.errorString()};
     QStringList all;
     all.reserve(lines.size() + 1);
     all.append(TLogRecord::FileHeader());
     all.append(lines);
-    const QByteArray bytes = EncodeLines(all);
-    if (f.write(bytes) != bytes.size() || !f.commit())
-        return {false, f.errorString()};
+    if (const QString error = vx::SaveFileAtomically(path, EncodeLines(all)); !error.isEmpty())
+        return {false, error};
     FValid.insert(path, true);
     FNeedsAttention.remove(path); // the whole file is ours again
     return {};
@@ -310,12 +307,9 @@ TLogFileWriter::TResult TLogFileWriter::DoRewrite(const QString& path, const QSt
 
 TLogFileWriter::TResult TLogFileWriter::DoNewFile(const QString& path)
 {
-    QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly))
-        return {false, f.errorString()};
-    const QByteArray bytes = EncodeLines({TLogRecord::FileHeader()});
-    if (f.write(bytes) != bytes.size() || !f.commit())
-        return {false, f.errorString()};
+    if (const QString error = vx::SaveFileAtomically(path, EncodeLines({TLogRecord::FileHeader()}));
+        !error.isEmpty())
+        return {false, error};
     FValid.insert(path, true);
     FNeedsAttention.remove(path); // the whole file is ours again
     return {};
@@ -329,12 +323,10 @@ QString TLogFileWriter::BackupName(const QString& path)
 TLogFileWriter::TResult TLogFileWriter::WriteWithBackup(const QString& path, const QByteArray& original,
                                                         const QByteArray& bytes)
 {
-    QSaveFile backup(BackupName(path));
-    if (!backup.open(QIODevice::WriteOnly) || backup.write(original) != original.size() || !backup.commit())
-        return {false, backup.errorString()};
-    QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size() || !f.commit())
-        return {false, f.errorString()};
+    if (const QString error = vx::SaveFileAtomically(BackupName(path), original); !error.isEmpty())
+        return {false, error};
+    if (const QString error = vx::SaveFileAtomically(path, bytes); !error.isEmpty())
+        return {false, error};
     return {};
 }
 

@@ -1,4 +1,5 @@
 #include "log/LogLines.h"
+#include "platform/SaveFile.h"
 
 #include "log/LogRecord.h"
 #include "log/LogText.h"
@@ -206,12 +207,8 @@ QByteArray EncodeLines(const QStringList& lines)
 bool WriteTextFile(const QString& path, const QStringList& lines, QString& error)
 {
     const QByteArray bytes = EncodeLines(lines);
-    QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || f.write(bytes) != bytes.size() || !f.commit()) {
-        error = f.errorString();
-        return false;
-    }
-    return true;
+    error = vx::SaveFileAtomically(path, bytes);
+    return error.isEmpty();
 }
 
 QStringList SortUnique(const QStringList& lines)

@@ -1,4 +1,5 @@
 #include "remote/DMServer.h"
+#include "platform/SaveFile.h"
 
 #include "core/DMApplication.h"
 #include "core/DMRadio.h"
@@ -162,15 +163,14 @@ void TDMServer::UpdateAutoRun()
         return;
     }
     QDir().mkpath(QFileInfo(fileName).absolutePath());
-    QSaveFile f(fileName);
     const QString text = QStringLiteral("[Desktop Entry]\n"
                                         "Type=Application\n"
                                         "Name=VornixServer\n"
                                         "Exec=%1\n"
                                         "X-GNOME-Autostart-enabled=true\n")
                              .arg(DesktopExecArgument(QCoreApplication::applicationFilePath()));
-    if (!f.open(QIODevice::WriteOnly) || f.write(text.toUtf8()) < 0 || !f.commit())
-        qWarning("Autostart entry %s cannot be written: %s", qPrintable(fileName), qPrintable(f.errorString()));
+    if (const QString error = vx::SaveFileAtomically(fileName, text.toUtf8()); !error.isEmpty())
+        qWarning("Autostart entry %s cannot be written: %s", qPrintable(fileName), qPrintable(error));
 }
 
 // --- Listening ----------------------------------------------------------------------------

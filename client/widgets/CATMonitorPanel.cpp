@@ -1,4 +1,5 @@
 #include "client/widgets/CATMonitorPanel.h"
+#include "platform/SaveFile.h"
 
 #include "controls/widgets/RCSpeedButton.h"
 #include "controls/widgets/UpperCaseValidator.h"
@@ -172,9 +173,8 @@ QString TCATMonitorPanel::SaveToFile(const QString& FileName) const
     QByteArray bytes;
     for (const QString& line : Lines())
         bytes += line.toUtf8() + '\n';
-    QSaveFile file(FileName);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        return QStringLiteral("%1 could not be written: %2").arg(QDir::toNativeSeparators(FileName), file.errorString());
+    if (const QString error = vx::SaveFileAtomically(FileName, bytes); !error.isEmpty())
+        return QStringLiteral("%1 could not be written: %2").arg(QDir::toNativeSeparators(FileName), error);
     return {};
 }
 

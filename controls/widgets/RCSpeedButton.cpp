@@ -33,6 +33,12 @@ void TRCSpeedButton::SetColorUp(const QColor& value)
     update();
 }
 
+void TRCSpeedButton::SetMargin(int value)
+{
+    FMargin = value < 0 ? -1 : value;
+    update();
+}
+
 void TRCSpeedButton::SetGroupIndex(int value)
 {
     if (value == FGroupIndex)
@@ -99,10 +105,15 @@ void TRCSpeedButton::paintEvent(QPaintEvent*)
     if (caption.isEmpty())
         return;
     QRect r = style()->subControlRect(QStyle::CC_ToolButton, &opt, QStyle::SC_ToolButton, this);
+    Qt::Alignment align = Qt::AlignCenter;
+    if (FMargin >= 0) {
+        r.setLeft(FMargin);
+        align = Qt::AlignLeft | Qt::AlignVCenter;
+    }
     if (opt.state & (QStyle::State_Sunken | QStyle::State_On))
         r.translate(style()->pixelMetric(QStyle::PM_ButtonShiftHorizontal, &opt, this),
                     style()->pixelMetric(QStyle::PM_ButtonShiftVertical, &opt, this));
     p.setFont(font());
     p.setPen(CaptionColor());
-    p.drawText(r, Qt::AlignCenter | Qt::TextShowMnemonic | Qt::TextSingleLine, caption);
+    p.drawText(r, int(align) | Qt::TextShowMnemonic | Qt::TextSingleLine, caption);
 }

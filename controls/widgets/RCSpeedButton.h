@@ -35,6 +35,9 @@ public:
 
     QString Caption() const { return text(); }
     void SetCaption(const QString& value) { setText(value); }
+    // Distance of a left-aligned caption from the left edge; -1 (the start value) centres it.
+    int Margin() const { return FMargin; }
+    void SetMargin(int value);
     // A number the owner keeps with the button.
     int Tag() const { return FTag; }
     void SetTag(int value) { FTag = value; }
@@ -57,4 +60,5 @@ private:
     int FGroupIndex = 0;
     bool FAllowAllUp = false;
     int FTag = 0;
+    int FMargin = -1;
 };

@@ -1,4 +1,5 @@
 #include "dx/widgets/DXClusterPanel.h"
+#include "platform/SaveFile.h"
 
 #include "controls/widgets/RCSpeedButton.h"
 #include "dx/DXSpots.h"
@@ -536,10 +537,9 @@ void TDXClusterPanel::CopyToClipboard() const
 
 QString TDXClusterPanel::SaveToFile(const QString& path) const
 {
-    QSaveFile file(path);
     const QByteArray bytes = LinesText(QStringLiteral("\n")).toUtf8();
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        return QStringLiteral("%1 could not be written: %2").arg(QDir::toNativeSeparators(path), file.errorString());
+    if (const QString error = vx::SaveFileAtomically(path, bytes); !error.isEmpty())
+        return QStringLiteral("%1 could not be written: %2").arg(QDir::toNativeSeparators(path), error);
     return {};
 }
 

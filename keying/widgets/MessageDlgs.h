@@ -16,8 +16,7 @@ public:
     void SetOwner(QWidget* value) { FOwner = value; }
 
     std::unique_ptr<TMessageDlgLink> CreateCWMessageDlg() override;
-    // The RTTY message editor comes with the RTTY panel; until then there is none.
-    std::unique_ptr<TMessageDlgLink> CreateRTTYMessageDlg() override { return nullptr; }
+    std::unique_ptr<TMessageDlgLink> CreateRTTYMessageDlg() override;
 
 private:
     QPointer<QWidget> FOwner;

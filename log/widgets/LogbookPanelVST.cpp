@@ -323,6 +323,11 @@ TLogbookPanelVST::TLogbookPanelVST(QWidget* parent)
 
 TLogbookPanelVST::~TLogbookPanelVST()
 {
+    // The child views are deleted after this body (by QWidget): an editor they close then must
+    // not call back into a panel that is no longer whole.
+    FVSTHeader->OnEditEnded = nullptr;
+    FEditLink->OnNewText = nullptr;
+    FEditLink->OnMove = nullptr;
     // The logbook outlives its views: it must not call into this one any more.
     if (FLogInterface) {
         FLogInterface->OnDXCCListLoadeded = nullptr;

@@ -1,11 +1,11 @@
 #pragma once
-// Helpers of the keying tests: the manual clock run in 1 ms steps with the event loop
-// carrying pty and socket traffic between them, the recorded keyer traces, and a reader of
-// Morse from rendered or captured sound.
+// Helpers of the keying tests: the recorded keyer traces and a reader of Morse from rendered
+// or captured sound (the manual clock's run helpers are in tests/support/Wait.h).
 
 #include "keying/CWSidetone.h"
 #include "platform/AudioDevice.h"
 #include "platform/Clock.h"
+#include "tests/support/Wait.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -29,27 +29,6 @@ inline void PrintTo(const QByteArray& b, std::ostream* os)
 QT_END_NAMESPACE
 
 namespace vxtest {
-
-// Runs the manual clock 1 ms at a time until pred holds (checked before each step) or maxMs
-// have passed; true when pred held.
-template <typename Pred>
-bool runUntil(Pred pred, int maxMs)
-{
-    for (int t = 0;; ++t) {
-        QCoreApplication::processEvents();
-        QCoreApplication::processEvents();
-        if (pred())
-            return true;
-        if (t >= maxMs)
-            return false;
-        vx::Clock::advance(1);
-    }
-}
-
-inline void run(int ms)
-{
-    runUntil([] { return false; }, ms);
-}
 
 // One line of a recorded keyer trace: bytes the host sent (tx) or one byte it received.
 struct TraceLine {

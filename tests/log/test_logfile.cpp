@@ -1,5 +1,6 @@
 // The log file: opening, loading, the header check and upgrade, appending and saving, and
 // what happens to the file when a write fails.
+#include "tests/support/FileSizeLimit.h"
 #include "LogFixture.h"
 
 #include "core/DataFiles.h"
@@ -407,4 +408,28 @@ TEST_F(FullDiskLog, AFailedAppendThatCannotBeCutBackStopsLoggingUntilReopened)
     ASSERT_TRUE(openAndWait());
     ASSERT_TRUE(log->AddQSO(other));
     EXPECT_TRUE(FileHolds(readBytes(), damaged + "\r\n" + QSOLine("K1XYZ", "20240105", "121000").toUtf8() + "\r\n"));
+}
+
+// A save whose write is cut short (a file-size limit, a disk filling up meanwhile) must not
+// replace the log with the cut text.
+TEST_F(LogFixture, ASaveCutShortLeavesTheLogWhole)
+{
+    QStringList lines;
+    for (int i = 0; i < 40; ++i)
+        lines << QSOLine(QStringLiteral("DL%1ABC").arg(i), "20210305", QStringLiteral("12%1").arg(i, 4, 10, QChar('0')));
+    writeLog(lines);
+    ASSERT_TRUE(openAndWait());
+    const QByteArray before = readBytes();
+
+    ASSERT_TRUE(log->EditQSO(rowOf("DL7ABC")));
+    log->EditRecord().SetComment(QString(200, u'c'));
+    {
+        vxtest::FileSizeLimit limit(rlim_t(before.size()));
+        log->SaveQSO();
+        log->WaitForWriter();
+    }
+    EXPECT_TRUE(std::any_of(events.cbegin(), events.cend(),
+                            [](const QString& e) { return e.startsWith("Saving test.log failed: "); }));
+    EXPECT_FALSE(events.contains("DL7ABC saved"));
+    EXPECT_EQ(readBytes(), before);
 }
