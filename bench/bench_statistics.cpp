@@ -1,4 +1,4 @@
-// Statistics of a log of 200,000 QSOs (the log of bench_logbook) for Band/Mode, DXCC, DXCC
+// Statistics of a log of 200,000 QSOs (the log of bench_logbook, with grid squares) for Band/Mode, DXCC, DXCC
 // Challenge, Fields and VUCC: each run within 1 s from RunStatistics to OnFinished, within
 // 20 ms of GUI-thread time (taking the copies, handing the rows over), and a 10 ms timer on
 // the GUI thread never more than 30 ms late meanwhile.
@@ -80,7 +80,8 @@ int main(int argc, char** argv)
 {
     RequireInputs("vx_bench_statistics", {MasterScpFile, ShippedDataFolder() + "/dxccentity.dat"});
     QCoreApplication app(argc, argv);
-    TBigLog big(false);
+    // Grids, so that Fields and VUCC have rows to count into.
+    TBigLog big(false, true);
     // The entity list the statistics read, where the logbook looks for it.
     const QString entities = GetCommonDataFileName(QStringLiteral("dxccentity.dat"));
     QDir().mkpath(QFileInfo(entities).path());

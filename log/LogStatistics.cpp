@@ -588,24 +588,25 @@ void TLogStatisticsV2::RunStatistics()
     if (!FThread)
         FThread = std::make_unique<TJobThread>();
     auto guard = FGuard;
-    FThread->Post([this, guard, run, generation] {
-        auto done = run;
+    FThread->Post([this, guard, run, generation]() mutable {
+        std::shared_ptr<TStatisticsResult> done;
         try {
-            if (!run->Execute())
-                done.reset();
+            if (run->Execute())
+                done = std::make_shared<TStatisticsResult>(run->TakeResult());
         } catch (...) {
             // The run ends without rows; the GUI thread still hears of it.
-            done.reset();
         }
+        // The copies of the log and the lookup tables are let go here, not on the GUI thread.
+        run.reset();
         guard->Post([this, generation, done] { RunFinished(generation, done); });
     });
 }
 
-void TLogStatisticsV2::RunFinished(uint64_t generation, std::shared_ptr<TStatisticsThread> run)
+void TLogStatisticsV2::RunFinished(uint64_t generation, std::shared_ptr<TStatisticsResult> done)
 {
     --FRunsInFlight;
     if (generation == FGeneration) {
-        TStatisticsResult result = run ? run->TakeResult() : TStatisticsResult();
+        TStatisticsResult result = done ? std::move(*done) : TStatisticsResult();
         if (result.Counted)
             FBands = result.Bands;
         FRows = std::make_shared<const TStatisticList>(std::move(result.Rows));

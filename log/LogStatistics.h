@@ -229,7 +229,7 @@ private:
     Q_INVOKABLE void DeliverResults();
     void LoadIOTAList();
     void LoadFFMAList();
-    void RunFinished(uint64_t generation, std::shared_ptr<TStatisticsThread> run);
+    void RunFinished(uint64_t generation, std::shared_ptr<TStatisticsResult> done);
     void CancelRun();
     void SetBusy(bool busy);
 
