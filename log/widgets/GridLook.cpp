@@ -9,9 +9,7 @@ namespace vx::loggrid {
 
 QFont GridFont(int pixels)
 {
-    QFont f(QStringLiteral("DejaVu Sans"));
-    f.setPixelSize(pixels);
-    return f;
+    return vx::look::Font(pixels);
 }
 
 void SetupGrid(QTableView* v)

@@ -2,6 +2,8 @@
 // The look the log's grids share: a black grid with silver text in the grid font, fixed
 // low rows, a dark caption row, and the message shown while a grid has no rows.
 
+#include "controls/widgets/PanelLook.h"
+
 #include <QColor>
 #include <QFont>
 #include <QString>
@@ -12,8 +14,8 @@ class QTableView;
 
 namespace vx::loggrid {
 
-inline const QColor Silver(192, 192, 192);
-inline const QColor PanelGrey(65, 65, 65);
+using vx::look::PanelGrey;
+using vx::look::Silver;
 inline const QColor SelectedBack(38, 79, 120);
 constexpr int RowHeight = 13;
 

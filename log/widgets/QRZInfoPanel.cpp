@@ -1,6 +1,7 @@
 #include "log/widgets/QRZInfoPanel.h"
 
 #include "controls/widgets/ArtRegistry.h"
+#include "controls/widgets/PanelLook.h"
 #include "controls/widgets/RCPanel.h"
 #include "log/QRZInterface.h"
 
@@ -19,21 +20,12 @@ const QString PlaceholderName = QStringLiteral("QRZ");
 constexpr QSize PlaceholderSize(258, 169);
 const QColor LinkGreen(0, 128, 0);
 
+using vx::look::SetTextColor;
+
 // "Arial" of the layout, in pixels.
 QFont PanelFont(int pixels, bool bold = false)
 {
-    QFont f(QStringLiteral("DejaVu Sans"));
-    f.setPixelSize(pixels);
-    f.setBold(bold);
-    return f;
-}
-
-void SetTextColor(QWidget* w, const QColor& color)
-{
-    QPalette p = w->palette();
-    for (QPalette::ColorGroup g : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
-        p.setColor(g, QPalette::WindowText, color);
-    w->setPalette(p);
+    return vx::look::Font(pixels, bold);
 }
 
 QString LookupCaption()
@@ -63,9 +55,7 @@ void PaintPlaceholder(QPainter& p, const QSize& s)
     shoulders.closeSubpath();
     p.drawPath(shoulders);
 
-    QFont f(QStringLiteral("DejaVu Sans"));
-    f.setPixelSize(12);
-    f.setBold(true);
+    QFont f = vx::look::Font(12, true);
     p.setFont(f);
     p.setPen(QColor(0, 128, 0));
     p.drawText(QRectF(0, 132, s.width(), 16), Qt::AlignCenter, QLatin1String(TQRZInterface::DomainName));
