@@ -605,15 +605,17 @@ void TLogStatisticsV2::RunStatistics()
 void TLogStatisticsV2::RunFinished(uint64_t generation, std::shared_ptr<TStatisticsResult> done)
 {
     --FRunsInFlight;
-    if (generation == FGeneration) {
-        TStatisticsResult result = done ? std::move(*done) : TStatisticsResult();
-        if (result.Counted)
-            FBands = result.Bands;
-        FRows = std::make_shared<const TStatisticList>(std::move(result.Rows));
-        FCount = result.Count;
-    }
     if (FRunsInFlight == 0)
         SetBusy(false);
+    // An overtaken run has nothing to tell: its rows would be shown under the settings of
+    // the run or Clear that overtook it.
+    if (generation != FGeneration)
+        return;
+    TStatisticsResult result = done ? std::move(*done) : TStatisticsResult();
+    if (result.Counted)
+        FBands = result.Bands;
+    FRows = std::make_shared<const TStatisticList>(std::move(result.Rows));
+    FCount = result.Count;
     Fire(OnFinished);
 }
 

@@ -325,10 +325,24 @@ TEST_F(StatisticsRunTest, ARunCountsTheLogAsItWasWhenItStarted)
 TEST_F(StatisticsRunTest, AResultOvertakenByClearOrANewLogIsDropped)
 {
     openLog(lines(300));
+    const int before = finished;
     engine->SetStatisticsType(statDXCC);
     engine->Clear();
     waitForRun();
     EXPECT_TRUE(engine->StatisticsList().empty());
+    EXPECT_EQ(finished, before + 1); // the Clear's only
+
+    // A run overtaken by one of another kind: only the newer rows are announced.
+    std::vector<QString> announced;
+    engine->OnFinished = [&] {
+        const TStatisticList& rows = engine->StatisticsList();
+        announced.push_back(rows.empty() ? QString() : rows[0].KeyName);
+    };
+    engine->SetStatisticsType(statBandMode);
+    engine->SetStatisticsType(statDXCC);
+    waitForRun();
+    EXPECT_EQ(announced, std::vector<QString>{"DL"});
+    engine->OnFinished = [this] { ++finished; };
 
     // Another log loaded while a run counts the first one.
     engine->RunStatistics();
