@@ -222,7 +222,7 @@ public:
     static QList<TIOTA> ReadIOTAFile(const QString& path);
     static QStringList ReadFFMAFile(const QString& path);
 
-    // After every run and every Clear, on the GUI thread.
+    // After every Clear and every run not overtaken by a newer run or Clear, on the GUI thread.
     TNotifyEvent OnFinished;
 
 private:
