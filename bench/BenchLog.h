@@ -17,8 +17,10 @@ inline const QString MyCall = QStringLiteral("OWN1");
 // The log file in a private folder, and a logbook that has loaded it.
 class TBigLog {
 public:
-    // Set openNow false to open it later with Load() (to time the open as a whole).
-    explicit TBigLog(bool openNow = true)
+    // Set openNow false to open it later with Load() (to time the open as a whole); withGrids
+    // gives every QSO a grid square (the other fields stay as without them).
+    explicit TBigLog(bool openNow = true, bool withGrids = false)
+        : FWithGrids(withGrids)
     {
         qputenv("XDG_DATA_HOME", (FRoot.path() + "/data").toLocal8Bit());
         qputenv("XDG_CONFIG_HOME", (FRoot.path() + "/config").toLocal8Bit());
@@ -83,12 +85,33 @@ private:
             r.SetCQZone(QString::number(1 + FRng.bounded(40)));
             r.SetQSLLoTWSent(FRng.bounded(2) ? "Y" : "N");
             r.SetQSLLoTWRcvd(FRng.bounded(4) ? "N" : "Y");
+            if (FWithGrids)
+                r.SetGridSquare(RandomGrid());
             bytes += r.QSOLine().toUtf8() + "\r\n";
         }
         f.write(bytes);
     }
 
+    // Four or six characters, some in lower case as logs hold them; every field, yet a few
+    // thousand squares, as a busy 6 m station may have worked.
+    QString RandomGrid()
+    {
+        QString g;
+        g += QChar('A' + FGridRng.bounded(18));
+        g += QChar('A' + FGridRng.bounded(18));
+        g += QChar('0' + FGridRng.bounded(3));
+        g += QChar('0' + FGridRng.bounded(3));
+        if (FGridRng.bounded(2)) {
+            g += QChar('a' + FGridRng.bounded(24));
+            g += QChar('a' + FGridRng.bounded(24));
+        }
+        return FGridRng.bounded(8) ? g : g.toLower();
+    }
+
     QTemporaryDir FRoot;
     QRandomGenerator FRng{2024};
+    // Grids draw from a generator of their own: the rest of the log stays the same.
+    QRandomGenerator FGridRng{4048};
+    bool FWithGrids = false;
 };
 

@@ -3,6 +3,7 @@
 #include "core/DMApplication.h"
 #include "log/LoTWInterface.h"
 #include "log/LogDialogs.h"
+#include "log/LogStatistics.h"
 #include "log/LogText.h"
 #include "log/QRZInterface.h"
 #include "platform/Clock.h"
@@ -42,6 +43,9 @@ TDMLog::TDMLog(QObject* parent)
     FLogInterface = new TLogInterface(this);
     FLogInterface->SetLogBookColumns({colGrid, colUSState});
     FQRZInterface = new TQRZInterface(this);
+    FLogStatistics = new TLogStatisticsV2(this);
+    FLogStatistics->SetBands(TBands::FromBits(TBands::All().Bits() & ~(1u << bd70c)));
+    FLogStatistics->SetLogInterface(FLogInterface);
     FLogInterface->OnLogImport = [this](const QString& name, bool success, int32_t qsos, int32_t inserted,
                                         int32_t updated, int32_t elapsed) {
         DoLogInterfaceLogImport(name, success, qsos, inserted, updated, elapsed);

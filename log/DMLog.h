@@ -1,9 +1,9 @@
 #pragma once
 // TDMLog: the data module of the logbook.  It owns the logbook, holds the log actions that
 // menus, buttons and hot keys point at, asks for files through the dialogs interface for new
-// logs, opening, exports and imports, owns the callbook client, and reads and writes the
-// settings of "Client\Log", "Client\QRZ", "Client\LoTW", "Client\Cabrillo" and
-// "Client\Cabrillo\Address".
+// logs, opening, exports and imports, owns the callbook client and the statistics engine,
+// and reads and writes the settings of "Client\Log", "Client\QRZ", "Client\LoTW",
+// "Client\Cabrillo" and "Client\Cabrillo\Address".
 //
 // Everything runs on the GUI thread.  While an ADIF import runs, logging and the file and
 // export actions are disabled; they come back with the import's result, which always
@@ -18,6 +18,7 @@
 class QAction;
 class TLogDialogs;
 class TQRZInterface;
+class TLogStatisticsV2;
 
 class TDMLog : public QObject {
     Q_OBJECT
@@ -27,6 +28,7 @@ public:
 
     TLogInterface* LogInterface() const { return FLogInterface; }
     TQRZInterface* QRZInterface() const { return FQRZInterface; }
+    TLogStatisticsV2* LogStatistics() const { return FLogStatistics; }
 
     // The file dialogs and export dialogs (the program's widgets, or a test's).
     TLogDialogs* Dialogs() const { return FDialogs; }
@@ -116,6 +118,7 @@ private:
 
     TLogInterface* FLogInterface = nullptr;
     TQRZInterface* FQRZInterface = nullptr;
+    TLogStatisticsV2* FLogStatistics = nullptr;
     TLogDialogs* FDialogs = nullptr;
     std::function<QString()> FMyCallSource;
     bool FImporting = false;

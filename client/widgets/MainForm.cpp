@@ -273,6 +273,7 @@ void TMainForm::CreateControls()
     Bandmap->SetFTCATInterface(cat);
     Bandmap->SetDXSpots(spots);
     DXClusterPanel->SetDXSpots(spots);
+    LogStatisticsPanel->SetLogStatistics(FModules->Log()->LogStatistics());
     DXClusterPanel->SetDXClusterConnectAction(FModules->DX()->DXClusterConnectAction);
     DXClusterPanel->SetCommand1Action(FModules->DX()->Command1Action);
     DXClusterPanel->SetCommand2Action(FModules->DX()->Command2Action);

@@ -4,7 +4,6 @@
 #include "core/DMApplication.h"
 #include "core/IniStore.h"
 
-#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -104,20 +103,6 @@ void TLogPanelStandIn::SetHisName(const QString& Value)
     Calls << QStringLiteral("SetHisName(%1)").arg(Value);
 }
 
-TLogStatisticsPanelStandIn::TLogStatisticsPanelStandIn(QWidget* parent)
-    : TStandInPanel(QStringLiteral("Log Statistics"), 500, 455, parent)
-{
-    setObjectName(QStringLiteral("LogStatisticsPanel"));
-    // It fills its page.
-    setMinimumSize(0, 0);
-    setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-    SetAlignment(Qt::AlignCenter);
-    StatisticsTypeComboBox = new QComboBox(this);
-    StatisticsTypeComboBox->setObjectName(QStringLiteral("StatisticsTypeComboBox"));
-    StatisticsTypeComboBox->setGeometry(8, 8, 160, 21);
-    StatisticsTypeComboBox->setEnabled(false);
-}
-
 TSettingsDlgStandIn::TSettingsDlgStandIn(QWidget* owner)
     : QDialog(owner)
 {
@@ -173,5 +158,5 @@ TMainLogPanel* CreateMainLogPanel(QWidget* parent)
 
 TMainLogStatisticsPanel* CreateMainLogStatisticsPanel()
 {
-    return new TLogStatisticsPanelStandIn;
+    return new TLogStatisticsPanelV2;
 }

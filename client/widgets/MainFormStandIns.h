@@ -8,6 +8,7 @@
 #include "core/RCTypes.h"
 #include "log/LogFilter.h"
 #include "log/LogInterface.h"
+#include "log/widgets/LogStatisticsPanel.h"
 #include "panel/PanelLinks.h"
 
 #include <QDialog>
@@ -17,7 +18,6 @@
 #include <memory>
 
 class QAction;
-class QComboBox;
 class QLineEdit;
 class QPlainTextEdit;
 
@@ -83,15 +83,6 @@ private:
     int32_t FFrequencyB = 0;
 };
 
-class TLogStatisticsPanelStandIn : public TStandInPanel {
-    Q_OBJECT
-public:
-    explicit TLogStatisticsPanelStandIn(QWidget* parent = nullptr);
-
-    QComboBox* StatisticsTypeComboBox;
-    std::function<void(const TLogFilter& LogFilter)> OnLogFilter;
-};
-
 // The settings dialog as the main window drives it.
 class TSettingsDlgLink {
 public:
@@ -136,9 +127,9 @@ bool ExecuteSettingsImport(QWidget* owner);
 
 // The names the main window uses; each becomes the real class when it is there.
 using TMainLogPanel = TLogPanelStandIn;
-using TMainLogStatisticsPanel = TLogStatisticsPanelStandIn;
+using TMainLogStatisticsPanel = TLogStatisticsPanelV2;
 
-// The QSO entry panel and the statistics page the window shows; the real views take their
-// place here.
+// The QSO entry panel and the statistics page the window shows; the real QSO entry panel
+// takes its place here.
 TMainLogPanel* CreateMainLogPanel(QWidget* parent);
 TMainLogStatisticsPanel* CreateMainLogStatisticsPanel();

@@ -2,6 +2,7 @@
 
 #include "controls/widgets/RCSpeedButton.h"
 #include "log/LogInterface.h"
+#include "log/widgets/GridLook.h"
 #include "log/widgets/LogGridModel.h"
 #include "log/widgets/LogbookEditLink.h"
 
@@ -21,20 +22,14 @@
 
 namespace {
 
-const QColor Silver(192, 192, 192);
-const QColor PanelGrey(65, 65, 65);
-constexpr int RowHeight = 13;
+using vx::loggrid::GridFont;
+using vx::loggrid::PanelGrey;
+using vx::loggrid::RowHeight;
+using vx::loggrid::SetupGrid;
+using vx::loggrid::Silver;
 constexpr int HeaderHeight = 21;
 constexpr int FilterGridHeight = 38;
 constexpr int Panel1Height = 22;
-
-// "Tahoma" and "MS Sans Serif" of 11 pixels.
-QFont GridFont(int pixels = 11)
-{
-    QFont f(QStringLiteral("DejaVu Sans"));
-    f.setPixelSize(pixels);
-    return f;
-}
 
 // The caption row keeps the height the filter row needs below it, whatever the style asks.
 class TCaptionHeader : public QHeaderView {
@@ -75,33 +70,6 @@ private:
     TLogGridModel* FModel;
 };
 
-void SetupGrid(QTableView* v)
-{
-    v->setFont(GridFont());
-    v->setFrameShape(QFrame::NoFrame);
-    v->setShowGrid(false);
-    v->setWordWrap(false);
-    v->setCornerButtonEnabled(false);
-    v->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
-    v->verticalHeader()->hide();
-    v->verticalHeader()->setMinimumSectionSize(RowHeight);
-    v->verticalHeader()->setDefaultSectionSize(RowHeight);
-    v->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    QPalette p = v->palette();
-    for (QPalette::ColorGroup g : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
-        p.setColor(g, QPalette::Base, Qt::black);
-        p.setColor(g, QPalette::Window, Qt::black);
-        p.setColor(g, QPalette::Text, Silver);
-        p.setColor(g, QPalette::Highlight, QColor(38, 79, 120));
-        p.setColor(g, QPalette::HighlightedText, Qt::white);
-        // The caption row: dark like the panel, with silver captions.
-        p.setColor(g, QPalette::Button, PanelGrey);
-        p.setColor(g, QPalette::ButtonText, Silver);
-        p.setColor(g, QPalette::WindowText, Silver);
-    }
-    v->setPalette(p);
-}
-
 } // namespace
 
 // ---- TLogGridView --------------------------------------------------------------------------
@@ -114,13 +82,7 @@ TLogGridView::TLogGridView(QWidget* parent)
 void TLogGridView::paintEvent(QPaintEvent* event)
 {
     QTableView::paintEvent(event);
-    if (model() && model()->rowCount() == 0) {
-        QPainter p(viewport());
-        p.setFont(font());
-        p.setPen(Silver);
-        p.drawText(viewport()->rect().adjusted(2, 2, -2, -2), Qt::AlignLeft | Qt::AlignTop,
-                   QStringLiteral(" no log book records"));
-    }
+    vx::loggrid::PaintEmptyMessage(this, QStringLiteral(" no log book records"));
 }
 
 void TLogGridView::keyReleaseEvent(QKeyEvent* event)
@@ -136,9 +98,7 @@ void TLogGridView::keyReleaseEvent(QKeyEvent* event)
 
 void TLogGridView::focusOutEvent(QFocusEvent* event)
 {
-    // Leaving the grid for another control lets go of the row; its popup menu or another
-    // window taking the focus does not.
-    if (event->reason() != Qt::PopupFocusReason && event->reason() != Qt::ActiveWindowFocusReason)
+    if (vx::loggrid::FocusOutClearsSelection(event))
         clearSelection();
     QTableView::focusOutEvent(event);
 }

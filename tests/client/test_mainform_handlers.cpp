@@ -9,12 +9,17 @@
 #include "dx/DXSpots.h"
 #include "keying/DMCW.h"
 #include "keying/WinKeyer.h"
+#include "log/DMLog.h"
+#include "log/LogStatistics.h"
+#include "log/widgets/LogStatisticsPanel.h"
 #include "remote/DMAudioClient.h"
 #include "remote/DMClient.h"
 #include "remote/RAClient.h"
 #include "tests/remote/AudioDoubles.h"
 
 #include <QAction>
+#include <QComboBox>
+#include <QTabWidget>
 #include <QTcpServer>
 
 using namespace clienttest;
@@ -267,3 +272,34 @@ TEST_F(MainFormRig, TheMonitorShowsTrafficOnlyUntilTheWindowCloses)
 }
 
 } // namespace
+
+// The Log Statistics page holds the statistics view of the log module's engine; a row's
+// filter goes to the log grid, whose page comes to the front.
+TEST_F(MainFormRig, TheStatisticsPageCountsTheLogAndFiltersTheGrid)
+{
+    Store();
+    CreateAndStart();
+    TLogStatisticsPanelV2* view = Form->LogStatisticsPanel;
+    TLogStatisticsV2* engine = Modules->Log()->LogStatistics();
+    EXPECT_EQ(view->LogStatistics(), engine);
+    EXPECT_EQ(view->parentWidget(), Form->TabSheetLogStatistics);
+
+    Form->LogStatisticsAction->trigger();
+    QTabWidget* pages = Form->PageControl2->indexOf(Form->TabSheetLogStatistics) >= 0 ? Form->PageControl2
+                                                                                      : Form->PageControl1;
+    EXPECT_EQ(pages->currentWidget(), Form->TabSheetLogStatistics);
+    view->StatisticsTypeComboBox->setCurrentIndex(statZones);
+    emit view->StatisticsTypeComboBox->activated(statZones);
+    EXPECT_EQ(engine->StatisticsType(), statZones);
+    ASSERT_TRUE(vxtest::waitUntil([&] { return !engine->ThreadIsRunning(); }));
+    EXPECT_EQ(view->Model->Caption(StatColumn::KeyName), "Zone");
+
+    TLogFilter filter;
+    filter.SetDXCC("230");
+    ASSERT_TRUE(view->OnLogFilter);
+    view->OnLogFilter(filter);
+    EXPECT_EQ(Modules->Log()->LogInterface()->LogFilter().DXCC(), "230");
+    QTabWidget* logPages = Form->PageControl2->indexOf(Form->TabSheetLog) >= 0 ? Form->PageControl2
+                                                                              : Form->PageControl1;
+    EXPECT_EQ(logPages->currentWidget(), Form->TabSheetLog);
+}

@@ -3,6 +3,7 @@
 #include "core/DMApplication.h"
 #include "log/DMLog.h"
 #include "log/LoTWInterface.h"
+#include "log/LogStatistics.h"
 #include "log/QRZInterface.h"
 #include "platform/Clock.h"
 #include "tests/support/Wait.h"
@@ -347,4 +348,28 @@ TEST_F(LogModule, OpenTakesTheOwnCallSign)
     module->SetMyCallSource([] { return QStringLiteral("dj3ei"); });
     module->Open();
     EXPECT_EQ(log().MyCall(), "DJ3EI");
+}
+
+// The module's statistics count its own log, and loading a log empties them.
+TEST_F(LogModule, StatisticsFollowTheLog)
+{
+    TLogStatisticsV2* stats = module->LogStatistics();
+    ASSERT_TRUE(stats);
+    EXPECT_EQ(stats->LogInterface(), &log());
+    EXPECT_TRUE(stats->Bands().Contains(bd2));
+    EXPECT_FALSE(stats->Bands().Contains(bd70c));
+
+    QTemporaryDir folder;
+    log().SetMyCall("DJ3EI");
+    log().SetLogFolder(folder.path());
+    log().SetLogFileName("test.log");
+    log().NewLogFile();
+    int finished = 0;
+    stats->OnFinished = [&] { ++finished; };
+    stats->SetStatisticsType(statZones);
+    ASSERT_TRUE(vxtest::waitUntil([&] { return !stats->ThreadIsRunning(); }));
+    EXPECT_EQ(finished, 1);
+    log().Open();
+    ASSERT_TRUE(vxtest::waitUntil([&] { return finished == 2; }));
+    EXPECT_TRUE(stats->StatisticsList().empty());
 }
