@@ -90,10 +90,18 @@ class SettingsFileTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
+        FOldConfig = qgetenv("XDG_CONFIG_HOME");
+        FOldHome = qgetenv("HOME");
         ASSERT_TRUE(FHome.isValid());
         qputenv("XDG_CONFIG_HOME", (FHome.path() + "/config").toLocal8Bit());
         qputenv("HOME", (FHome.path() + "/home").toLocal8Bit());
         QDir().mkpath(FHome.path() + "/config");
+    }
+
+    void TearDown() override
+    {
+        qputenv("XDG_CONFIG_HOME", FOldConfig);
+        qputenv("HOME", FOldHome);
     }
 
     QString StoreFile() const { return TDMApplication::SettingsFileName(); }
@@ -118,6 +126,8 @@ protected:
     }
 
     QTemporaryDir FHome;
+    QByteArray FOldConfig;
+    QByteArray FOldHome;
 };
 
 } // namespace clienttest

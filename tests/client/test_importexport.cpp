@@ -2,6 +2,7 @@
 // reading rules, and that a refused file changes nothing.
 
 #include "SettingsFileFixture.h"
+#include "tests/support/PrivateMounts.h"
 
 #include <QRegularExpression>
 #include <QXmlStreamReader>
@@ -332,4 +333,37 @@ TEST_F(ImportExportTest, ParserErrorsNameLineAndColumn)
     EXPECT_FALSE(Import(WriteImportFile("<Vornix>\n<Settings>\n</Vornix>"), &messages));
     ASSERT_EQ(messages.size(), 1);
     EXPECT_TRUE(messages[0].contains("line 3")) << messages[0].toStdString();
+}
+
+TEST_F(ImportExportTest, AStoreThatCannotBeWrittenIsAnError)
+{
+    {
+        TIniStore store(StoreFile());
+        store.WriteString("Client\\General", "MyCall", "OLD1");
+    }
+    const QByteArray before = FileBytes(StoreFile());
+    ASSERT_TRUE(QFile::setPermissions(StoreFile(), QFile::ReadOwner));
+    QStringList messages;
+    bool ok = true;
+    {
+        vxtest::TObeyFileModes obey;
+        ok = Import(WriteImportFile("<Vornix><Settings><Client><General><MyCall>NEW1</MyCall></General>"
+                                    "</Client></Settings></Vornix>"),
+                    &messages);
+    }
+    QFile::setPermissions(StoreFile(), QFile::ReadOwner | QFile::WriteOwner);
+    EXPECT_FALSE(ok);
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages[0].startsWith("Error: ") && messages[0].contains("read-only")) << messages[0].toStdString();
+    EXPECT_EQ(FileBytes(StoreFile()), before);
+}
+
+TEST_F(ImportExportTest, ExportToAFolderThatDoesNotExistIsAnError)
+{
+    TImportExportHelper helper;
+    const QString path = Home() + "/no/such/folder/Vornix.xml";
+    EXPECT_FALSE(helper.ExportSettingsToXML(path));
+    ASSERT_EQ(helper.Messages().size(), 1);
+    EXPECT_TRUE(helper.Messages()[0].startsWith("Error: " + path + " could not be written"));
+    EXPECT_EQ(helper.LastXMLExportFile(), "");
 }
