@@ -14,6 +14,7 @@
 #include <QSaveFile>
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>
+#include <algorithm>
 #include <deque>
 #include <optional>
 #include <variant>
@@ -223,6 +224,26 @@ QString SaveWantedLines(const QString& fileName, const QStringList& lines)
 
 // ---- export ----
 
+// Characters XML 1.0 cannot carry at all (controls other than tab, line feed and return).
+bool HasForbiddenCharacter(const QString& text)
+{
+    return std::any_of(text.begin(), text.end(), [](QChar c) {
+        return c.unicode() < 0x20 && c != u'\t' && c != u'\n' && c != u'\r';
+    });
+}
+
+// A parser turns a written carriage return into a line feed; as a reference it stays.
+void WriteText(QXmlStreamWriter& xml, const QString& text)
+{
+    const QStringList parts = text.split(u'\r');
+    for (qsizetype i = 0; i < parts.size(); ++i) {
+        if (i > 0)
+            xml.writeEntityReference(QStringLiteral("#13"));
+        if (!parts[i].isEmpty())
+            xml.writeCharacters(parts[i]);
+    }
+}
+
 class TExportWriter {
 public:
     TExportWriter(QXmlStreamWriter& xml, TIniStore& store)
@@ -233,6 +254,9 @@ public:
 
     // The sections of a table, nested by their paths; the tables list every section right
     // before its sub-sections, so one stack of open elements suffices.
+    // The first value that cannot be written; empty when there is none.
+    QString Error;
+
     void WriteTable(const QList<TSettingsSection>& table, const QString& exportFile)
     {
         QStringList open;
@@ -270,9 +294,14 @@ private:
         }
         FXml.writeStartElement(value.Name);
         switch (value.Type) {
-        case T::S:
-            FXml.writeCharacters(FStore.ReadString(section.Path, value.Name, QString()));
+        case T::S: {
+            const QString text = FStore.ReadString(section.Path, value.Name, QString());
+            if (HasForbiddenCharacter(text) && Error.isEmpty())
+                Error = QStringLiteral("%1 of %2 holds a control character that XML cannot carry")
+                            .arg(value.Name, section.Path);
+            WriteText(FXml, text);
             break;
+        }
         case T::B:
             FXml.writeAttribute(QStringLiteral("DataType"), QStringLiteral("Bool"));
             FXml.writeCharacters(FStore.ReadBool(section.Path, value.Name, false) ? QStringLiteral("1")
@@ -297,7 +326,7 @@ void WriteWantedList(QXmlStreamWriter& xml, const QString& elementName, const QS
     for (int i = 0; i < lines.size(); ++i) {
         xml.writeStartElement(QStringLiteral("Wanted"));
         xml.writeAttribute(QStringLiteral("ID"), QString::number(i));
-        xml.writeCharacters(lines[i]);
+        WriteText(xml, lines[i]);
         xml.writeEndElement();
     }
     xml.writeEndElement();
@@ -894,8 +923,9 @@ bool TImportExportHelper::ExportSettingsToXML(const QString& AXMLFileName)
         WriteWantedList(xml, WantedDXCCName, WantedDXCCFile);
         WriteWantedList(xml, WantedSpotsName, WantedSpotsFile);
         xml.writeEndDocument();
-        if (xml.hasError()) {
-            FMessages << QStringLiteral("Error: the settings could not be put into XML");
+        if (!writer.Error.isEmpty() || xml.hasError()) {
+            FMessages << QStringLiteral("Error: ") +
+                             (writer.Error.isEmpty() ? QStringLiteral("the settings could not be put into XML") : writer.Error);
             return false;
         }
     }

@@ -367,3 +367,27 @@ TEST_F(ImportExportTest, ExportToAFolderThatDoesNotExistIsAnError)
     EXPECT_TRUE(helper.Messages()[0].startsWith("Error: " + path + " could not be written"));
     EXPECT_EQ(helper.LastXMLExportFile(), "");
 }
+
+TEST_F(ImportExportTest, LineBreaksSurviveAndControlCharactersAreRefused)
+{
+    {
+        TIniStore store(StoreFile());
+        store.WriteString("Client", "ClientMainForm", "0");
+        store.WriteString("Client\\Messages\\CW", "Message1", "CQ\r\nDE\tDL1ABC\r");
+    }
+    const QString path = Export();
+    QFile::remove(StoreFile());
+    ASSERT_TRUE(Import(path));
+    EXPECT_EQ(Stored("Client\\Messages\\CW", "Message1"), "CQ\r\nDE\tDL1ABC\r");
+
+    {
+        TIniStore store(StoreFile());
+        store.WriteString("Client\\Messages\\CW", "Message2", QString("A") + QChar(1));
+    }
+    const QByteArray before = FileBytes(path);
+    TImportExportHelper helper;
+    EXPECT_FALSE(helper.ExportSettingsToXML(path));
+    EXPECT_EQ(helper.Messages(),
+              QStringList{"Error: Message2 of Client\\Messages\\CW holds a control character that XML cannot carry"});
+    EXPECT_EQ(FileBytes(path), before);
+}
