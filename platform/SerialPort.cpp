@@ -2,6 +2,7 @@
 
 #include <QPointer>
 #include <QSerialPort>
+#include <QSerialPortInfo>
 
 namespace vx {
 
@@ -172,6 +173,16 @@ qint64 SerialPort::write(const QByteArray& bytes)
     // Out to the device now, not on the next turn of the event loop.
     sp_->flush();
     return n;
+}
+
+QStringList SerialPort::availablePorts()
+{
+    QStringList names;
+    for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts())
+        names << info.systemLocation();
+    names.sort();
+    names.removeDuplicates();
+    return names;
 }
 
 qint64 SerialPort::writeStr(const QString& text)

@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 class QSerialPort;
@@ -56,6 +57,10 @@ public:
     qint64 write(const QByteArray& bytes);
 
     QString lastError() const { return lastError_; }
+
+    // The serial devices the machine lists, as device paths sorted by name.  Pseudo-terminals
+    // are not among them.
+    static QStringList availablePorts();
 
     std::function<void()> OnAfterOpen;
     std::function<void()> OnAfterClose;

@@ -106,6 +106,7 @@ void TDMServer::IniRead()
     FSystemTray = ini.ReadBool(SectionApplication, QStringLiteral("SystemTray"), FSystemTray);
     FStartMinimized = ini.ReadBool(SectionApplication, QStringLiteral("StartMinimized"), FStartMinimized);
     FAutoRunRegistry = ini.ReadBool(SectionApplication, QStringLiteral("AutoRunRegistry"), FAutoRunRegistry);
+    FShutdownRadio = ini.ReadBool(SectionApplication, QStringLiteral("ShutdownRadio"), FShutdownRadio);
     FHostname = ini.ReadString(SectionRemoteServer, QStringLiteral("Hostname"), FHostname);
     FPort = ini.ReadInteger(SectionRemoteServer, QStringLiteral("Port"), FPort);
     FPassword = ini.ReadString(SectionRemoteServer, QStringLiteral("Pwd"), FPassword);
@@ -134,6 +135,7 @@ void TDMServer::IniWrite()
         ini.WriteBool(SectionApplication, QStringLiteral("SystemTray"), FSystemTray);
         ini.WriteBool(SectionApplication, QStringLiteral("StartMinimized"), FStartMinimized);
         ini.WriteBool(SectionApplication, QStringLiteral("AutoRunRegistry"), FAutoRunRegistry);
+        ini.WriteBool(SectionApplication, QStringLiteral("ShutdownRadio"), FShutdownRadio);
         ini.WriteString(SectionRemoteServer, QStringLiteral("Hostname"), FHostname);
         ini.WriteInteger(SectionRemoteServer, QStringLiteral("Port"), FPort);
         ini.WriteString(SectionRemoteServer, QStringLiteral("Pwd"), FPassword);
@@ -243,7 +245,8 @@ void TDMServer::UpdateClientList()
 
 bool TDMServer::CheckUser(const QString& Name) const
 {
-    return FUsers.contains(Name, Qt::CaseSensitive);
+    // The settings keep one spelling of each name, whatever case it was typed in.
+    return FUsers.contains(Name, Qt::CaseInsensitive);
 }
 
 QList<const TSimpleClient*> TDMServer::Clients() const

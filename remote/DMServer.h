@@ -77,6 +77,7 @@ public:
     void SetAutoRunRegistry(bool value) { FAutoRunRegistry = value; }
     bool LogFile() const { return FLogFile; }
     void SetLogFile(bool value) { FLogFile = value; }
+    // The server program switches the radio off when the desktop session ends.
     bool ShutdownRadio() const { return FShutdownRadio; }
     void SetShutdownRadio(bool value) { FShutdownRadio = value; }
     bool StartMinimized() const { return FStartMinimized; }
@@ -107,6 +108,7 @@ public:
     void ServerBroadcastMessage(const QString& Msg) override;
     void ShutdownClients();
     void UpdateClientList();
+    // Whether Name is one of Users, without regard to case.
     bool CheckUser(const QString& Name) const;
     // The records of the open connections, in connection order.
     QList<const TSimpleClient*> Clients() const;

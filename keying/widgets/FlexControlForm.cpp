@@ -1,6 +1,7 @@
 #include "keying/widgets/FlexControlForm.h"
 
 #include "controls/widgets/ArtRegistry.h"
+#include "controls/widgets/FixedLayout.h"
 #include "keying/DMFlexControl.h"
 
 #include <QComboBox>
@@ -153,12 +154,7 @@ QComboBox* TFlexControlForm::NewCombo(QWidget* parent, int x, int y)
 
 QLabel* TFlexControlForm::NewLabel(QWidget* parent, const QString& text, int x, int y, int width)
 {
-    auto* label = new QLabel(text, parent);
-    label->adjustSize();
-    label->move(x, y);
-    if (width > 0)
-        label->resize(width, label->height());
-    return label;
+    return vx::layout::Label(parent, text, x, y, width);
 }
 
 void TFlexControlForm::BuildLEDLegend()

@@ -4,6 +4,7 @@
 #include "panel/PanelColors.h"
 #include "panel/widgets/FTTransceiverPanel2000.h"
 #include "panel/widgets/FTTransceiverPanel5000.h"
+#include "panel/widgets/FTTransceiverPanel950.h"
 #include "panel/widgets/TuningPanel3.h"
 
 #include <QAction>
@@ -16,7 +17,7 @@ TFTTransceiverPanelBase* CreateModelPanel(TTransceiver model, QWidget* owner)
     case FTDX5000:
         return new TFTTransceiverPanel5000(owner);
     case FT950:
-        return new TFTTransceiverPanelBase(owner);
+        return new TFTTransceiverPanel950(owner);
     case FT2000:
     case FT2000D:
     default:

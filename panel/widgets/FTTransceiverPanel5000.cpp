@@ -284,8 +284,7 @@ void TFTTransceiverPanel5000::PlaceBandButtons()
     };
     for (const auto& row : bands) {
         row.Button->setGeometry(row.Left, row.Top, 33, 18);
-        row.Button->SetGlyph(QString::fromLatin1(row.Glyph));
-        row.Button->SetNumGlyphs(4);
+        SetKeyGlyph(row.Button, QString::fromLatin1(row.Glyph));
     }
 }
 
@@ -304,8 +303,7 @@ void TFTTransceiverPanel5000::PlaceModeButtons()
         TPanelSpeedButton* b = row.Button;
         b->setGeometry(row.Left, row.Top, 48, 25);
         b->SetFlat(true);
-        b->SetGlyph(QString::fromLatin1(row.Glyph));
-        b->SetNumGlyphs(4);
+        SetKeyGlyph(b, QString::fromLatin1(row.Glyph));
         // Mode keys do not latch on this face.
         b->SetAllowAllUp(false);
         b->SetGroupIndex(0);
@@ -359,15 +357,7 @@ void TFTTransceiverPanel5000::PlaceButtons()
     };
     for (const auto& row : keys) {
         row.Control->setGeometry(row.Geometry);
-        const QString glyph = QString::fromLatin1(row.Glyph);
-        if (auto* key = qobject_cast<TPanelSpeedButton*>(row.Control)) {
-            key->SetGlyph(glyph);
-            key->SetNumGlyphs(4);
-            key->SetSpacing(0);
-        } else if (auto* halves = qobject_cast<TRCButton*>(row.Control)) {
-            halves->SetGlyph(glyph);
-            halves->SetNumGlyphs(4);
-        }
+        SetKeyGlyph(row.Control, QString::fromLatin1(row.Glyph));
     }
     MenuButton->setToolTip(QStringLiteral("FTDX5000 Transceiver Menu"));
     SDF1Button->setToolTip(QStringLiteral("Band/MCH"));
@@ -376,23 +366,12 @@ void TFTTransceiverPanel5000::PlaceButtons()
     SDF8Button->setEnabled(true);
     SDF8Button->show();
 
-    const struct {
-        TVFOABButton* Lamp;
-        int Left, Top;
-        TVFOButtonType Type;
-        TVFOState State;
-    } lamps[] = {
-        {FunctionRXAButton, 505, 156, vfoARX, vfoOn},
-        {FunctionTXAButton, 636, 156, vfoATX, vfoOn},
-        {FunctionRXBButton, 743, 254, vfoBRX, vfoOff},
-        {FunctionTXBButton, 850, 254, vfoBTX, vfoOff},
-    };
-    for (const auto& row : lamps) {
-        row.Lamp->SetTransceiver(FTDX5000);
-        row.Lamp->SetVFOButtonType(row.Type);
-        row.Lamp->SetVFOState(row.State);
-        row.Lamp->move(row.Left, row.Top);
-    }
+    PlaceLamps(FTDX5000, {
+                             {FunctionRXAButton, 505, 156, vfoARX, vfoOn},
+                             {FunctionTXAButton, 636, 156, vfoATX, vfoOn},
+                             {FunctionRXBButton, 743, 254, vfoBRX, vfoOff},
+                             {FunctionTXBButton, 850, 254, vfoBTX, vfoOff},
+                         });
 
     // What this radio's front does not have.
     for (QWidget* w : std::initializer_list<QWidget*>{AutoNotchAButton, ClarifierRXButton, ClarifierTXButton, F1Button,
@@ -434,11 +413,8 @@ void TFTTransceiverPanel5000::LoadFT5KButtonGlyphs()
         {FT5KDNRBButton, "FT5K_DNR_ORANGE"},
         {FT5KDNFBButton, "FT5K_DNR_ORANGE"},
     };
-    for (const auto& row : keys) {
-        row.Button->SetGlyph(QString::fromLatin1(row.Glyph));
-        row.Button->SetNumGlyphs(4);
-        row.Button->SetSpacing(0);
-    }
+    for (const auto& row : keys)
+        SetKeyGlyph(row.Button, QString::fromLatin1(row.Glyph));
     // Sizes follow the first key of each kind.
     for (TPanelSpeedButton* b : {FT5KClarifierTXButton, FT5KClarifierGroupButton, FT5KVRFAButton, FT5KShiftAButton,
                                  FT5KContourAButton, FT5KNotchAButton, FT5KWidthAButton, FT5KResetAButton,
@@ -447,8 +423,7 @@ void TFTTransceiverPanel5000::LoadFT5KButtonGlyphs()
         b->resize(FT5KClarifierRXButton->size());
     for (TPanelSpeedButton* b : {FT5KDNFAButton, FT5KDNRBButton, FT5KDNFBButton})
         b->resize(FT5KDNRAButton->size());
-    FT5KAntennaButton->SetGlyph(QStringLiteral("FT5K_UPDOWN"));
-    FT5KAntennaButton->SetNumGlyphs(4);
+    SetKeyGlyph(FT5KAntennaButton, QStringLiteral("FT5K_UPDOWN"));
 }
 
 void TFTTransceiverPanel5000::PlaceKnobs()
@@ -486,44 +461,28 @@ void TFTTransceiverPanel5000::PlaceTrackBars()
 {
     PowerControlBar->move(13, 377);
     const int top = PowerControlBar->y();
-    // Ranges of this radio for the main bars; -1 keeps the base's value.
-    const struct {
-        TRCTrackBar* Bar;
-        int Left, Min, Max, PageSize, Ticks, Position;
-    } main[] = {
-        {PowerControlBar, 13, 0, 255, -1, -1, -1},
-        {MicGainBar, 44, 0, 255, -1, -1, -1},
-        {ProcessorLevelBar, 68, 0, 255, -1, -1, -1},
-        {VoxGainBar, 92, -1, 255, -1, -1, -1},
-        {VoxDelayBar, 116, 2, 500, 10, -1, -1},
-        {MonitorBar, 148, -1, -1, -1, -1, -1},
-        {KeySpeedBar, 189, -1, -1, -1, -1, -1},
-        {KeyPitchBar, 217, -1, 75, -1, 8, -1},
-        {NoiseBlankerABar, 256, -1, -1, -1, -1, -1},
-        {RFGainABar, 304, -1, -1, -1, -1, -1},
-        {AFGainABar, 352, -1, -1, -1, -1, -1},
-        {SquelchABar, 411, -1, -1, -1, -1, -1},
-        {FilterWidthABar, 472, -1, 25, -1, -1, 13},
-        {IFShiftABar, 496, -1, -1, -1, -1, -1},
-        {NotchABar, 590, 1, 400, -1, -1, -1},
-        {ContourLevelABar, 614, 1, 40, -1, -1, -1},
-        {DNRABar, 638, -1, -1, -1, -1, -1},
-        {VRFABar, 662, -1, -1, -1, -1, -1},
-        {ClarifierBar, 702, -1, -1, -1, -1, -1},
-    };
-    for (const auto& row : main) {
-        TRCTrackBar* bar = row.Bar;
-        bar->move(row.Left, top);
-        const int min = row.Min >= 0 ? row.Min : bar->Min();
-        const int max = row.Max >= 0 ? row.Max : bar->Max();
-        const int position = row.Position >= 0 ? row.Position : bar->Position();
-        // Built without the radio: nothing may be sent, whatever the engine.
-        ShowBarRange(bar, min, max, position);
-        if (row.PageSize >= 0)
-            bar->SetPageSize(row.PageSize);
-        if (row.Ticks >= 0)
-            bar->TickMark().SetShowImageAtSteps(row.Ticks);
-    }
+    // Ranges of this radio for the main bars: Left, Min, Max, PageSize, Position, Ticks.
+    PlaceBars(top, {
+                       {PowerControlBar, 13, 0, 255, Keep, Keep, Keep},
+                       {MicGainBar, 44, 0, 255, Keep, Keep, Keep},
+                       {ProcessorLevelBar, 68, 0, 255, Keep, Keep, Keep},
+                       {VoxGainBar, 92, Keep, 255, Keep, Keep, Keep},
+                       {VoxDelayBar, 116, 2, 500, 10, Keep, Keep},
+                       {MonitorBar, 148, Keep, Keep, Keep, Keep, Keep},
+                       {KeySpeedBar, 189, Keep, Keep, Keep, Keep, Keep},
+                       {KeyPitchBar, 217, Keep, 75, Keep, Keep, 8},
+                       {NoiseBlankerABar, 256, Keep, Keep, Keep, Keep, Keep},
+                       {RFGainABar, 304, Keep, Keep, Keep, Keep, Keep},
+                       {AFGainABar, 352, Keep, Keep, Keep, Keep, Keep},
+                       {SquelchABar, 411, Keep, Keep, Keep, Keep, Keep},
+                       {FilterWidthABar, 472, Keep, 25, Keep, 13, Keep},
+                       {IFShiftABar, 496, Keep, Keep, Keep, Keep, Keep},
+                       {NotchABar, 590, 1, 400, Keep, Keep, Keep},
+                       {ContourLevelABar, 614, 1, 40, Keep, Keep, Keep},
+                       {DNRABar, 638, Keep, Keep, Keep, Keep, Keep},
+                       {VRFABar, 662, Keep, Keep, Keep, Keep, Keep},
+                       {ClarifierBar, 702, Keep, Keep, Keep, Keep, Keep},
+                   });
 
     const struct {
         TRCTrackBar* Bar;

@@ -874,3 +874,42 @@ void TFTTransceiverPanelBase::FitLabelWidth(QLabel* label)
 {
     label->resize(std::max(label->sizeHint().width(), 1), label->height());
 }
+
+void TFTTransceiverPanelBase::SetKeyGlyph(QWidget* key, const QString& glyph)
+{
+    if (auto* b = qobject_cast<TPanelSpeedButton*>(key)) {
+        b->SetGlyph(glyph);
+        b->SetNumGlyphs(4);
+        b->SetSpacing(0);
+    } else if (auto* halves = qobject_cast<TRCButton*>(key)) {
+        halves->SetGlyph(glyph);
+        halves->SetNumGlyphs(4);
+    }
+}
+
+void TFTTransceiverPanelBase::PlaceBars(int top, std::initializer_list<TBarPlace> bars)
+{
+    for (const TBarPlace& row : bars) {
+        TRCTrackBar* bar = row.Bar;
+        bar->move(row.Left, top);
+        const int min = row.Min != Keep ? row.Min : bar->Min();
+        const int max = row.Max != Keep ? row.Max : bar->Max();
+        const int position = row.Position != Keep ? row.Position : bar->Position();
+        // Built without the radio: nothing may be sent, whatever the engine.
+        ShowBarRange(bar, min, max, position);
+        if (row.PageSize != Keep)
+            bar->SetPageSize(row.PageSize);
+        if (row.Ticks != Keep)
+            bar->TickMark().SetShowImageAtSteps(row.Ticks);
+    }
+}
+
+void TFTTransceiverPanelBase::PlaceLamps(TTransceiver model, std::initializer_list<TLampPlace> lamps)
+{
+    for (const TLampPlace& row : lamps) {
+        row.Lamp->SetTransceiver(model);
+        row.Lamp->SetVFOButtonType(row.Type);
+        row.Lamp->SetVFOState(row.State);
+        row.Lamp->move(row.Left, row.Top);
+    }
+}

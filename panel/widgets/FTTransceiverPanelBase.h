@@ -15,11 +15,14 @@
 #include "core/cat/FTCATInterface.h"
 #include "dx/DXSpots.h"
 #include "panel/PanelLinks.h"
+#include "panel/SmallControlsLogic.h"
 
 #include <QList>
 #include <QPointer>
 #include <QString>
 #include <functional>
+#include <initializer_list>
+#include <limits>
 
 class QAction;
 class QLabel;
@@ -393,6 +396,25 @@ protected:
     static void FitLabelWidth(QLabel* label);
     // Gives a control its tab position among the panel's controls.
     void SetTabOrder(QWidget* control, int order);
+
+    // Layout steps the model faces share.
+    // A key (speed button or two-half button) shows a picture strip of four frames, no spacing.
+    static void SetKeyGlyph(QWidget* key, const QString& glyph);
+    // A bar of the row at `top`, with the radio's range; Keep leaves the value the bar has.
+    static constexpr int Keep = std::numeric_limits<int>::min();
+    struct TBarPlace {
+        TRCTrackBar* Bar;
+        int Left, Min, Max, PageSize, Position, Ticks;
+    };
+    static void PlaceBars(int top, std::initializer_list<TBarPlace> bars);
+    // The RX and TX lamps of the model, at their places and in their start states.
+    struct TLampPlace {
+        TVFOABButton* Lamp;
+        int Left, Top;
+        TVFOButtonType Type;
+        TVFOState State;
+    };
+    static void PlaceLamps(TTransceiver model, std::initializer_list<TLampPlace> lamps);
     // The engine when one is assigned and still exists.
     TFTCATInterface* CAT() const { return FFTCATInterface.data(); }
     // The action rule: with an engine, PrepareTX and then the one engine call; nothing without.

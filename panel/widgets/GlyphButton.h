@@ -45,6 +45,8 @@ protected:
     {
         if (FGlyph.isEmpty())
             return false;
+        // A strip a pixel larger than its key is scaled down: filtered, no legend loses a column.
+        p.setRenderHint(QPainter::SmoothPixmapTransform);
         vx::art::DrawInto(p, QRectF(this->rect()), FGlyph, FNumGlyphs > 1 ? GlyphFrame() : -1);
         return true;
     }

@@ -14,36 +14,6 @@
 #include <QLabel>
 #include <set>
 
-namespace {
-
-// Everything a person sees of every control: place, picture, look and state.
-QStringList LayoutOf(const TFTTransceiverPanel5000& face)
-{
-    QStringList out;
-    for (const QWidget* w : face.findChildren<QWidget*>()) {
-        QString line = QStringLiteral("%1 %2 %3,%4 %5x%6 %7 %8")
-                           .arg(w->metaObject()->className(), w->toolTip())
-                           .arg(w->x())
-                           .arg(w->y())
-                           .arg(w->width())
-                           .arg(w->height())
-                           .arg(w->isVisibleTo(&face))
-                           .arg(w->isEnabled());
-        if (const auto* b = qobject_cast<const TPanelSpeedButton*>(w))
-            line += QStringLiteral(" %1 %2 %3").arg(b->Glyph()).arg(b->GroupIndex()).arg(b->Down());
-        if (const auto* bar = qobject_cast<const TRCTrackBar*>(w))
-            line += QStringLiteral(" %1..%2@%3 tab %4")
-                        .arg(bar->Min())
-                        .arg(bar->Max())
-                        .arg(bar->Position())
-                        .arg(TFTTransceiverPanelBase::TabOrder(bar));
-        out << line;
-    }
-    return out;
-}
-
-} // namespace
-
 TEST_F(FT5000Face, AddedKeysAtTheirPlacesWithTheirPicturesHintsAndGroups)
 {
     TFTTransceiverPanel5000& f = *face;
@@ -228,19 +198,7 @@ TEST_F(FT5000Face, DisplaysDialsKnobsAndLampsAtTheirPlaces)
     EXPECT_EQ(f.KnobSpeedPitch->ValueInnerMax(), 60);
     EXPECT_EQ(f.KnobSpeedPitch->ValueOuterMax(), 15);
 
-    const struct {
-        TVFOABButton* Lamp;
-        TVFOButtonType Type;
-        TVFOState State;
-    } lamps[] = {{f.FunctionRXAButton, vfoARX, vfoOn},
-                 {f.FunctionTXAButton, vfoATX, vfoOn},
-                 {f.FunctionRXBButton, vfoBRX, vfoOff},
-                 {f.FunctionTXBButton, vfoBTX, vfoOff}};
-    for (const auto& l : lamps) {
-        EXPECT_EQ(l.Lamp->Transceiver(), FTDX5000);
-        EXPECT_EQ(l.Lamp->VFOButtonType(), l.Type);
-        EXPECT_EQ(l.Lamp->VFOState(), l.State);
-    }
+    ExpectStartLamps(f, FTDX5000);
 
     // What this radio's front lacks is hidden; the covered DNR key stays where it was.
     for (QWidget* w : std::initializer_list<QWidget*>{f.AutoNotchAButton, f.ClarifierRXButton, f.ClarifierTXButton,
@@ -365,15 +323,7 @@ TEST_F(FT5000Face, ValueLabelsUnderTheBars)
     // With wide values in every label, no two texts shown side by side touch.
     Fire(cat->OnKeySpeed, int32_t(60));
     Fire(cat->OnKeyPitch, int32_t(75));
-    QList<QPair<QRect, QString>> texts;
-    for (const QLabel* l : face->findChildren<QLabel*>(Qt::FindDirectChildrenOnly)) {
-        if (!l->isVisibleTo(face) || l->text().isEmpty())
-            continue;
-        const int w = l->fontMetrics().horizontalAdvance(l->text());
-        const Qt::Alignment a = l->alignment();
-        const int x = a & Qt::AlignRight ? l->width() - w : a & Qt::AlignHCenter ? (l->width() - w) / 2 : 0;
-        texts.append({QRect(l->x() + x, l->y(), w, l->height()), l->text()});
-    }
+    const QList<QPair<QRect, QString>> texts = ShownLabelTexts(*face);
     for (int i = 0; i < texts.size(); ++i)
         for (int j = i + 1; j < texts.size(); ++j)
             EXPECT_FALSE(texts[i].first.intersects(texts[j].first))
@@ -386,9 +336,9 @@ TEST_F(FT5000Face, ASecondWindowCreationGivesTheSameLayoutAndSendsNothing)
     // Shown for the first time: the window is not made again.
     host->resize(face->size());
     host->show();
-    const QStringList before = LayoutOf(*face);
+    const QStringList before = FaceLayout(*face);
     face->CreateWnd();
-    EXPECT_EQ(LayoutOf(*face), before);
+    EXPECT_EQ(FaceLayout(*face), before);
     EXPECT_TRUE(sent.isEmpty());
 }
 

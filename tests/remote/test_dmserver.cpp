@@ -368,6 +368,14 @@ TEST_F(ServerTest, ShutdownNoticeToLoggedInClientsThenEveryConnectionCloses)
     EXPECT_TRUE(waitUntil([&] { return server->Clients().isEmpty(); }));
 }
 
+TEST_F(ServerTest, CallsignsAreMatchedWithoutRegardToCase)
+{
+    // The settings keep one spelling per name; the others log in with it.
+    server->SetUsers({"W1AW"});
+    auto peer = LoggedIn("w1aw");
+    EXPECT_TRUE(events.contains("connect Connected|w1aw|Login OK")) << events.join('\n').toStdString();
+}
+
 TEST_F(ServerTest, ListensOnlyInTheServerRolesWithAHostNameAndAPort)
 {
     server->Close();
@@ -407,6 +415,7 @@ TEST_F(ServerTest, SettingsAndAutostartEntry)
         raw.setValue("Server/RemoteServer/Pwd", "pw");
         raw.setValue("Server/Application/AutoRunRegistry", true);
         raw.setValue("Server/WSJT-X/Port", 2237);
+        raw.setValue("Server/Application/ShutdownRadio", true);
     }
     TDMServer fresh;
     fresh.IniRead();
@@ -418,7 +427,9 @@ TEST_F(ServerTest, SettingsAndAutostartEntry)
     EXPECT_TRUE(fresh.AutoRunRegistry());
     EXPECT_TRUE(fresh.SystemTray()); // missing: the default
     EXPECT_EQ(fresh.WSJTPort(), 2237);
+    EXPECT_TRUE(fresh.ShutdownRadio());
 
+    fresh.SetShutdownRadio(false);
     fresh.SetUsers({"K1ZZ", "", "N0CALL"});
     fresh.IniWrite();
     app->Close();
@@ -427,6 +438,7 @@ TEST_F(ServerTest, SettingsAndAutostartEntry)
     EXPECT_EQ(raw.childKeys(), (QStringList{"User0", "User1", "User2"}));
     EXPECT_EQ(raw.value("User2").toString(), "N0CALL");
     raw.endGroup();
+    EXPECT_FALSE(raw.value("Server/Application/ShutdownRadio").toBool());
 
     QFile entry(TDMServer::AutoRunFileName());
     ASSERT_TRUE(entry.open(QIODevice::ReadOnly));

@@ -1,0 +1,19 @@
+#pragma once
+// The pictures of the FT-950 face, drawn in code: the background "FT950IMAGE" with the legends
+// the radio prints on its front, and the key strips "FT950_*" of four frames each (up,
+// disabled, clicked, down).  Keys that several functions share carry no legend of their own:
+// theirs is printed on the background above them.
+
+#include <QList>
+#include <QRectF>
+#include <QString>
+
+// Registers every picture of the face with the art registry; idempotent.
+void RegisterFT950Art();
+
+// A legend printed on the background: its text and the area its ink covers, in face pixels.
+struct TFT950Legend {
+    QString Text;
+    QRectF Box;
+};
+QList<TFT950Legend> FT950PrintedLegends();

@@ -1,0 +1,557 @@
+#include "server/widgets/ServerSettingsDlg.h"
+
+#include "controls/widgets/BusyCursor.h"
+#include "controls/widgets/Shape.h"
+#include "core/DMRadio.h"
+#include "keying/DMCW.h"
+#include "keying/DMDVK.h"
+#include "keying/DMRTTY.h"
+#include "keying/MMTTYInterface.h"
+#include "platform/AudioDevice.h"
+#include "platform/SerialPort.h"
+#include "remote/DMAudioServer.h"
+#include "remote/DMServer.h"
+#include "remote/IPCServer.h"
+#include "remote/RACodec.h"
+#include "server/ServerEventLog.h"
+#include "client/DataModules.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTreeWidget>
+#include <QUrl>
+#include <algorithm>
+#include <optional>
+
+namespace {
+
+// On while the dialog fills its pages: the change events of that are no user's changes.
+bool SettingsLoading = false;
+
+constexpr int PageLeft = 234;
+constexpr int PageTop = 8;
+
+// The codec the codec page's two groups stand for; none while either has no item.
+std::optional<TCodec> PageCodec(const TSettingsAudioCodecsFrame& page)
+{
+    static const TCodec table[2][3] = {{PCM8, PCM11, PCM22}, {GSM610_8, GSM610_11, GSM610_22}};
+    const int codec = page.CodecRadioGroup->ItemIndex();
+    const int rate = page.SampleRateRadioGroup->ItemIndex();
+    if (codec < 0 || codec > 1 || rate < 0 || rate > 2)
+        return std::nullopt;
+    return table[codec][rate];
+}
+
+// The bits and channels a page stands for, or the present ones where a group has no item.
+uint8_t PageBits(const TSettingsAudioCodecsFrame& page, uint8_t current)
+{
+    const int item = page.BPSRadioGroup->ItemIndex();
+    return item < 0 ? current : item == 0 ? 8 : 16;
+}
+
+uint8_t PageChannels(const TSettingsAudioCodecsFrame& page, uint8_t current)
+{
+    const int item = page.ChannelsRadioGroup->ItemIndex();
+    return item < 0 ? current : uint8_t(item + 1);
+}
+
+void FillCodecPage(TSettingsAudioCodecsFrame& page, const TRACodec& codec)
+{
+    int codecItem = -1;
+    int rateItem = -1;
+    switch (codec.Codec()) {
+    case PCM8: codecItem = 0; rateItem = 0; break;
+    case PCM11: codecItem = 0; rateItem = 1; break;
+    case PCM22: codecItem = 0; rateItem = 2; break;
+    case GSM610_8: codecItem = 1; rateItem = 0; break;
+    case GSM610_11: codecItem = 1; rateItem = 1; break;
+    case GSM610_22: codecItem = 1; rateItem = 2; break;
+    default: break; // PCM44: the page has no entry for it
+    }
+    page.CodecRadioGroup->SetItemIndex(codecItem);
+    page.SampleRateRadioGroup->SetItemIndex(rateItem);
+    page.BPSRadioGroup->SetItemIndex(codec.BitsPerSample() == 16 ? 1 : 0);
+    page.ChannelsRadioGroup->SetItemIndex(codec.Channels() - 1);
+    page.UpdateCodecControls();
+}
+
+// A port number in the field, or none.
+std::optional<int> PortNumber(const QLineEdit* edit, int min)
+{
+    bool ok = false;
+    const int value = edit->text().trimmed().toInt(&ok);
+    if (!ok || value < min || value > 65535)
+        return std::nullopt;
+    return value;
+}
+
+} // namespace
+
+// --- Application page ---------------------------------------------------------------------------
+
+TSettingsServerApplicationFrame::TSettingsServerApplicationFrame(QWidget* parent)
+    : TSettingsFrame(QStringLiteral("Application"), parent)
+{
+    const int top = 33;
+    SystemTrayCheckBox =
+        NewCheckBox(this, QStringLiteral("&Show application in System Tray when minimized"), 8, top + 4);
+    StartMinimizedCheckBox = NewCheckBox(this, QStringLiteral("Start application &minimized"), 24, top + 28);
+    StartMinimizedCheckBox->setVisible(false);
+    AutoRunRegistryCheckBox = NewCheckBox(this, QStringLiteral("&Auto-start application after logon"), 8, top + 28);
+    LogFileCheckBox = NewCheckBox(this, QStringLiteral("Write Vornix Server events into log file"), 8, top + 52);
+    OpenLogFileButton = new QPushButton(QStringLiteral("Open log file"), this);
+    OpenLogFileButton->setGeometry(26, top + 78, 110, 25);
+    OpenLogFileButton->setEnabled(false);
+}
+
+// --- Dialog -------------------------------------------------------------------------------------
+
+QStringList TServerSettingsDlg::DeviceEntries(const QStringList& names)
+{
+    QStringList entries;
+    for (int i = 0; i < names.size(); ++i)
+        entries << QStringLiteral("%1 (%2)").arg(names[i]).arg(i);
+    if (entries.isEmpty())
+        entries << QStringLiteral("- none -");
+    return entries;
+}
+
+TServerSettingsDlg::TServerSettingsDlg(TDataModules& modules, QWidget* owner)
+    : TDPIForm(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
+    , FModules(modules)
+{
+    setObjectName(QStringLiteral("ServerSettingsDlg"));
+    setWindowTitle(QStringLiteral("Settings"));
+    setFixedSize(ClientWidth, ClientHeight);
+
+    TreeView1 = new QTreeWidget(this);
+    TreeView1->setGeometry(8, 8, 220, 305);
+    TreeView1->setHeaderHidden(true);
+    TreeView1->setIndentation(19);
+    TreeView1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+
+    FrameServerApplication = new TSettingsServerApplicationFrame(this);
+    FrameCOMPort = new TSettingsCOMPortFrame(this);
+    FrameServer = new TSettingsServerFrame(this);
+    FrameUsers = new TSettingsUsersFrame(this);
+    FrameAudioServerPort = new TSettingsAudioServerPortFrame(this);
+    FramePTT = new TSettingsPTTFrame(this);
+    FrameAudioServerDevices = new TSettingsAudioServerDevicesFrame(this);
+    FrameAudioServerCodecs = new TSettingsAudioServerCodecsFrame(this);
+    FrameAudioServerBuffers = new TSettingsAudioBuffersFrame(this);
+    FrameCW = new TSettingsCWFrame(this);
+    FrameDVK = new TSettingsDVKFrame(this);
+    FrameMMTTY = new TSettingsMMTTYFrame(this);
+    FrameIPC = new TSettingsIPCFrame(this);
+    FrameWSJT = new TSettingsWSJTFrame(this);
+    FPages = {FrameServerApplication, FrameCOMPort,        FrameServer,         FrameUsers,
+              FrameAudioServerPort,   FramePTT,            FrameAudioServerDevices, FrameAudioServerCodecs,
+              FrameAudioServerBuffers, FrameCW,            FrameDVK,            FrameMMTTY,
+              FrameIPC,               FrameWSJT};
+    for (QWidget* page : std::as_const(FPages)) {
+        page->move(PageLeft, PageTop);
+        page->hide();
+    }
+
+    OKButton = new QPushButton(QStringLiteral("&OK"), this);
+    OKButton->setGeometry(PageLeft, 327, 75, 25);
+    OKButton->setDefault(true);
+    CancelButton = new QPushButton(QStringLiteral("&Cancel"), this);
+    CancelButton->setGeometry(PageLeft + 79, 327, 75, 25);
+    connect(OKButton, &QPushButton::clicked, this, [this] { OKButtonClick(); });
+    connect(CancelButton, &QPushButton::clicked, this, &QDialog::reject);
+
+    AddNode(nullptr, QStringLiteral("Application"));
+    AddNode(nullptr, QStringLiteral("Radio COM Port"));
+    QTreeWidgetItem* server = new QTreeWidgetItem(TreeView1, {QStringLiteral("Remote Server")});
+    AddNode(server, QStringLiteral("Port"));
+    AddNode(server, QStringLiteral("Users"));
+    QTreeWidgetItem* audio = new QTreeWidgetItem(TreeView1, {QStringLiteral("Remote Audio Server")});
+    for (const char* caption : {"Server Port", "Server PTT", "Server Devices", "Server Codecs", "Server Audio Buffers"})
+        AddNode(audio, QLatin1String(caption));
+    AddNode(nullptr, WinKeyNode);
+    QTreeWidgetItem* devices = new QTreeWidgetItem(TreeView1, {QStringLiteral("Devices")});
+    for (const char* caption : {"DVK", "MMTTY", "IPC"})
+        AddNode(devices, QLatin1String(caption));
+    AddNode(nullptr, QStringLiteral("WSJT-X Logging"));
+    TreeView1->expandAll();
+    connect(TreeView1, &QTreeWidget::currentItemChanged, this, [this] { TreeView1Change(); });
+
+    FrameCW->OnWinKeyChanged = [this] {
+        if (!SettingsLoading)
+            ChangedWinKey = true;
+    };
+    FrameAudioServerCodecs->OnCodecChange = [this] { CodecChange(); };
+    connect(FrameServerApplication->OpenLogFileButton, &QPushButton::clicked, this, [] {
+        const QString file = TServerEventLog::DefaultFileName();
+        if (QFileInfo::exists(file))
+            QDesktopServices::openUrl(QUrl::fromLocalFile(file));
+    });
+
+    FormCreate();
+    TreeView1->setFocus();
+}
+
+TServerSettingsDlg::~TServerSettingsDlg()
+{
+    SettingsLoading = false;
+}
+
+void TServerSettingsDlg::AddNode(QTreeWidgetItem* parent, const QString& caption)
+{
+    if (parent)
+        new QTreeWidgetItem(parent, {caption});
+    else
+        new QTreeWidgetItem(TreeView1, {caption});
+}
+
+void TServerSettingsDlg::FormCreate()
+{
+    SettingsLoading = true;
+    FInputDevices = DeviceEntries(vx::waveInDeviceNames());
+    FOutputDevices = DeviceEntries(vx::waveOutDeviceNames());
+
+    TDMServer* server = FModules.Server();
+    TDMRadio* radio = FModules.Radio();
+    TDMAudioServer* audio = FModules.AudioServer();
+    TDMCW* cw = FModules.CW();
+    TDMRTTY* rtty = FModules.RTTY();
+    TDMDVK* dvk = FModules.DVK();
+
+    // Application.
+    TSettingsServerApplicationFrame* app = FrameServerApplication;
+    app->SystemTrayCheckBox->setChecked(server->SystemTray());
+    app->StartMinimizedCheckBox->setChecked(server->StartMinimized());
+    app->StartMinimizedCheckBox->setEnabled(server->SystemTray());
+    app->AutoRunRegistryCheckBox->setChecked(server->AutoRunRegistry());
+    app->LogFileCheckBox->setChecked(server->LogFile());
+    app->OpenLogFileButton->setEnabled(QFileInfo::exists(TServerEventLog::DefaultFileName()));
+
+    // Radio COM port.
+    const vx::SerialPort* port = radio->RadioComPort();
+    FrameCOMPort->ComPortComboBox->SetCOMPort(port->port());
+    FrameCOMPort->BaudrateComboBox->SetCOMBaudrate(BaudRateOf(port->baudRate()).value_or(brCustom));
+    FrameCOMPort->RTSCheckBox->setChecked(port->rts());
+
+    // Remote server and users.
+    FrameServer->HostNameEdit->setText(server->Hostname());
+    FrameServer->PortEdit->setText(QString::number(server->Port()));
+    FrameServer->ShutdownRadioCheckBox->setChecked(server->ShutdownRadio());
+    FrameUsers->UsersMemo->setPlainText(server->Users().join(QLatin1Char('\n')));
+    FrameUsers->PasswordEdit->setText(server->Password());
+
+    // Audio server.
+    FrameAudioServerPort->ActivateServerCheckBox->setChecked(audio->ActivateServer());
+    FrameAudioServerPort->AudioPortEdit->setText(QString::number(audio->RAServer()->AudioPort()));
+    FramePTT->ComPortComboBox->SetCOMPort(audio->PTTComPort()->Port());
+    FramePTT->RTSComboBox->setCurrentIndex(audio->PinTypeRTS());
+    FramePTT->DTRComboBox->setCurrentIndex(audio->PinTypeDTR());
+    FramePTT->TimeoutEdit->setValue(audio->PTTTimeout());
+    FramePTT->ComPortComboBoxChange();
+    const TRACodec& in = audio->RAAudioIn()->Codec();
+    FrameAudioServerDevices->InputDevicesComboBox->addItems(FInputDevices);
+    FrameAudioServerDevices->InputDevicesComboBox->setCurrentIndex(
+        int(in.DeviceID()) < FInputDevices.size() ? int(in.DeviceID()) : -1);
+    FrameAudioServerDevices->OutputDevicesComboBox->addItems(FOutputDevices);
+    const uint32_t outId = audio->RAAudioOut()->Codec().DeviceID();
+    FrameAudioServerDevices->OutputDevicesComboBox->setCurrentIndex(int(outId) < FOutputDevices.size() ? int(outId) : -1);
+    FillCodecPage(*FrameAudioServerCodecs, in);
+    FrameAudioServerCodecs->UserChosenCodecCheckBox->setChecked(in.UserChosenCodec());
+    FrameAudioServerCodecs->TransferRateLabel->setText(
+        TRACodec::GetTransferRate(in.Codec(), in.BitsPerSample(), in.Channels()));
+    FrameAudioServerBuffers->BufferLengthEdit->setValue(in.BufferLength());
+    FrameAudioServerBuffers->GroupBox2->setVisible(false);
+
+    // WinKeyer.
+    TWinKeyer* keyer = cw->WinKey();
+    FrameCW->COMPortComboBox->SetCOMPort(cw->WinKeyComPort()->port());
+    FrameCW->KeyerModeComboBox->setCurrentIndex(keyer->KeyerMode());
+    FrameCW->SwapPaddlesCheckBox->setChecked(keyer->SwapPaddles());
+    FrameCW->AutoSpaceCheckBox->setChecked(keyer->AutoSpace());
+    FrameCW->ContestSpaceCheckBox->setChecked(keyer->ContestSpacing());
+    FrameCW->MaxWPMEdit->setValue(keyer->MaxWPM());
+    FrameCW->MinWPMEdit->setValue(keyer->MinWPM());
+    FrameCW->SynchronizeRadioGroup->SetItemIndex(keyer->SynchronizeSpeed());
+    if (keyer->Active())
+        FrameCW->WKActiveShape->SetBrushColor(QColor(0, 255, 0));
+
+    // MMTTY.
+    TMMTTYInterface* mmtty = rtty->MMTTYInterface();
+    FrameMMTTY->MMTTYFolderEdit->setText(mmtty->MMTTYPath());
+    FrameMMTTY->UseMMTTYEngineCheckBox->setChecked(rtty->UseMMTTYEngine());
+    FrameMMTTY->MMTTYHiddenCheckBox->setChecked(mmtty->MMTTYStartOptions().Hidden());
+    FrameMMTTY->MMTTYMenuCheckBox->setChecked(mmtty->MMTTYStartOptions().ControlMenues());
+    FrameMMTTY->MMTTYButtonsCheckBox->setChecked(mmtty->MMTTYStartOptions().ControlButtons());
+    FrameMMTTY->MMTTYStayOnTopCheckBox->setChecked(mmtty->MMTTYStartOptions().StayOnTop());
+    FrameMMTTY->IntervalEdit->setValue(mmtty->LevelTimerInterval());
+    FrameMMTTY->RunMMTTYLocalCheckBox->setChecked(rtty->RunMMTTYLocal());
+    FrameMMTTY->RunMMTTYLocalCheckBox->setVisible(false);
+    FrameMMTTY->Label1->setVisible(false);
+    FrameMMTTY->Label4->setVisible(false);
+
+    // DVK: the use box first; its rule waits for a click.
+    FrameDVK->UseDVKCheckBox->setChecked(dvk->UseDVK());
+    FrameDVK->ComPortComboBox->SetCOMPort(dvk->ComPort()->port());
+    FrameDVK->ClientGroupBox->setVisible(false);
+
+    // IPC.
+    FrameIPC->IPCServerCheckBox->setChecked(FModules.IPCServer()->Enabled());
+
+    // WSJT-X.
+    FrameWSJT->WSJTServerCheckBox->setChecked(server->WSJTEnabled());
+    FrameWSJT->WSJTPortEdit->setText(QString::number(server->WSJTPort()));
+    FrameWSJT->WSJTBandCheckBox->setChecked(server->WSJTLogBand());
+    FrameWSJT->WSJTFreqCheckBox->setChecked(server->WSJTLogFreq());
+
+    ChangedWinKey = false;
+    SettingsLoading = false;
+}
+
+void TServerSettingsDlg::CodecChange()
+{
+    const TSettingsAudioServerCodecsFrame& page = *FrameAudioServerCodecs;
+    const TRACodec& in = FModules.AudioServer()->RAAudioIn()->Codec();
+    const TCodec codec = PageCodec(page).value_or(in.Codec());
+    page.TransferRateLabel->setText(
+        TRACodec::GetTransferRate(codec, PageBits(page, in.BitsPerSample()), PageChannels(page, in.Channels())));
+}
+
+// --- Page switch --------------------------------------------------------------------------------
+
+QWidget* TServerSettingsDlg::PageOf(const QString& caption) const
+{
+    // Nodes with children show the page of one of them.
+    const std::pair<QString, QWidget*> pages[] = {
+        {QStringLiteral("Application"), FrameServerApplication},
+        {QStringLiteral("Radio COM Port"), FrameCOMPort},
+        {QStringLiteral("Remote Server"), FrameServer},
+        {QStringLiteral("Port"), FrameServer},
+        {QStringLiteral("Users"), FrameUsers},
+        {QStringLiteral("Remote Audio Server"), FrameAudioServerPort},
+        {QStringLiteral("Server Port"), FrameAudioServerPort},
+        {QStringLiteral("Server PTT"), FramePTT},
+        {QStringLiteral("Server Devices"), FrameAudioServerDevices},
+        {QStringLiteral("Server Codecs"), FrameAudioServerCodecs},
+        {QStringLiteral("Server Audio Buffers"), FrameAudioServerBuffers},
+        {WinKeyNode, FrameCW},
+        {QStringLiteral("Devices"), FrameDVK},
+        {QStringLiteral("DVK"), FrameDVK},
+        {QStringLiteral("MMTTY"), FrameMMTTY},
+        {QStringLiteral("IPC"), FrameIPC},
+        {QStringLiteral("WSJT-X Logging"), FrameWSJT},
+    };
+    for (const auto& [name, page] : pages)
+        if (name == caption)
+            return page;
+    return nullptr;
+}
+
+void TServerSettingsDlg::TreeView1Change()
+{
+    for (QWidget* page : std::as_const(FPages))
+        page->hide();
+    const QTreeWidgetItem* item = TreeView1->currentItem();
+    if (!item)
+        return;
+    const QString caption = item->text(0);
+    if (QWidget* page = PageOf(caption))
+        page->show();
+    LastSetting = caption;
+}
+
+void TServerSettingsDlg::SelectNode(const QString& caption)
+{
+    for (QTreeWidgetItemIterator it(TreeView1); *it; ++it)
+        if ((*it)->text(0) == caption) {
+            TreeView1->setCurrentItem(*it);
+            return;
+        }
+}
+
+void TServerSettingsDlg::FindLastSetting()
+{
+    for (QTreeWidgetItemIterator it(TreeView1); !LastSetting.isEmpty() && *it; ++it)
+        if ((*it)->text(0) == LastSetting) {
+            TreeView1->setCurrentItem(*it);
+            return;
+        }
+    // First use (or a page that no longer exists): the first page rather than none.
+    TreeView1->setCurrentItem(TreeView1->topLevelItem(0));
+}
+
+// --- OK -----------------------------------------------------------------------------------------
+
+bool TServerSettingsDlg::CheckPorts()
+{
+    struct Field {
+        QLineEdit* Edit;
+        const char* Node;
+        int Min; // the control and WSJT-X servers take 0 for "not listening"
+    };
+    const Field fields[] = {
+        {FrameServer->PortEdit, "Port", 0},
+        {FrameAudioServerPort->AudioPortEdit, "Server Port", 1},
+        {FrameWSJT->WSJTPortEdit, "WSJT-X Logging", 0},
+    };
+    for (const Field& f : fields) {
+        if (PortNumber(f.Edit, f.Min))
+            continue;
+        SelectNode(QLatin1String(f.Node));
+        f.Edit->setFocus();
+        f.Edit->selectAll();
+        auto* box = new QMessageBox(QMessageBox::Warning, QStringLiteral("Settings"),
+                                    QStringLiteral("\"%1\" is no port number. Enter a number from %2 to 65535.")
+                                        .arg(f.Edit->text())
+                                        .arg(f.Min),
+                                    QMessageBox::Ok, this);
+        box->setAttribute(Qt::WA_DeleteOnClose);
+        box->open();
+        return false;
+    }
+    return true;
+}
+
+void TServerSettingsDlg::OKButtonClick()
+{
+    if (!CheckPorts())
+        return;
+    TBusyCursor busy;
+    busy.Set(true);
+    try {
+        ApplyButtonClick();
+    } catch (...) {
+        // What was applied stays; the dialog closes as after a full apply.
+        accept();
+        throw;
+    }
+    accept();
+}
+
+void TServerSettingsDlg::ApplyButtonClick()
+{
+    TDMServer* server = FModules.Server();
+    TDMRadio* radio = FModules.Radio();
+    TDMAudioServer* audio = FModules.AudioServer();
+    TDMCW* cw = FModules.CW();
+    TDMRTTY* rtty = FModules.RTTY();
+    TDMDVK* dvk = FModules.DVK();
+
+    // 1. Application.
+    server->SetSystemTray(FrameServerApplication->SystemTrayCheckBox->isChecked());
+    server->SetStartMinimized(FrameServerApplication->StartMinimizedCheckBox->isChecked());
+    server->SetAutoRunRegistry(FrameServerApplication->AutoRunRegistryCheckBox->isChecked());
+    server->SetLogFile(FrameServerApplication->LogFileCheckBox->isChecked());
+
+    // 2. Radio port; an RTS change alone counts too.
+    vx::SerialPort* port = radio->RadioComPort();
+    const QString name = FrameCOMPort->ComPortComboBox->COMPort();
+    const int32_t chosenBaud = BaudRateValue(FrameCOMPort->BaudrateComboBox->COMBaudrate());
+    const int32_t baud = chosenBaud > 0 ? chosenBaud : port->baudRate();
+    const bool rts = FrameCOMPort->RTSCheckBox->isChecked();
+    if (name != port->port() || baud != port->baudRate() || rts != port->rts()) {
+        port->setPort(name);
+        port->setBaudRate(baud);
+        port->setRts(rts);
+    }
+
+    // 3. IPC; the radio's settings.
+    FModules.IPCServer()->SetEnabled(FrameIPC->IPCServerCheckBox->isChecked());
+    radio->IniWrite();
+
+    // 4. Remote server, users, WSJT-X.
+    server->SetHostname(FrameServer->HostNameEdit->text().trimmed());
+    server->SetPort(FrameServer->PortEdit->text().trimmed().toInt());
+    server->SetShutdownRadio(FrameServer->ShutdownRadioCheckBox->isChecked());
+    QStringList users;
+    for (const QString& line : FrameUsers->UsersMemo->toPlainText().split(QLatin1Char('\n'))) {
+        const QString user = line.trimmed();
+        if (user.isEmpty())
+            continue;
+        const bool known = std::any_of(users.cbegin(), users.cend(), [&user](const QString& u) {
+            return u.compare(user, Qt::CaseInsensitive) == 0;
+        });
+        if (!known)
+            users << user;
+    }
+    std::stable_sort(users.begin(), users.end(),
+                     [](const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
+    server->SetUsers(users);
+    server->SetPassword(FrameUsers->PasswordEdit->text());
+    server->SetWSJTEnabled(FrameWSJT->WSJTServerCheckBox->isChecked());
+    server->SetWSJTPort(FrameWSJT->WSJTPortEdit->text().trimmed().toInt());
+    server->SetWSJTLogBand(FrameWSJT->WSJTBandCheckBox->isChecked());
+    server->SetWSJTLogFreq(FrameWSJT->WSJTFreqCheckBox->isChecked());
+    server->IniWrite();
+
+    // 5. Audio server and its PTT port.
+    audio->SetActivateServer(FrameAudioServerPort->ActivateServerCheckBox->isChecked());
+    audio->RAServer()->SetAudioPort(uint16_t(FrameAudioServerPort->AudioPortEdit->text().trimmed().toInt()));
+    TPTTPort* ptt = audio->PTTComPort();
+    if (ptt->Connected())
+        ptt->Close();
+    ptt->SetPort(FramePTT->ComPortComboBox->COMPort());
+    audio->SetPinTypeRTS(TPinType(qMax(0, FramePTT->RTSComboBox->currentIndex())));
+    audio->SetPinTypeDTR(TPinType(qMax(0, FramePTT->DTRComboBox->currentIndex())));
+    audio->SetPTTTimeout(FramePTT->TimeoutEdit->value());
+
+    // 6. Sound devices.
+    TRACodec& in = audio->RAAudioIn()->Codec();
+    TRACodec& out = audio->RAAudioOut()->Codec();
+    if (FrameAudioServerDevices->InputDevicesComboBox->currentIndex() >= 0)
+        in.SetDeviceID(uint32_t(FrameAudioServerDevices->InputDevicesComboBox->currentIndex()));
+    if (FrameAudioServerDevices->OutputDevicesComboBox->currentIndex() >= 0)
+        out.SetDeviceID(uint32_t(FrameAudioServerDevices->OutputDevicesComboBox->currentIndex()));
+
+    // 7. Codec: a codec the page cannot show (PCM44) stays while the page names none.
+    const TSettingsAudioServerCodecsFrame& codecs = *FrameAudioServerCodecs;
+    if (const std::optional<TCodec> codec = PageCodec(codecs))
+        in.SetCodec(*codec);
+    in.SetBitsPerSample(PageBits(codecs, in.BitsPerSample()));
+    in.SetChannels(PageChannels(codecs, in.Channels()));
+    in.SetUserChosenCodec(codecs.UserChosenCodecCheckBox->isChecked());
+    out.SetCodec(in.Codec());
+    out.SetBitsPerSample(in.BitsPerSample());
+    out.SetChannels(1);
+    in.SetBufferLength(uint16_t(FrameAudioServerBuffers->BufferLengthEdit->value()));
+
+    // 8. WinKeyer, only when the user changed it.
+    if (ChangedWinKey) {
+        TWinKeyer* keyer = cw->WinKey();
+        cw->Close();
+        keyer->SetAutoSpace(FrameCW->AutoSpaceCheckBox->isChecked());
+        keyer->SetContestSpacing(FrameCW->ContestSpaceCheckBox->isChecked());
+        keyer->SetKeyerMode(TKeyerMode(qBound(0, FrameCW->KeyerModeComboBox->currentIndex(), 3)));
+        keyer->SetMaxWPM(uint8_t(FrameCW->MaxWPMEdit->value()));
+        keyer->SetMinWPM(uint8_t(FrameCW->MinWPMEdit->value()));
+        keyer->SetSwapPaddles(FrameCW->SwapPaddlesCheckBox->isChecked());
+        if (FrameCW->SynchronizeRadioGroup->ItemIndex() >= 0)
+            keyer->SetSynchronizeSpeed(uint8_t(FrameCW->SynchronizeRadioGroup->ItemIndex()));
+        cw->WinKeyComPort()->setPort(FrameCW->COMPortComboBox->COMPort());
+    }
+    cw->IniWrite();
+
+    // 9. MMTTY.
+    TMMTTYInterface* mmtty = rtty->MMTTYInterface();
+    mmtty->SetMMTTYPath(FrameMMTTY->MMTTYFolderEdit->text().trimmed());
+    rtty->SetUseMMTTYEngine(FrameMMTTY->UseMMTTYEngineCheckBox->isChecked());
+    mmtty->MMTTYStartOptions().SetHidden(FrameMMTTY->MMTTYHiddenCheckBox->isChecked());
+    mmtty->MMTTYStartOptions().SetControlMenues(FrameMMTTY->MMTTYMenuCheckBox->isChecked());
+    mmtty->MMTTYStartOptions().SetControlButtons(FrameMMTTY->MMTTYButtonsCheckBox->isChecked());
+    mmtty->MMTTYStartOptions().SetStayOnTop(FrameMMTTY->MMTTYStayOnTopCheckBox->isChecked());
+    mmtty->SetLevelTimerInterval(uint16_t(FrameMMTTY->IntervalEdit->value()));
+    rtty->IniWrite();
+
+    // 10. DVK.
+    dvk->SetUseDVK(FrameDVK->UseDVKCheckBox->isChecked());
+    dvk->ComPort()->setPort(FrameDVK->ComPortComboBox->COMPort());
+    dvk->IniWrite();
+}
