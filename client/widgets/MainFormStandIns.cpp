@@ -168,18 +168,6 @@ bool TXAudioSettingsAvailable()
 
 void ExecuteTXAudioSettings(QWidget*) {}
 
-bool SettingsFileAvailable()
-{
-    return false;
-}
-
-void ExecuteSettingsExport(QWidget*) {}
-
-bool ExecuteSettingsImport(QWidget*)
-{
-    return false;
-}
-
 TMainLogPanel* CreateMainLogPanel(QWidget* parent)
 {
     return new TLogPanelStandIn(parent);

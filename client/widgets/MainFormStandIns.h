@@ -134,11 +134,6 @@ void ExecuteMenuEditor(QWidget* owner, int32_t& LastMenuNo);
 // The TX audio settings (microphone equalizer) dialog.
 bool TXAudioSettingsAvailable();
 void ExecuteTXAudioSettings(QWidget* owner);
-// Export and import of all settings as a file; the import's result is true when it changed
-// settings.
-bool SettingsFileAvailable();
-void ExecuteSettingsExport(QWidget* owner);
-bool ExecuteSettingsImport(QWidget* owner);
 
 // The names the main window uses; each becomes the real class when it is there.
 using TMainLogPanel = TLogPanelStandIn;
