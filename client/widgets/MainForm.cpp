@@ -6,6 +6,7 @@
 #include "client/widgets/CATMonitorPanel.h"
 #include "client/widgets/FlowLayout.h"
 #include "client/widgets/RCMPanel.h"
+#include "client/widgets/SettingsImport.h"
 #include "controls/widgets/DPIForm.h"
 #include "controls/widgets/FormPlace.h"
 #include "controls/widgets/RCSpeedButton.h"
@@ -306,8 +307,8 @@ void TMainForm::FormCreate()
     TDMDX* dx = FModules->DX();
     TLogInterface* log = FModules->Log()->LogInterface();
 
-    // Offering to import the previous product's settings needs its import, which this
-    // version does not have.
+    // Before the modules read their settings, so that taken-over ones count from this start on.
+    OfferBrindlexSettingsImport(this);
     FMainFormReady = false;
     PageControl1->setCurrentWidget(TabSheetDXCluster);
     FFormPlace1->Read();

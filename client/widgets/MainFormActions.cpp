@@ -6,6 +6,7 @@
 #include "client/widgets/EnterFrequency.h"
 #include "client/widgets/MenuForm.h"
 #include "client/widgets/TXAudioSettingsForm.h"
+#include "client/widgets/SettingsImport.h"
 #include "core/DMApplication.h"
 #include "core/DMRadio.h"
 #include "core/cat/FTCATInterface.h"
@@ -168,14 +169,12 @@ void TMainForm::CreateActions()
     SettingsAction = NewAction("SettingsAction", QStringLiteral("&Settings"), QStringLiteral("Ctrl+Alt+S"));
     on(SettingsAction, &TMainForm::SettingsActionExecute);
     SettingsExportAction = NewAction("SettingsExportAction", QStringLiteral("Export Settings..."));
-    connect(SettingsExportAction, &QAction::triggered, this, [this] { ExecuteSettingsExport(this); });
+    connect(SettingsExportAction, &QAction::triggered, this, [this] { SettingsExportActionExecute(this); });
     SettingsImportAction = NewAction("SettingsImportAction", QStringLiteral("Import Settings..."));
     connect(SettingsImportAction, &QAction::triggered, this, [this] {
-        ExecuteSettingsImport(this);
+        SettingsImportActionExecute(this, FModules->DM());
         UpdatePanels();
     });
-    for (QAction* a : {SettingsExportAction, SettingsImportAction})
-        a->setEnabled(SettingsFileAvailable());
     ExitAction = NewAction("ExitAction", QStringLiteral("E&xit"));
     connect(ExitAction, &QAction::triggered, this, &QWidget::close);
 

@@ -139,18 +139,6 @@ void ShowAboutBox(QWidget* owner)
     box.exec();
 }
 
-bool SettingsFileAvailable()
-{
-    return false;
-}
-
-void ExecuteSettingsExport(QWidget*) {}
-
-bool ExecuteSettingsImport(QWidget*)
-{
-    return false;
-}
-
 TMainLogPanel* CreateMainLogPanel(QWidget* parent)
 {
     return new TLogPanelStandIn(parent);

@@ -118,13 +118,6 @@ private:
 // The About box of this version.
 void ShowAboutBox(QWidget* owner);
 
-// Dialogs this version does not have: their actions keep caption and key and stay disabled.
-// Export and import of all settings as a file; the import's result is true when it changed
-// settings.
-bool SettingsFileAvailable();
-void ExecuteSettingsExport(QWidget* owner);
-bool ExecuteSettingsImport(QWidget* owner);
-
 // The names the main window uses; each becomes the real class when it is there.
 using TMainLogPanel = TLogPanelStandIn;
 using TMainLogStatisticsPanel = TLogStatisticsPanelV2;
