@@ -1,6 +1,7 @@
 // The main window's settings file: the File menu's export and import on the program's own
 // modules, and the first-start offer of the previous product's settings.
 #include "tests/client/MainFormRig.h"
+#include "tests/support/WhenModal.h"
 
 #include "client/ImportExportHelper.h"
 #include "client/widgets/SettingsImport.h"
@@ -19,23 +20,9 @@
 
 using namespace clienttest;
 
-namespace {
+using vxtest::WhenModal;
 
-// Runs `act` on the next modal window of type W once it is up.
-template <typename W>
-void WhenModal(std::function<void(W*)> act)
-{
-    auto* timer = new QTimer;
-    timer->setInterval(5);
-    QObject::connect(timer, &QTimer::timeout, [timer, act] {
-        if (auto* w = qobject_cast<W*>(QApplication::activeModalWidget())) {
-            timer->stop();
-            timer->deleteLater();
-            act(w);
-        }
-    });
-    timer->start();
-}
+namespace {
 
 class MainFormSettingsFile : public MainFormRig {
 protected:

@@ -6,6 +6,7 @@
 #include "client/widgets/SettingsImport.h"
 #include "tests/controls/ControlsTestUtils.h"
 #include "tests/support/PrivateMounts.h"
+#include "tests/support/WhenModal.h"
 
 #include <QApplication>
 #include <QFileDialog>
@@ -18,24 +19,9 @@
 
 using clienttest::FileBytes;
 using clienttest::WriteFileBytes;
+using vxtest::WhenModal;
 
 namespace {
-
-// Runs `act` on the next modal window of type W once it is up.
-template <typename W>
-void WhenModal(std::function<void(W*)> act)
-{
-    auto* timer = new QTimer;
-    timer->setInterval(5);
-    QObject::connect(timer, &QTimer::timeout, [timer, act] {
-        if (auto* w = qobject_cast<W*>(QApplication::activeModalWidget())) {
-            timer->stop();
-            timer->deleteLater();
-            act(w);
-        }
-    });
-    timer->start();
-}
 
 // Records what the store's call sign was when the modules were stopped and started.
 class WatchingModules : public clienttest::RecordingModules {
