@@ -1,0 +1,424 @@
+// The client's settings dialog: its page tree and page switch, the pages filled from the
+// modules and applied back, the key filters and the locator check, every page checked before
+// anything is applied, the radio port reconfigured only when it changed, and the renders.
+#include "client/DataModules.h"
+#include "client/widgets/SettingsDlg.h"
+#include "core/CATCommandWriter.h"
+#include "core/DMApplication.h"
+#include "core/DMRadio.h"
+#include "core/IniStore.h"
+#include "core/cat/FTCATInterface.h"
+#include "dx/DMDX.h"
+#include "dx/DXSpots.h"
+#include "platform/SerialPort.h"
+#include "tests/controls/ControlsTestUtils.h"
+#include "tests/core/ModuleDoubles.h"
+#include "tests/support/PrivateBus.h"
+#include "tests/support/RadioSimulator.h"
+#include "tests/support/Wait.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTreeWidget>
+#include <gtest/gtest.h>
+
+using vxtest::waitUntil;
+
+namespace {
+
+class SettingsDlgTest : public ::testing::Test {
+protected:
+    void TearDown() override
+    {
+        Dialog.reset();
+        Modules.reset();
+    }
+    void Store(const std::function<void(TIniStore&)>& write)
+    {
+        TIniStore ini(TDMApplication::SettingsFileName());
+        write(ini);
+        ASSERT_TRUE(ini.UpdateFile());
+    }
+    void Open()
+    {
+        if (!Modules)
+            Modules = CreateClientDataModules();
+        Dialog = std::make_unique<TSettingsDlg>(*Modules);
+    }
+    void Select(const QString& caption)
+    {
+        Dialog->LastSetting = caption;
+        Dialog->FindLastSetting();
+    }
+    QTreeWidgetItem* Current() const { return Dialog->TreeView1->currentItem(); }
+    QList<QWidget*> VisiblePages() const
+    {
+        QList<QWidget*> shown;
+        for (QWidget* page : Dialog->Pages())
+            if (!page->isHidden())
+                shown << page;
+        return shown;
+    }
+    QByteArray StoreBytes() const
+    {
+        QFile file(TDMApplication::SettingsFileName());
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    // Characters as the user types them, one key each.
+    static void Type(QLineEdit& edit, const QString& text)
+    {
+        for (QChar ch : text)
+            Key(edit, 0, Qt::NoModifier, QString(ch));
+    }
+
+    vxtest::PrivateBus Bus;
+    ScopedConfigHome Home;
+    std::unique_ptr<TDataModules> Modules;
+    std::unique_ptr<TSettingsDlg> Dialog;
+};
+
+} // namespace
+
+TEST_F(SettingsDlgTest, PageTreeAndPageSwitch)
+{
+    Open();
+    QStringList dump;
+    QTreeWidgetItemIterator it(Dialog->TreeView1);
+    for (; *it; ++it) {
+        int depth = 0;
+        for (QTreeWidgetItem* p = (*it)->parent(); p; p = p->parent())
+            ++depth;
+        dump << QString(depth * 2, ' ') + (*it)->text(0);
+    }
+    const QStringList expected = {
+        "General", "User Interface", "Radio COM Port", "DX Cluster", "  DX Cluster", "  DX Cluster Options",
+        "  DX Spots Options", "  Wanted DXCC Entities", "  Wanted DX Spots", "  Band Map", "  Band Plan", "Log Book",
+        "  LoTW", "  QRZ.COM", "  WSJT-X Logging", "CW", "  K1EL WinKey", "  CW Sidetone", "  CW Messages I",
+        "  CW Messages II", "RTTY", "  MMTTY Engine", "  RTTY Messages", "Devices", "  microHAM DVK", "  FlexControl",
+        "  IPC", "Playback Channels", "Remote Client", "  Remote Connections", "  Remote Audio Client",
+        "    Client General", "    Client Devices", "    Client Codecs", "    Client Audio Buffers", "Remote Server",
+        "  Port", "  Users", "  Remote Audio Server", "    Server Port", "    Server PTT", "    Server Devices",
+        "    Server Codecs", "    Server Audio Buffers"};
+    EXPECT_EQ(dump, expected);
+    EXPECT_EQ(Dialog->Pages().size(), 36);
+    EXPECT_EQ(Dialog->windowTitle(), "Settings");
+    EXPECT_EQ(Dialog->size(), QSize(683, 357));
+
+    // Before any page was chosen the first one shows.
+    EXPECT_EQ(Current()->text(0), "General");
+    EXPECT_EQ(VisiblePages(), QList<QWidget*>{Dialog->FrameGeneral});
+
+    Select("Band Plan");
+    EXPECT_EQ(Current()->text(0), "Band Plan");
+    EXPECT_EQ(VisiblePages(), QList<QWidget*>{Dialog->FrameBandplan});
+
+    Select("DX Cluster");
+    EXPECT_EQ(Current()->parent(), nullptr) << "the parent node comes first";
+    EXPECT_EQ(VisiblePages(), QList<QWidget*>{Dialog->FrameDXCluster});
+
+    Select("RTTY");
+    Select("MMTTY Engine");
+    EXPECT_EQ(VisiblePages(), QList<QWidget*>{Dialog->FrameMMTTY});
+    EXPECT_EQ(Dialog->LastSetting, "MMTTY Engine");
+
+    // An unknown or empty caption changes nothing.
+    Select("Nowhere");
+    EXPECT_EQ(Current()->text(0), "MMTTY Engine");
+    Select("");
+    EXPECT_EQ(Current()->text(0), "MMTTY Engine");
+}
+
+TEST_F(SettingsDlgTest, DeviceListEntries)
+{
+    EXPECT_EQ(SettingsDeviceEntries({}), QStringList{"- none -"});
+    EXPECT_EQ(SettingsDeviceEntries({"Built-in", "USB"}), (QStringList{"Built-in (0)", "USB (1)"}));
+}
+
+TEST_F(SettingsDlgTest, CallSignAndLocatorFilters)
+{
+    Open();
+    struct Case {
+        bool locator;
+        const char* input;
+        const char* shown;
+    };
+    const Case cases[] = {
+        {false, "dl1abc/p", "DL1ABC/P"},
+        {false, "dl-1 abc", "DL1ABC"},
+        {true, "jo62qm", "JO62QM"},
+        {true, "1jo62qm", "JO62QM"},  // a digit first
+        {true, "jo6q2qm", "JO62QM"},  // a letter third
+        {true, "jo62qm77", "JO62QM"}, // the length limit
+    };
+    for (const Case& c : cases) {
+        QLineEdit* edit = c.locator ? Dialog->FrameGeneral->MyLocatorEdit : Dialog->FrameGeneral->MyCallEdit;
+        edit->clear();
+        Type(*edit, c.input);
+        EXPECT_EQ(edit->text(), c.shown) << "typed " << c.input;
+        // Pasted text is judged as if it were typed.
+        edit->clear();
+        edit->insert(c.input);
+        EXPECT_EQ(edit->text(), c.shown) << "pasted " << c.input;
+    }
+    // Deleting always passes, also in the middle.
+    QLineEdit* locator = Dialog->FrameGeneral->MyLocatorEdit;
+    locator->setText("JO62QM");
+    locator->setCursorPosition(1);
+    Key(*locator, Qt::Key_Backspace);
+    EXPECT_EQ(locator->text(), "O62QM");
+}
+
+TEST_F(SettingsDlgTest, LocatorCheckOnLeavingAndOnOKButNotOnCancel)
+{
+    Open();
+    Dialog->show();
+    Dialog->activateWindow();
+    ASSERT_TRUE(waitUntil([&] { return QApplication::activeWindow() == Dialog.get(); }));
+    QLineEdit* locator = Dialog->FrameGeneral->MyLocatorEdit;
+    locator->setFocus();
+    ASSERT_TRUE(waitUntil([&] { return locator->hasFocus(); }));
+    Type(*locator, "jo62");
+
+    // Leaving the edit with four characters.
+    Dialog->FrameGeneral->MyCallEdit->setFocus(Qt::TabFocusReason);
+    ASSERT_TRUE(waitUntil([&] { return Dialog->FrameGeneral->LocatorMessageBox != nullptr; }));
+    EXPECT_EQ(Dialog->FrameGeneral->LocatorMessageBox->text(), "Locator needs six digits");
+    EXPECT_TRUE(locator->hasFocus() || Dialog->FrameGeneral->LocatorMessageBox->isVisible());
+    Dialog->FrameGeneral->LocatorMessageBox->close();
+
+    // OK checks it too and applies nothing.
+    Dialog->FrameGeneral->MyCallEdit->setText("DL1ABC");
+    Dialog->OKButtonClick();
+    EXPECT_TRUE(Dialog->isVisible());
+    EXPECT_EQ(Modules->DX()->DXSpots()->MyCall(), "");
+    ASSERT_NE(Dialog->CheckMessageBox, nullptr);
+    EXPECT_EQ(Dialog->CheckMessageBox->text(), "Locator needs six digits");
+    Dialog->CheckMessageBox->close();
+
+    // Cancel closes without a word.
+    Dialog->FrameGeneral->LocatorMessageBox->hide();
+    locator->setFocus();
+    Dialog->CancelButton->setFocus(Qt::MouseFocusReason);
+    Dialog->CancelButton->click();
+    vxtest::spin(50);
+    EXPECT_FALSE(Dialog->isVisible());
+    EXPECT_EQ(Dialog->result(), QDialog::Rejected);
+    EXPECT_FALSE(Dialog->FrameGeneral->LocatorMessageBox->isVisible());
+}
+
+TEST_F(SettingsDlgTest, RoleItemsAndTheirExplanation)
+{
+    struct Case {
+        TApplicationType loaded;
+        int item;
+    };
+    for (const Case c : {Case{isLocal, 0}, Case{isLocalAndRemoteServer, 1}, Case{isRemoteClient, 2},
+                         Case{isRemoteServer, 0}}) {
+        Open();
+        Modules->DM()->SetApplicationType(c.loaded);
+        Dialog = std::make_unique<TSettingsDlg>(*Modules);
+        EXPECT_EQ(Dialog->FrameGeneral->AppTypeRadioGroup->ItemIndex(), c.item);
+        EXPECT_EQ(Dialog->FrameGeneral->Label2->text(), TSettingsGeneralFrame::ExplanationText(c.item));
+        // Unchanged, the role stays, also the one without an item.
+        Dialog->OKButtonClick();
+        EXPECT_EQ(Modules->DM()->ApplicationType(), c.loaded);
+        EXPECT_FALSE(Dialog->ChangedApplicationType);
+    }
+
+    Modules->DM()->SetApplicationType(isRemoteClient);
+    Dialog = std::make_unique<TSettingsDlg>(*Modules);
+    EXPECT_FALSE(Dialog->ChangedApplicationType) << "loading raises no flag";
+    Dialog->FrameGeneral->AppTypeRadioGroup->Button(0)->click();
+    EXPECT_EQ(Dialog->FrameGeneral->Label2->text(), TSettingsGeneralFrame::ExplanationText(0));
+    EXPECT_EQ(Modules->DM()->ApplicationType(), isRemoteClient) << "a click only changes the text";
+    Dialog->OKButtonClick();
+    EXPECT_EQ(Modules->DM()->ApplicationType(), isLocal);
+    EXPECT_TRUE(Dialog->ChangedApplicationType);
+}
+
+TEST_F(SettingsDlgTest, GeneralAndUserInterfacePagesAreLoadedAndApplied)
+{
+    Open();
+    TDXSpots* spots = Modules->DX()->DXSpots();
+    spots->SetMyCall("W1AW");
+    spots->SetMyLocator("FN31PR");
+    spots->SetRangeUnit(ruMiles);
+    TFTCATInterface* cat = Modules->Radio()->FTCATInterface();
+    cat->SetTransceiverAutoDetect(false);
+    cat->SetTransceiver(FT950);
+    cat->SetClarifierRange(2000);
+    Open();
+    EXPECT_EQ(Dialog->FrameGeneral->MyCallEdit->text(), "W1AW");
+    EXPECT_EQ(Dialog->FrameGeneral->MyLocatorEdit->text(), "FN31PR");
+    EXPECT_EQ(Dialog->FrameGeneral->RangeUnitCB->currentIndex(), 1);
+    EXPECT_EQ(Dialog->FrameUserInterface->TransceiverRadioGroup->ItemIndex(), 3);
+    EXPECT_EQ(Dialog->FrameUserInterface->ClarifierRangeSpinEdit->value(), 2000);
+    EXPECT_EQ(Dialog->FrameUserInterface->ClarifierRangeSpinEdit->minimum(), 100);
+    EXPECT_EQ(Dialog->FrameUserInterface->ClarifierRangeSpinEdit->singleStep(), 100);
+
+    Dialog->FrameGeneral->MyCallEdit->setText("DL1ABC");
+    Dialog->FrameGeneral->MyLocatorEdit->setText("JO62QM");
+    Dialog->FrameGeneral->RangeUnitCB->setCurrentIndex(0);
+    Dialog->FrameUserInterface->TransceiverRadioGroup->SetItemIndex(0); // automatic detect
+    Dialog->FrameUserInterface->ClarifierRangeSpinEdit->setValue(500);
+    Dialog->OKButtonClick();
+    EXPECT_EQ(Dialog->result(), QDialog::Accepted);
+    EXPECT_EQ(spots->MyCall(), "DL1ABC");
+    EXPECT_EQ(spots->MyLocator(), "JO62QM");
+    EXPECT_EQ(spots->RangeUnit(), ruKM);
+    EXPECT_TRUE(cat->TransceiverAutoDetect());
+    EXPECT_EQ(cat->Transceiver(), FT950) << "the model stays as last detected";
+    EXPECT_EQ(cat->ClarifierRange(), 500);
+}
+
+TEST_F(SettingsDlgTest, CancelLeavesModulesAndStoreAlone)
+{
+    Store([](TIniStore& ini) { ini.WriteString("Client\\RadioCOMPort", "Port", "/dev/ttyUSB7"); });
+    Modules = CreateClientDataModules();
+    Modules->Radio()->IniRead();
+    Open();
+    const QByteArray before = StoreBytes();
+    ASSERT_FALSE(before.isEmpty());
+    Dialog->FrameGeneral->MyCallEdit->setText("DL1ABC");
+    Dialog->FrameGeneral->AppTypeRadioGroup->Button(2)->click();
+    Dialog->FrameUserInterface->ClarifierRangeSpinEdit->setValue(300);
+    Dialog->FrameCOMPort->ComPortComboBox->SetCOMPort("/dev/ttyUSB9");
+    Dialog->FrameCOMPort->RTSCheckBox->toggle();
+    Dialog->FrameWSJT->WSJTServerCheckBox->setChecked(true);
+    Dialog->CancelButton->click();
+    EXPECT_EQ(Modules->DX()->DXSpots()->MyCall(), "");
+    EXPECT_EQ(Modules->DM()->ApplicationType(), isLocal);
+    EXPECT_EQ(Modules->Radio()->FTCATInterface()->ClarifierRange(), 9999);
+    EXPECT_EQ(Modules->Radio()->RadioComPort()->port(), "/dev/ttyUSB7");
+    Dialog.reset();
+    EXPECT_EQ(StoreBytes(), before);
+}
+
+TEST_F(SettingsDlgTest, APortThatIsNoPortAppliesNothing)
+{
+    struct Case {
+        const char* text;
+        bool inUse;
+        bool passes;
+    };
+    const Case cases[] = {
+        {"abc", true, false}, {"", true, false},   {"70000", true, false}, {"-1", true, false},
+        {"0", true, false},   {"-1", false, false}, {"", false, false},    {"0", false, true},
+        {"52002", true, true},
+    };
+    for (const Case& c : cases) {
+        Open();
+        Dialog->FrameGeneral->MyCallEdit->setText("DL1ABC");
+        Dialog->FrameWSJT->WSJTServerCheckBox->setChecked(c.inUse);
+        Dialog->FrameWSJT->WSJTPortEdit->setValidator(nullptr); // as if the filter were got round
+        Dialog->FrameWSJT->WSJTPortEdit->setText(c.text);
+        Dialog->OKButtonClick();
+        const std::string what = std::string("\"") + c.text + (c.inUse ? "\" in use" : "\" off");
+        if (c.passes) {
+            EXPECT_EQ(Dialog->result(), QDialog::Accepted) << what;
+            EXPECT_EQ(Modules->DX()->DXSpots()->MyCall(), "DL1ABC") << what;
+        } else {
+            EXPECT_EQ(Modules->DX()->DXSpots()->MyCall(), "") << what;
+            EXPECT_EQ(Current()->text(0), "WSJT-X Logging") << what;
+            EXPECT_EQ(VisiblePages(), QList<QWidget*>{Dialog->FrameWSJT}) << what;
+            ASSERT_NE(Dialog->CheckMessageBox, nullptr) << what;
+            EXPECT_EQ(Dialog->CheckMessageBox->text(), "Port: enter a number from 1 to 65535") << what;
+        }
+        Modules->DX()->DXSpots()->SetMyCall("");
+        Dialog.reset();
+    }
+}
+
+TEST_F(SettingsDlgTest, RadioPortIsTouchedOnlyWhenItChanged)
+{
+    vxtest::RadioSimulator first(FT2000);
+    vxtest::RadioSimulator second(FT950);
+    ASSERT_TRUE(first.ok() && second.ok());
+    Store([&](TIniStore& ini) {
+        ini.WriteString("Client\\RadioCOMPort", "Port", first.portName());
+        ini.WriteString("Client\\RadioCOMPort", "BaudRate", "38400");
+    });
+    Modules = CreateClientDataModules();
+    // The CAT writer the main window adds.
+    TCATCommandWriter writer(Modules->Radio());
+    Modules->Radio()->FT2KCATCommandTXEvent = [&](const QString& s) { writer.DoCATCommandTX(s); };
+    Modules->DM()->Start();
+    vx::SerialPort* port = Modules->Radio()->RadioComPort();
+    ASSERT_TRUE(port->connected());
+    int closes = 0;
+    const auto previous = Modules->Radio()->RadioComPortEvent;
+    Modules->Radio()->RadioComPortEvent = [&](TCOMPortState event) {
+        if (event == comClosed)
+            ++closes;
+        if (previous)
+            previous(event);
+    };
+
+    // Unchanged: the port stays open as it was; the radio settings are still written.
+    Open();
+    Dialog->FrameUserInterface->ClarifierRangeSpinEdit->setValue(1200);
+    Dialog->OKButtonClick();
+    EXPECT_EQ(closes, 0);
+    EXPECT_TRUE(port->connected());
+    EXPECT_EQ(Modules->Application()->IniRegistry()->ReadInteger("Client\\UserInterface", "ClarifierRange", 0), 1200);
+
+    // RTS alone: same port, reconfigured.
+    const bool rts = port->rts();
+    Open();
+    Dialog->FrameCOMPort->RTSCheckBox->setChecked(!rts);
+    Dialog->OKButtonClick();
+    EXPECT_EQ(port->rts(), !rts);
+    EXPECT_EQ(port->port(), first.portName());
+    EXPECT_TRUE(port->connected());
+
+    // A new device: the engine talks to it.
+    Open();
+    Dialog->FrameCOMPort->ComPortComboBox->SetCOMPort(second.portName());
+    Dialog->OKButtonClick();
+    EXPECT_EQ(port->port(), second.portName());
+    EXPECT_TRUE(port->connected());
+    second.clearCommands();
+    EXPECT_TRUE(waitUntil([&] { return !second.commands().isEmpty(); }, 6000));
+    Dialog.reset();
+    Modules->DM()->Stop();
+    Modules.reset();
+}
+
+TEST_F(SettingsDlgTest, PagesRenderInsideTheirFrames)
+{
+    Store([](TIniStore& ini) { ini.WriteString("Client\\RadioCOMPort", "Port", "/dev/ttyUSB0"); });
+    Open();
+    Dialog->show();
+    EXPECT_TRUE(SaveArtifact(Render(*Dialog), "settings-dialog.png"));
+    for (const TSettingsDlg::TNode& node : Dialog->Nodes()) {
+        if (node.Depth == 0 && node.Caption == "DX Cluster")
+            continue;
+        Select(node.Caption);
+        QString name = node.Caption.toLower();
+        name.replace(QRegularExpression("[^a-z0-9]+"), "-");
+        EXPECT_TRUE(SaveArtifact(Render(*Dialog), QString("settings-%1.png").arg(name))) << name.toStdString();
+
+        // Nothing sticks out of its page, and every label's text fits its box.
+        const QRect frame(QPoint(0, 0), node.Page->size());
+        for (QWidget* child : node.Page->findChildren<QWidget*>()) {
+            if (child->isHidden() || child->isWindow() || child->parentWidget() != node.Page)
+                continue;
+            EXPECT_TRUE(frame.contains(child->geometry())) << name.toStdString() << ": " << child->metaObject()->className();
+        }
+        for (QLabel* label : node.Page->findChildren<QLabel*>()) {
+            if (label->isHidden() || label->text().isEmpty())
+                continue;
+            const QSize need = label->wordWrap() ? QSize(label->width(), label->heightForWidth(label->width()))
+                                                 : label->sizeHint();
+            EXPECT_LE(need.width(), label->width()) << name.toStdString() << ": " << label->text().toStdString();
+            EXPECT_LE(need.height(), label->height()) << name.toStdString() << ": " << label->text().toStdString();
+        }
+    }
+}
