@@ -47,6 +47,7 @@ TSettingsDlg::TSettingsDlg(TDataModules& modules, QWidget* owner)
     TreeView1->setEditTriggers(QAbstractItemView::NoEditTriggers);
 
     CreatePages();
+    CreateTree();
     for (QWidget* page : std::as_const(FPages)) {
         page->move(PageLeft, PageTop);
         page->hide();
@@ -61,7 +62,6 @@ TSettingsDlg::TSettingsDlg(TDataModules& modules, QWidget* owner)
     connect(OKButton, &QPushButton::clicked, this, [this] { OKButtonClick(); });
     connect(CancelButton, &QPushButton::clicked, this, &QDialog::reject);
 
-    CreateTree();
     connect(TreeView1, &QTreeWidget::currentItemChanged, this, [this] { TreeView1Change(); });
 
     // A click on Cancel cancels; it does not first ask for a whole locator.

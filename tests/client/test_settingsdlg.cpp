@@ -397,10 +397,14 @@ TEST_F(SettingsDlgTest, PagesRenderInsideTheirFrames)
     Open();
     Dialog->show();
     EXPECT_TRUE(SaveArtifact(Render(*Dialog), "settings-dialog.png"));
+    QList<QWidget*> rendered;
     for (const TSettingsDlg::TNode& node : Dialog->Nodes()) {
-        if (node.Depth == 0 && node.Caption == "DX Cluster")
+        if (rendered.contains(node.Page))
             continue;
+        rendered << node.Page;
         Select(node.Caption);
+        const int left = node.Page == Dialog->FrameWantedDXCC ? 232 : 234;
+        EXPECT_EQ(node.Page->geometry(), QRect(left, 8, 441, 305)) << node.Caption.toStdString();
         QString name = node.Caption.toLower();
         name.replace(QRegularExpression("[^a-z0-9]+"), "-");
         EXPECT_TRUE(SaveArtifact(Render(*Dialog), QString("settings-%1.png").arg(name))) << name.toStdString();
