@@ -10,6 +10,7 @@
 #include "core/cat/FTCATInterface.h"
 #include "dx/DMDX.h"
 #include "dx/DXSpots.h"
+#include "core/DataFiles.h"
 #include "platform/SerialPort.h"
 #include "tests/controls/ControlsTestUtils.h"
 #include "tests/core/ModuleDoubles.h"
@@ -17,7 +18,12 @@
 #include "tests/support/RadioSimulator.h"
 #include "tests/support/Wait.h"
 
+#include <QAction>
 #include <QCheckBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QTableWidget>
+#include <QTimer>
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
@@ -313,21 +319,28 @@ TEST_F(SettingsDlgTest, APortThatIsNoPortAppliesNothing)
         {"0", true, false},   {"-1", false, false}, {"", false, false},    {"0", false, true},
         {"52002", true, true},
     };
+    for (const bool wsjt : {true, false})
     for (const Case& c : cases) {
         Open();
         Dialog->FrameGeneral->MyCallEdit->setText("DL1ABC");
-        Dialog->FrameWSJT->WSJTServerCheckBox->setChecked(c.inUse);
-        Dialog->FrameWSJT->WSJTPortEdit->setValidator(nullptr); // as if the filter were got round
-        Dialog->FrameWSJT->WSJTPortEdit->setText(c.text);
+        QLineEdit* port = wsjt ? Dialog->FrameWSJT->WSJTPortEdit : Dialog->FrameDXCluster->DXClusterPortEdit;
+        if (wsjt)
+            Dialog->FrameWSJT->WSJTServerCheckBox->setChecked(c.inUse);
+        else
+            Dialog->FrameDXCluster->DXClusterHostEdit->setText(c.inUse ? "dx.example.org" : "");
+        port->setValidator(nullptr); // as if the filter were got round
+        port->setText(c.text);
         Dialog->OKButtonClick();
-        const std::string what = std::string("\"") + c.text + (c.inUse ? "\" in use" : "\" off");
+        const std::string what = std::string(wsjt ? "WSJT-X " : "cluster ") + "\"" + c.text +
+                                 (c.inUse ? "\" in use" : "\" off");
         if (c.passes) {
             EXPECT_EQ(Dialog->result(), QDialog::Accepted) << what;
             EXPECT_EQ(Modules->DX()->DXSpots()->MyCall(), "DL1ABC") << what;
         } else {
             EXPECT_EQ(Modules->DX()->DXSpots()->MyCall(), "") << what;
-            EXPECT_EQ(Current()->text(0), "WSJT-X Logging") << what;
-            EXPECT_EQ(VisiblePages(), QList<QWidget*>{Dialog->FrameWSJT}) << what;
+            EXPECT_EQ(Current()->text(0), wsjt ? "WSJT-X Logging" : "DX Cluster") << what;
+            EXPECT_EQ(VisiblePages(), (QList<QWidget*>{wsjt ? static_cast<QWidget*>(Dialog->FrameWSJT) : Dialog->FrameDXCluster})) << what;
+            EXPECT_TRUE(port->hasFocus() || !Dialog->isActiveWindow()) << what;
             ASSERT_NE(Dialog->CheckMessageBox, nullptr) << what;
             EXPECT_EQ(Dialog->CheckMessageBox->text(), "Port: enter a number from 1 to 65535") << what;
         }
@@ -425,4 +438,131 @@ TEST_F(SettingsDlgTest, PagesRenderInsideTheirFrames)
             EXPECT_LE(need.height(), label->height()) << name.toStdString() << ": " << label->text().toStdString();
         }
     }
+}
+
+TEST_F(SettingsDlgTest, DXClusterPagesAreAppliedAsTheConsoleAndEngineNeedThem)
+{
+    Open();
+    TDMDX* dx = Modules->DX();
+    TDXSpots* spots = dx->DXSpots();
+    TSettingsDXClusterFrame& cluster = *Dialog->FrameDXCluster;
+    cluster.DXClusterNameEdit->setText("Home node");
+    cluster.DXClusterHostEdit->setText("dx.example.org");
+    cluster.DXClusterPortEdit->setText("7300");
+    cluster.CommandsMemo->setPlainText(" SH/DX \n\n  SET/X");
+    cluster.Command1Edit->setText("SH/DX/30 20m");
+
+    // "All Bands", then 160m unchecked by the user.
+    Dialog->FrameFilter->CheckBoxes[0]->click();
+    if (!Dialog->FrameFilter->CheckBoxes[0]->isChecked())
+        Dialog->FrameFilter->CheckBoxes[0]->click();
+    for (size_t b = 1; b < 12; ++b)
+        EXPECT_TRUE(Dialog->FrameFilter->CheckBoxes[b]->isChecked()) << b;
+    Dialog->FrameFilter->CheckBoxes[1]->click();
+    EXPECT_FALSE(Dialog->FrameFilter->CheckBoxes[0]->isChecked());
+
+    // The band plan shows its edges with dots and hands the digits back.
+    TBandplanEdit* cwLow40 = Dialog->FrameBandplan->BP(4, 1);
+    EXPECT_EQ(cwLow40->text(), "7.000");
+    cwLow40->clear();
+    Type(*cwLow40, "7010");
+    EXPECT_EQ(cwLow40->text(), "7.010");
+    TBandplanEdit* cwLow20 = Dialog->FrameBandplan->BP(6, 1);
+    cwLow20->SetDigits("1"); // not a 20 m edge: the old one stays
+    EXPECT_FALSE(Dialog->FrameBandplan->BP(5, 3)->isEnabled());
+
+    Dialog->OKButtonClick();
+    ASSERT_EQ(Dialog->result(), QDialog::Accepted);
+    EXPECT_EQ(dx->Name(), "Home node");
+    EXPECT_EQ(dx->Host(), "dx.example.org");
+    EXPECT_EQ(dx->Port(), 7300);
+    EXPECT_EQ(dx->Commands(), (QStringList{"SH/DX", "SET/X"}));
+    EXPECT_EQ(dx->Command1Action->text(), "SH/DX/30...");
+    EXPECT_EQ(dx->Command1Action->toolTip(), "SH/DX/30 20m");
+    const TShowBands bands = spots->DXSpotFilter().ShowBands();
+    EXPECT_FALSE(bands.Contains(bdAll));
+    EXPECT_FALSE(bands.Contains(bd160));
+    EXPECT_TRUE(bands.Contains(bd80) && bands.Contains(bd6));
+    EXPECT_EQ(spots->DXBandplan().GetBandModeSegment(bd40, true, mtCW), "7010");
+    EXPECT_EQ(spots->DXBandplan().GetBandModeSegment(bd20, true, mtCW), "14000");
+    EXPECT_FALSE(Dialog->ChangedDXCluster) << "editing the address by hand does not reconnect";
+}
+
+TEST_F(SettingsDlgTest, BandplanEdgesShowDotsInTheirPattern)
+{
+    struct Case {
+        const char* pattern;
+        const char* digits;
+        const char* shown;
+    };
+    const Case cases[] = {
+        {"9.999", "7000", "7.000"},      {"9.999", "0", "0"},           {"99.999", "14000", "14.000"},
+        {"99.999", "1400", "1.400"},     {"9.999.9", "53515", "5.351.5"}, {"9.999", "123456", "1.234"},
+    };
+    for (const Case& c : cases) {
+        TBandplanEdit edit(c.pattern);
+        edit.insert(c.digits);
+        EXPECT_EQ(edit.text().toStdString(), c.shown) << c.pattern << " " << c.digits;
+        EXPECT_EQ(edit.Digits(), QString(c.shown).remove('.'));
+    }
+    TBandplanEdit typed("9.999");
+    Type(typed, "7a0.00");
+    EXPECT_EQ(typed.text(), "7.000");
+}
+
+TEST_F(SettingsDlgTest, ClusterNodePicker)
+{
+    const QString path = GetCommonDataFileName(TSettingsDXClusterSelectForm::FileName);
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("NODE-1 Home;dx.example.org;;DXSpider\n"
+                   "no separator at all\n"
+                   "NODE-2 Far;far.example.net;7373;AR-Cluster;v6\n");
+    }
+    Open();
+    TSettingsDXClusterFrame& cluster = *Dialog->FrameDXCluster;
+    cluster.DXClusterCallEdit->setText("DL1ABC");
+    cluster.DXClusterPasswordEdit->setText("secret");
+
+    {
+        TSettingsDXClusterSelectForm form;
+        EXPECT_EQ(form.windowTitle(), "Select DX Cluster");
+        EXPECT_EQ(form.Label1->text(), "3 entries");
+        ASSERT_EQ(form.DXCGrid->rowCount(), 4) << "one empty row follows the nodes";
+        EXPECT_EQ(form.DXCGrid->item(0, 2)->text(), "23");
+        EXPECT_EQ(form.DXCGrid->item(2, 3)->text(), "AR-Cluster;v6");
+        EXPECT_FALSE(form.OKButton->isEnabled());
+        form.show();
+        EXPECT_TRUE(SaveArtifact(Render(form), "dialog-cluster-select.png"));
+        // A line without ";" has no name and is not taken.
+        form.DXCGrid->setCurrentCell(1, 0);
+        EXPECT_FALSE(cluster.TakeNode(form.SelectedNode()));
+        form.DXCGrid->setCurrentCell(3, 0);
+        EXPECT_FALSE(cluster.TakeNode(form.SelectedNode()));
+        EXPECT_FALSE(Dialog->ChangedDXCluster);
+    }
+
+    // Picked through the button: name, address and port only.
+    QTimer::singleShot(0, [] {
+        auto* form = qobject_cast<TSettingsDXClusterSelectForm*>(QApplication::activeModalWidget());
+        ASSERT_NE(form, nullptr);
+        form->DXCGrid->setCurrentCell(0, 1);
+        emit form->DXCGrid->cellClicked(0, 1);
+        ASSERT_TRUE(form->OKButton->isEnabled());
+        form->OKButton->click();
+    });
+    cluster.DXClustersButton->click();
+    EXPECT_EQ(cluster.DXClusterNameEdit->text(), "NODE-1 Home");
+    EXPECT_EQ(cluster.DXClusterHostEdit->text(), "dx.example.org");
+    EXPECT_EQ(cluster.DXClusterPortEdit->text(), "23");
+    EXPECT_EQ(cluster.DXClusterCallEdit->text(), "DL1ABC");
+    EXPECT_EQ(cluster.DXClusterPasswordEdit->text(), "secret");
+    EXPECT_TRUE(Dialog->ChangedDXCluster);
+
+    // Without the file the label names the file looked for.
+    QFile::remove(path);
+    TSettingsDXClusterSelectForm missing;
+    EXPECT_EQ(missing.Label1->text(), "File telnetclusters.dat not found!");
 }
