@@ -2,6 +2,7 @@
 
 #include "client/DataModules.h"
 #include "controls/widgets/BusyCursor.h"
+#include "controls/widgets/RCPanel.h"
 #include "core/DMRadio.h"
 #include "core/cat/FTCATInterface.h"
 #include "dx/DMDX.h"
@@ -10,6 +11,9 @@
 #include "dx/widgets/WantedSpotsStringGrid.h"
 #include "log/DMLog.h"
 #include "log/LogInterface.h"
+#include "log/LoTWInterface.h"
+#include "log/QRZInterface.h"
+#include "remote/DMServer.h"
 #include "platform/AudioDevice.h"
 #include "platform/SerialPort.h"
 
@@ -76,6 +80,12 @@ TSettingsDlg::TSettingsDlg(TDataModules& modules, QWidget* owner)
 TSettingsDlg::~TSettingsDlg()
 {
     SettingsLoading = false;
+    ReleaseQRZListener();
+}
+
+void TSettingsDlg::ReleaseQRZListener()
+{
+    FModules.Log()->QRZInterface()->OnTestButton = nullptr;
 }
 
 // --- Pages and tree -------------------------------------------------------------------------
@@ -97,9 +107,10 @@ void TSettingsDlg::CreatePages()
     FrameBandmap = new TSettingsBandmapFrame(this);
     FrameBandplan = new TSettingsBandplanFrame(this);
 
-    FrameLog = titled(QStringLiteral("Log Book Tab"));
-    FrameLogLoTW = titled(QStringLiteral("LoTW - Logbook of the World"));
-    FrameLogQRZ = titled(QStringLiteral("QRZ.COM Callsign Lookup"));
+    FrameLog = new TSettingsLog(this);
+    FrameLogLoTW = new TSettingsLogLoTWFrame(this);
+    FrameLogQRZ = new TSettingsLogQRZFrame(this);
+    connect(FrameLogQRZ->TestButton, &QPushButton::clicked, this, [this] { QRZTestButtonClick(); });
     FrameWSJT = new TSettingsWSJTFrame(this);
 
     FrameCW = titled(WinKeyNode);
@@ -346,7 +357,43 @@ void TSettingsDlg::LoadRTTYPages() {}
 
 void TSettingsDlg::LoadDevicePages() {}
 
-void TSettingsDlg::LoadLogPages() {}
+void TSettingsDlg::LoadLogPages()
+{
+    TDMLog* log = FModules.Log();
+    FrameLog->MaxQSOsSpinEdit->setValue(int(log->LogInterface()->MaxQSOs()));
+    const TLoTWInterface* lotw = log->LogInterface()->LoTWInterface();
+    FrameLogLoTW->UsernameEdit->setText(lotw->LoTWUsername());
+    FrameLogLoTW->PasswordEdit->setText(lotw->LoTWPassword());
+    TQRZInterface* qrz = log->QRZInterface();
+    FrameLogQRZ->UseQRZCB->setChecked(qrz->UseQRZ());
+    FrameLogQRZ->QRZUsernameEdit->setText(qrz->MyUsername());
+    FrameLogQRZ->QRZPasswordEdit->setText(qrz->MyPassword());
+    FrameLogQRZ->ImmediateCheckBox->setChecked(qrz->ImmediateLookup());
+    FrameLogQRZ->UpdateEnabled();
+    qrz->OnTestButton = [this](bool success, const QString& line) { QRZTestResponse(success, line); };
+
+    const TDMServer* server = FModules.Server();
+    FrameWSJT->WSJTServerCheckBox->setChecked(server->WSJTEnabled());
+    FrameWSJT->WSJTPortEdit->setText(QString::number(server->WSJTPort()));
+    FrameWSJT->WSJTBandCheckBox->setChecked(server->WSJTLogBand());
+    FrameWSJT->WSJTFreqCheckBox->setChecked(server->WSJTLogFreq());
+}
+
+void TSettingsDlg::QRZTestButtonClick()
+{
+    FrameLogQRZ->RCPanel1->show();
+    TQRZInterface* qrz = FModules.Log()->QRZInterface();
+    qrz->OnTestButton = [this](bool success, const QString& line) { QRZTestResponse(success, line); };
+    // The service tries the account as typed; it keeps it also when the dialog is cancelled.
+    qrz->SetMyUsername(FrameLogQRZ->QRZUsernameEdit->text());
+    qrz->SetMyPassword(FrameLogQRZ->QRZPasswordEdit->text());
+    qrz->Open();
+}
+
+void TSettingsDlg::QRZTestResponse(bool, const QString& line)
+{
+    FrameLogQRZ->AddResponse(line);
+}
 
 void TSettingsDlg::LoadRoleState()
 {
@@ -523,4 +570,25 @@ void TSettingsDlg::ApplyRTTYPages() {}
 
 void TSettingsDlg::ApplyDevicePages() {}
 
-void TSettingsDlg::ApplyLogPages() {}
+void TSettingsDlg::ApplyLogPages()
+{
+    TDMLog* log = FModules.Log();
+    log->LogInterface()->SetMaxQSOs(uint32_t(FrameLog->MaxQSOsSpinEdit->value()));
+    TLoTWInterface* lotw = log->LogInterface()->LoTWInterface();
+    lotw->SetLoTWUsername(FrameLogLoTW->UsernameEdit->text());
+    lotw->SetLoTWPassword(FrameLogLoTW->PasswordEdit->text());
+    TQRZInterface* qrz = log->QRZInterface();
+    qrz->SetUseQRZ(FrameLogQRZ->UseQRZCB->isChecked());
+    qrz->SetMyUsername(FrameLogQRZ->QRZUsernameEdit->text());
+    qrz->SetMyPassword(FrameLogQRZ->QRZPasswordEdit->text());
+    qrz->SetImmediateLookup(FrameLogQRZ->ImmediateCheckBox->isChecked());
+    ReleaseQRZListener();
+
+    // Stored with the server module's next write; the WSJT-X server listens from the next start.
+    TDMServer* server = FModules.Server();
+    server->SetWSJTEnabled(FrameWSJT->WSJTServerCheckBox->isChecked());
+    server->SetWSJTPort(FrameWSJT->WSJTPortEdit->text().trimmed().toInt());
+    server->SetWSJTLogBand(FrameWSJT->WSJTBandCheckBox->isChecked());
+    server->SetWSJTLogFreq(FrameWSJT->WSJTFreqCheckBox->isChecked());
+    log->IniWrite();
+}

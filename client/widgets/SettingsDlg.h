@@ -8,6 +8,7 @@
 // (LoadXxxPages / ApplyXxxPages), in the order the modules expect.
 
 #include "client/widgets/SettingsDXPages.h"
+#include "client/widgets/SettingsLogPages.h"
 #include "client/widgets/SettingsPages.h"
 #include "controls/widgets/DPIForm.h"
 
@@ -50,9 +51,9 @@ public:
     TSettingsBandmapFrame* FrameBandmap;
     TSettingsBandplanFrame* FrameBandplan;
     // Log Book.
-    TSettingsFrame* FrameLog;
-    TSettingsFrame* FrameLogLoTW;
-    TSettingsFrame* FrameLogQRZ;
+    TSettingsLog* FrameLog;
+    TSettingsLogLoTWFrame* FrameLogLoTW;
+    TSettingsLogQRZFrame* FrameLogQRZ;
     TSettingsWSJTFrame* FrameWSJT;
     // CW.
     TSettingsFrame* FrameCW;
@@ -124,6 +125,11 @@ public:
     // Copies every page back into the modules.
     void ApplyButtonClick();
 
+    // The login test of the callbook account: the account is handed to the service at once.
+    void QRZTestButtonClick();
+    // One answer line of the test.
+    void QRZTestResponse(bool success, const QString& line);
+
     // The message shown by the last failed check (owned by the dialog); null before any.
     QMessageBox* CheckMessageBox = nullptr;
 
@@ -155,6 +161,8 @@ private:
     void ApplyDevicePages();
     void ApplyLogPages();
 
+    // The dialog stops hearing the callbook's test answers, however it closes.
+    void ReleaseQRZListener();
     void ShowCheckMessage(const QString& node, QWidget* field, const QString& text);
     // The role item the loaded role shows.
     int LoadedRoleItem() const;

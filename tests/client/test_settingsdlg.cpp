@@ -10,6 +10,12 @@
 #include "core/cat/FTCATInterface.h"
 #include "dx/DMDX.h"
 #include "dx/DXSpots.h"
+#include "log/DMLog.h"
+#include "log/LoTWInterface.h"
+#include "log/LogInterface.h"
+#include "log/QRZInterface.h"
+#include "remote/DMServer.h"
+#include "controls/widgets/RCPanel.h"
 #include "core/DataFiles.h"
 #include "platform/SerialPort.h"
 #include "tests/controls/ControlsTestUtils.h"
@@ -23,6 +29,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QTableWidget>
+#include <QTcpServer>
 #include <QTimer>
 #include <QComboBox>
 #include <QFile>
@@ -565,4 +572,79 @@ TEST_F(SettingsDlgTest, ClusterNodePicker)
     QFile::remove(path);
     TSettingsDXClusterSelectForm missing;
     EXPECT_EQ(missing.Label1->text(), "File telnetclusters.dat not found!");
+}
+
+TEST_F(SettingsDlgTest, LogBookPagesAreLoadedAndApplied)
+{
+    Open();
+    TDMLog* log = Modules->Log();
+    log->LogInterface()->LoTWInterface()->SetLoTWUsername("DL1ABC");
+    log->QRZInterface()->SetMyUsername("DL1ABC");
+    Modules->Server()->SetWSJTPort(52001);
+    Open();
+    EXPECT_EQ(Dialog->FrameLogLoTW->UsernameEdit->text(), "DL1ABC");
+    EXPECT_EQ(Dialog->FrameWSJT->WSJTPortEdit->text(), "52001");
+
+    // The account and Test follow "Use QRZ.COM".
+    EXPECT_FALSE(Dialog->FrameLogQRZ->TestButton->isEnabled());
+    Dialog->FrameLogQRZ->UseQRZCB->click();
+    EXPECT_TRUE(Dialog->FrameLogQRZ->TestButton->isEnabled());
+    EXPECT_TRUE(Dialog->FrameLogQRZ->QRZPasswordEdit->isEnabled());
+
+    // Blanks never reach an account edit.
+    for (QLineEdit* edit : {Dialog->FrameLogLoTW->UsernameEdit, Dialog->FrameLogLoTW->PasswordEdit,
+                            Dialog->FrameLogQRZ->QRZUsernameEdit, Dialog->FrameLogQRZ->QRZPasswordEdit}) {
+        edit->clear();
+        Type(*edit, "ab c");
+        edit->insert(" d e");
+        EXPECT_EQ(edit->text().toLower(), "abcde");
+    }
+    EXPECT_EQ(Dialog->FrameLogQRZ->QRZUsernameEdit->text(), "ABCDE");
+
+    Dialog->FrameLog->MaxQSOsSpinEdit->setValue(0);
+    Dialog->FrameWSJT->WSJTServerCheckBox->setChecked(true);
+    Dialog->FrameWSJT->WSJTPortEdit->setText("2237");
+    Dialog->FrameWSJT->WSJTBandCheckBox->setChecked(false);
+    Dialog->OKButtonClick();
+    ASSERT_EQ(Dialog->result(), QDialog::Accepted);
+    EXPECT_EQ(log->LogInterface()->MaxQSOs(), 0u);
+    EXPECT_EQ(log->LogInterface()->LoTWInterface()->LoTWUsername(), "abcde");
+    EXPECT_TRUE(log->QRZInterface()->UseQRZ());
+    EXPECT_EQ(log->QRZInterface()->MyUsername(), "ABCDE");
+    EXPECT_TRUE(Modules->Server()->WSJTEnabled());
+    EXPECT_EQ(Modules->Server()->WSJTPort(), 2237);
+    EXPECT_FALSE(Modules->Server()->WSJTLogBand());
+    EXPECT_FALSE(log->QRZInterface()->OnTestButton) << "the dialog stops listening";
+}
+
+TEST_F(SettingsDlgTest, QRZTestShowsEveryAnswerAndOutlivesTheDialogSafely)
+{
+    Open();
+    TQRZInterface* qrz = Modules->Log()->QRZInterface();
+    qrz->SetUseQRZ(true);
+    Open();
+    TSettingsLogQRZFrame& page = *Dialog->FrameLogQRZ;
+    EXPECT_TRUE(page.RCPanel1->isHidden());
+    page.QRZUsernameEdit->setText("DL1ABC"); // no password: answered at once
+    page.TestButton->click();
+    page.TestButton->click();
+    EXPECT_FALSE(page.RCPanel1->isHidden());
+    EXPECT_EQ(page.ResponseLabel2->text(),
+              "QRZ.COM Username and/or Password is empty\nQRZ.COM Username and/or Password is empty");
+    EXPECT_EQ(qrz->MyUsername(), "DL1ABC") << "the test hands the account over at once";
+
+    // A test whose answer comes after the dialog was cancelled and freed.
+    QTcpServer closed;
+    ASSERT_TRUE(closed.listen(QHostAddress::LocalHost));
+    const quint16 port = closed.serverPort();
+    closed.close();
+    qrz->SetHost(QString("https://127.0.0.1:%1").arg(port));
+    page.QRZPasswordEdit->setText("secret");
+    page.TestButton->click();
+    Dialog->CancelButton->click();
+    Dialog.reset();
+    EXPECT_EQ(qrz->MyPassword(), "secret") << "kept after Cancel";
+    bool answered = false;
+    qrz->OnSession = [&](bool, const QString&) { answered = true; };
+    EXPECT_TRUE(waitUntil([&] { return answered; }, 10000));
 }
