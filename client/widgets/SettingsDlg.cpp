@@ -496,7 +496,13 @@ void TSettingsDlg::ApplyRadioPages()
         cat->SetTransceiver(TTransceiver(item - 1));
     cat->SetClarifierRange(FrameUserInterface->ClarifierRangeSpinEdit->value());
 
-    FrameCOMPort->Apply(*radio->RadioComPort());
+    vx::SerialPort* port = radio->RadioComPort();
+    const bool renamed = FrameCOMPort->ComPortComboBox->COMPort() != port->port();
+    FrameCOMPort->Apply(*port);
+    // A port that was not open (none chosen yet, or it failed) opens on its new name where the
+    // engine talks to the radio over it; a role change opens it with the restart instead.
+    if (renamed && !port->connected() && !port->port().isEmpty() && cat->UsingCOMPort() && !ChangedApplicationType)
+        port->open();
     radio->IniWrite();
 }
 

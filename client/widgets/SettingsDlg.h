@@ -7,6 +7,7 @@
 // Each page is created in CreatePages and filled and applied by one step per page group
 // (LoadXxxPages / ApplyXxxPages), in the order the modules expect.
 
+#include "client/widgets/MainFormStandIns.h"
 #include "client/widgets/SettingsDXPages.h"
 #include "client/widgets/SettingsLogPages.h"
 #include "client/widgets/SettingsPages.h"
@@ -170,4 +171,22 @@ private:
     TDataModules& FModules;
     std::vector<TNode> FNodes;
     QList<QWidget*> FPages;
+};
+
+// The dialog as the main window's Settings action drives it.
+class TSettingsDlgRunner : public TSettingsDlgLink {
+public:
+    TSettingsDlgRunner(TDataModules& modules, QWidget* owner)
+        : Dialog(modules, owner)
+    {
+    }
+    QString LastSetting() const override { return Dialog.LastSetting; }
+    void SetLastSetting(const QString& value) override { Dialog.LastSetting = value; }
+    void FindLastSetting() override { Dialog.FindLastSetting(); }
+    int Execute() override { return Dialog.exec(); }
+    bool ChangedApplicationType() const override { return Dialog.ChangedApplicationType; }
+    bool ChangedDXCluster() const override { return Dialog.ChangedDXCluster; }
+    bool ChangedCodec() const override { return Dialog.ChangedCodec; }
+
+    TSettingsDlg Dialog;
 };

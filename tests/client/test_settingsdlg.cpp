@@ -1,6 +1,7 @@
 // The client's settings dialog: its page tree and page switch, the pages filled from the
 // modules and applied back, the key filters and the locator check, every page checked before
 // anything is applied, the radio port reconfigured only when it changed, and the renders.
+#include "MainFormRig.h"
 #include "client/DataModules.h"
 #include "client/widgets/SettingsDlg.h"
 #include "core/CATCommandWriter.h"
@@ -647,4 +648,52 @@ TEST_F(SettingsDlgTest, QRZTestShowsEveryAnswerAndOutlivesTheDialogSafely)
     bool answered = false;
     qrz->OnSession = [&](bool, const QString&) { answered = true; };
     EXPECT_TRUE(waitUntil([&] { return answered; }, 10000));
+}
+
+using clienttest::MainFormRig;
+
+// The window's Settings action as a new user meets it: call, locator and the radio's port,
+// then OK; the radio's port opens, and the dialog opens again on the page left last.
+TEST_F(MainFormRig, SettingsActionOpensTheSettingsDialog)
+{
+    Store(isLocal, FT2000, [](TIniStore& ini) { ini.WriteString("Client\\RadioCOMPort", "Port", ""); });
+    CreateAndStart();
+    ASSERT_FALSE(Modules->Radio()->RadioComPort()->connected());
+    Form->SettingsDlg = [&] { return Form->ProgramSettingsDlg(); };
+    EXPECT_EQ(Form->SettingsAction->shortcut(), QKeySequence("Ctrl+Alt+S"));
+
+    bool seen = false;
+    QTimer::singleShot(0, [&] {
+        auto* dlg = qobject_cast<TSettingsDlg*>(QApplication::activeModalWidget());
+        ASSERT_NE(dlg, nullptr);
+        seen = true;
+        EXPECT_FALSE(dlg->FrameGeneral->isHidden());
+        dlg->FrameGeneral->MyCallEdit->setText("DL1ABC");
+        dlg->FrameGeneral->MyLocatorEdit->setText("JO62QM");
+        dlg->LastSetting = "Radio COM Port";
+        dlg->FindLastSetting();
+        dlg->FrameCOMPort->ComPortComboBox->SetCOMPort(Radio->portName());
+        dlg->OKButton->click();
+    });
+    Form->SettingsAction->trigger();
+    ASSERT_TRUE(seen);
+    EXPECT_TRUE(Modules->Radio()->RadioComPort()->connected());
+    EXPECT_EQ(Modules->Radio()->RadioComPort()->port(), Radio->portName());
+    EXPECT_EQ(Modules->DX()->DXSpots()->MyCall(), "DL1ABC");
+    EXPECT_EQ(Modules->Log()->LogInterface()->MyCall(), "DL1ABC");
+    EXPECT_EQ(Modules->DM()->LastSetting(), "Radio COM Port");
+
+    seen = false;
+    QTimer::singleShot(0, [&] {
+        auto* dlg = qobject_cast<TSettingsDlg*>(QApplication::activeModalWidget());
+        ASSERT_NE(dlg, nullptr);
+        seen = true;
+        EXPECT_EQ(dlg->TreeView1->currentItem()->text(0), "Radio COM Port");
+        EXPECT_FALSE(dlg->FrameCOMPort->isHidden());
+        EXPECT_EQ(dlg->FrameCOMPort->ComPortComboBox->COMPort(), Radio->portName());
+        EXPECT_EQ(dlg->FrameGeneral->MyLocatorEdit->text(), "JO62QM");
+        dlg->CancelButton->click();
+    });
+    Form->SettingsAction->trigger();
+    EXPECT_TRUE(seen);
 }
