@@ -309,7 +309,18 @@ TEST_F(SettingsDlgTest, CancelLeavesModulesAndStoreAlone)
     Dialog->FrameCOMPort->ComPortComboBox->SetCOMPort("/dev/ttyUSB9");
     Dialog->FrameCOMPort->RTSCheckBox->toggle();
     Dialog->FrameWSJT->WSJTServerCheckBox->setChecked(true);
+    Dialog->FrameDXCluster->DXClusterHostEdit->setText("dx.example.org");
+    Dialog->FrameDXCluster->CommandsMemo->setPlainText("SH/DX");
+    Dialog->FrameFilter->CheckBoxes[3]->click();
+    Dialog->FrameBandplan->BP(4, 1)->SetDigits("7010");
+    Dialog->FrameLog->MaxQSOsSpinEdit->setValue(0);
+    Dialog->FrameLogLoTW->UsernameEdit->setText("DL1ABC");
     Dialog->CancelButton->click();
+    EXPECT_EQ(Modules->DX()->Host(), "");
+    EXPECT_TRUE(Modules->DX()->Commands().isEmpty());
+    EXPECT_EQ(Modules->DX()->DXSpots()->DXBandplan().GetBandModeSegment(bd40, true, mtCW), "7000");
+    EXPECT_EQ(Modules->Log()->LogInterface()->MaxQSOs(), 3000u);
+    EXPECT_FALSE(Modules->Server()->WSJTEnabled());
     EXPECT_EQ(Modules->DX()->DXSpots()->MyCall(), "");
     EXPECT_EQ(Modules->DM()->ApplicationType(), isLocal);
     EXPECT_EQ(Modules->Radio()->FTCATInterface()->ClarifierRange(), 9999);
