@@ -6,6 +6,7 @@
 #include "client/widgets/CATMonitorPanel.h"
 #include "client/widgets/FlowLayout.h"
 #include "client/widgets/RCMPanel.h"
+#include "client/widgets/SettingsDlg.h"
 #include "client/widgets/SettingsImport.h"
 #include "controls/widgets/DPIForm.h"
 #include "controls/widgets/FormPlace.h"
@@ -588,7 +589,7 @@ void TMainForm::RestartModules()
 
 std::unique_ptr<TSettingsDlgLink> TMainForm::CreateSettingsDlg()
 {
-    return std::make_unique<TSettingsDlgStandIn>(this);
+    return std::make_unique<TSettingsDlgRunner>(*FModules, this);
 }
 
 int TMainForm::ExecuteDialog(QDialog& Dialog)

@@ -103,24 +103,6 @@ void TLogPanelStandIn::SetHisName(const QString& Value)
     Calls << QStringLiteral("SetHisName(%1)").arg(Value);
 }
 
-TSettingsDlgStandIn::TSettingsDlgStandIn(QWidget* owner)
-    : QDialog(owner)
-{
-    setWindowTitle(QStringLiteral("Settings"));
-    setFont(TDPIForm::FormFont());
-    auto* layout = new QVBoxLayout(this);
-    auto* text = new QLabel(QStringLiteral("The settings pages are not part of this version.\n"
-                                           "Settings are kept in %1.")
-                                .arg(TDMApplication::SettingsFileName()),
-                            this);
-    text->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    layout->addWidget(text);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    layout->addWidget(buttons);
-}
-
 void ShowAboutBox(QWidget* owner)
 {
     QDialog box(owner);

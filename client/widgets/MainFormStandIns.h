@@ -98,23 +98,6 @@ public:
     virtual bool ChangedCodec() const = 0;
 };
 
-// The settings dialog of this version: it has no pages yet and changes nothing.
-class TSettingsDlgStandIn : public QDialog, public TSettingsDlgLink {
-    Q_OBJECT
-public:
-    explicit TSettingsDlgStandIn(QWidget* owner = nullptr);
-    QString LastSetting() const override { return FLastSetting; }
-    void SetLastSetting(const QString& value) override { FLastSetting = value; }
-    void FindLastSetting() override {}
-    int Execute() override { return exec(); }
-    bool ChangedApplicationType() const override { return false; }
-    bool ChangedDXCluster() const override { return false; }
-    bool ChangedCodec() const override { return false; }
-
-private:
-    QString FLastSetting;
-};
-
 // The About box of this version.
 void ShowAboutBox(QWidget* owner);
 

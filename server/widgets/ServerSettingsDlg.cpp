@@ -84,14 +84,9 @@ void FillCodecPage(TSettingsAudioCodecsFrame& page, const TRACodec& codec)
     page.UpdateCodecControls();
 }
 
-// A port number in the field, or none.
 std::optional<int> PortNumber(const QLineEdit* edit, int min)
 {
-    bool ok = false;
-    const int value = edit->text().trimmed().toInt(&ok);
-    if (!ok || value < min || value > 65535)
-        return std::nullopt;
-    return value;
+    return SettingsPortNumber(edit, min);
 }
 
 } // namespace
@@ -117,12 +112,7 @@ TSettingsServerApplicationFrame::TSettingsServerApplicationFrame(QWidget* parent
 
 QStringList TServerSettingsDlg::DeviceEntries(const QStringList& names)
 {
-    QStringList entries;
-    for (int i = 0; i < names.size(); ++i)
-        entries << QStringLiteral("%1 (%2)").arg(names[i]).arg(i);
-    if (entries.isEmpty())
-        entries << QStringLiteral("- none -");
-    return entries;
+    return SettingsDeviceEntries(names);
 }
 
 TServerSettingsDlg::TServerSettingsDlg(TDataModules& modules, QWidget* owner)
@@ -133,11 +123,7 @@ TServerSettingsDlg::TServerSettingsDlg(TDataModules& modules, QWidget* owner)
     setWindowTitle(QStringLiteral("Settings"));
     setFixedSize(ClientWidth, ClientHeight);
 
-    TreeView1 = new QTreeWidget(this);
-    TreeView1->setGeometry(8, 8, 220, 305);
-    TreeView1->setHeaderHidden(true);
-    TreeView1->setIndentation(19);
-    TreeView1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    TreeView1 = NewSettingsTree(this);
 
     FrameServerApplication = new TSettingsServerApplicationFrame(this);
     FrameCOMPort = new TSettingsCOMPortFrame(this);
@@ -162,11 +148,7 @@ TServerSettingsDlg::TServerSettingsDlg(TDataModules& modules, QWidget* owner)
         page->hide();
     }
 
-    OKButton = new QPushButton(QStringLiteral("&OK"), this);
-    OKButton->setGeometry(PageLeft, 327, 75, 25);
-    OKButton->setDefault(true);
-    CancelButton = new QPushButton(QStringLiteral("&Cancel"), this);
-    CancelButton->setGeometry(PageLeft + 79, 327, 75, 25);
+    NewSettingsButtons(this, OKButton, CancelButton);
     connect(OKButton, &QPushButton::clicked, this, [this] { OKButtonClick(); });
     connect(CancelButton, &QPushButton::clicked, this, &QDialog::reject);
 
@@ -237,10 +219,7 @@ void TServerSettingsDlg::FormCreate()
     app->OpenLogFileButton->setEnabled(QFileInfo::exists(TServerEventLog::DefaultFileName()));
 
     // Radio COM port.
-    const vx::SerialPort* port = radio->RadioComPort();
-    FrameCOMPort->ComPortComboBox->SetCOMPort(port->port());
-    FrameCOMPort->BaudrateComboBox->SetCOMBaudrate(BaudRateOf(port->baudRate()).value_or(brCustom));
-    FrameCOMPort->RTSCheckBox->setChecked(port->rts());
+    FrameCOMPort->Load(*radio->RadioComPort());
 
     // Remote server and users.
     FrameServer->HostNameEdit->setText(server->Hostname());
@@ -453,14 +432,11 @@ void TServerSettingsDlg::ApplyButtonClick()
 
     // 2. Radio port; an RTS change alone counts too.
     vx::SerialPort* port = radio->RadioComPort();
-    const QString name = FrameCOMPort->ComPortComboBox->COMPort();
-    const int32_t chosenBaud = BaudRateValue(FrameCOMPort->BaudrateComboBox->COMBaudrate());
-    const int32_t baud = chosenBaud > 0 ? chosenBaud : port->baudRate();
-    const bool rts = FrameCOMPort->RTSCheckBox->isChecked();
-    if (name != port->port() || baud != port->baudRate() || rts != port->rts()) {
-        port->setPort(name);
-        port->setBaudRate(baud);
-        port->setRts(rts);
+    if (FrameCOMPort->Differs(*port)) {
+        // The main window closes the devices and opens them again after OK.
+        port->setPort(FrameCOMPort->ComPortComboBox->COMPort());
+        port->setBaudRate(FrameCOMPort->Baudrate(*port));
+        port->setRts(FrameCOMPort->RTSCheckBox->isChecked());
     }
 
     // 3. IPC; the radio's settings.

@@ -48,6 +48,9 @@ public:
     QStringList Messages; // "Information: text", "Error: text" …
     QStringList Urls;
 
+    // The dialog the program's own Settings action makes.
+    std::unique_ptr<TSettingsDlgLink> ProgramSettingsDlg() { return TMainForm::CreateSettingsDlg(); }
+
 protected:
     int ScreenWidth() const override { return Screen; }
     void StartModules() override
