@@ -45,6 +45,7 @@
 #include <QRadioButton>
 #include <QSlider>
 #include <QSpinBox>
+#include <QStyle>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -739,6 +740,96 @@ TEST_F(SettingsPagesTest, IPCAndPlaybackApplyAtOnce)
     Pages->FrameIPC->IPCServerCheckBox->click();
     Pages->ApplyDevices();
     EXPECT_TRUE(Modules->IPCServer()->Enabled());
+}
+
+} // namespace
+
+// --- Pictures -------------------------------------------------------------------------------
+
+#include "tests/log/widgets/DialogChecks.h"
+
+namespace {
+
+// Each control inside its parent, no text cut off: a wrapped text is as high as its lines at its
+// width, a button as wide as its text.
+void ExpectPageTidy(QWidget& page)
+{
+    for (QWidget* w : page.findChildren<QWidget*>()) {
+        if (!w->isVisible() || w->isWindow())
+            continue;
+        EXPECT_TRUE(w->parentWidget()->rect().contains(w->geometry()))
+            << w->metaObject()->className() << " " << w->property("text").toString().toStdString() << " "
+            << w->geometry().right() << "/" << w->parentWidget()->width();
+        if (auto* label = qobject_cast<QLabel*>(w)) {
+            const int need = label->wordWrap() ? label->heightForWidth(label->width()) : label->sizeHint().height();
+            if (!label->wordWrap())
+                EXPECT_GE(label->width(), label->sizeHint().width()) << label->text().toStdString();
+            EXPECT_GE(label->height(), need) << label->text().toStdString();
+        }
+        if (auto* button = qobject_cast<QAbstractButton*>(w)) {
+            const int text = button->fontMetrics().size(Qt::TextShowMnemonic, button->text()).width();
+            const int indicator = qobject_cast<QPushButton*>(w)
+                                      ? 8
+                                      : w->style()->pixelMetric(QStyle::PM_IndicatorWidth) +
+                                            w->style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing);
+            EXPECT_GE(button->width(), text + indicator) << button->text().toStdString();
+        }
+    }
+}
+
+TEST_F(SettingsPagesTest, EveryPageIsTidy)
+{
+    Modules->Client()->SetRemoteBaseParameter(0, Base("Home station", 7300, true));
+    Modules->Client()->SetRemoteBaseParameter(1, Base("Field day", 7400));
+    Load();
+    Host->resize(TSettingsFrame::FrameWidth, TSettingsFrame::FrameHeight);
+    Host->setFont(TDPIForm::FormFont()); // as inside the dialog
+    Host->show();
+    const std::pair<QWidget*, const char*> pages[] = {
+        {Pages->FrameCW, "cw-keyer"},
+        {Pages->FrameSidetone, "cw-sidetone"},
+        {Pages->FrameCWMessages1, "cw-messages-1"},
+        {Pages->FrameCWMessages2, "cw-messages-2"},
+        {Pages->FrameMMTTY, "rtty-mmtty"},
+        {Pages->FrameFSKMessages, "rtty-messages"},
+        {Pages->FrameDVK, "devices-dvk"},
+        {Pages->FrameFlexControl, "devices-flexcontrol"},
+        {Pages->FrameIPC, "devices-ipc"},
+        {Pages->FramePlayback, "playback-channels"},
+        {Pages->FrameClient, "remote-connections"},
+        {Pages->FrameServer, "remote-server-port"},
+        {Pages->FrameUsers, "remote-server-users"},
+        {Pages->FrameAudioClientGeneral, "audio-client-general"},
+        {Pages->FrameAudioClientDevices, "audio-client-devices"},
+        {Pages->FrameAudioClientCodecs, "audio-client-codecs"},
+        {Pages->FrameAudioClientBuffers, "audio-client-buffers"},
+        {Pages->FrameAudioServerPort, "audio-server-port"},
+        {Pages->FramePTT, "audio-server-ptt"},
+        {Pages->FrameAudioServerDevices, "audio-server-devices"},
+        {Pages->FrameAudioServerCodecs, "audio-server-codecs"},
+        {Pages->FrameAudioServerBuffers, "audio-server-buffers"},
+    };
+    ASSERT_EQ(std::size(pages), size_t(Pages->Pages().size()));
+    for (const QString& caption : TSettingsPages::Captions())
+        EXPECT_NE(Pages->PageOf(caption), nullptr) << caption.toStdString();
+    EXPECT_EQ(Pages->PageOf("General"), nullptr);
+    for (const auto& [page, name] : pages) {
+        for (QWidget* p : Pages->Pages())
+            p->setVisible(p == page);
+        SCOPED_TRACE(name);
+        ExpectPageTidy(*page);
+        SaveDialogPictures(*page, QStringLiteral("settings-page-%1").arg(QLatin1String(name)));
+    }
+}
+
+TEST(SettingsNewHostForm, IsTidy)
+{
+    TSettingsNewHostForm form;
+    form.setWindowTitle(TSettingsNewHostForm::EditCaption);
+    form.SetEntry(Base("Home station"));
+    form.show();
+    ExpectPageTidy(form);
+    SaveDialogPictures(form, QStringLiteral("dialog-remote-host"));
 }
 
 } // namespace

@@ -49,14 +49,14 @@ TSettingsSidetoneFrame::TSettingsSidetoneFrame(QWidget* parent)
     NewText(this,
             QStringLiteral("If your remote base server doesn't transfer a CW sidetone, or if you want to hear your "
                            "CW locally, let this application generate a sidetone on your soundcard."),
-            Margin, Top, ContentWidth, 30);
+            Margin, Top - 2, ContentWidth, 40);
     UseSidetoneCheckBox =
-        NewCheckBox(this, QStringLiteral("&Generate CW sidetone on your local soundcard"), Margin, Top + 36);
+        NewCheckBox(this, QStringLiteral("&Generate CW sidetone on your local soundcard"), Margin, Top + 40);
     EchoRadioGroup = new TRadioGroup(QString(),
                                      {QStringLiteral("&when sending characters (recommended)"),
                                       QStringLiteral("when an &echo is received from WinKey or Remote Base")},
                                      this);
-    EchoRadioGroup->setGeometry(Margin, Top + 58, ContentWidth, 60);
+    EchoRadioGroup->setGeometry(Margin, Top + 62, ContentWidth, 58);
     OutputDevicesComboBox = new QComboBox(this);
     OutputDevicesComboBox->setGeometry(Margin, Top + 144, ContentWidth, 22);
     NewBuddyLabel(this, QStringLiteral("Choose &Soundcard (Headset, Loudspeakers)"), OutputDevicesComboBox, Margin,
@@ -76,7 +76,7 @@ TSettingsSidetoneFrame::TSettingsSidetoneFrame(QWidget* parent)
     VolumeBar->setValue(1);
     NewBuddyLabel(this, QStringLiteral("&Volume"), VolumeBar, Margin, Top + 214);
     TestButton = new QPushButton(QStringLiteral("Test"), this);
-    TestButton->setGeometry(240, Top + 208, 75, 25);
+    TestButton->setGeometry(240, Top + 208, 80, 25);
     connect(UseSidetoneCheckBox, &QCheckBox::clicked, this, [this] { UseSidetoneCheckBoxClick(); });
 }
 
@@ -134,8 +134,8 @@ TSettingsCWMessages2Frame::TSettingsCWMessages2Frame(QWidget* parent)
                   Top + 44);
     NewText(this, QStringLiteral("Hint: you can change the messages any time by using the shortcuts Shift+Insert and "
                                  "Shift+Add"),
-            Margin, Top + 90, ContentWidth, 18);
-    QGroupBox* box = NewGroupBox(QStringLiteral("Message variables:"), Margin, Top + 112, ContentWidth, 156);
+            Margin, Top + 88, ContentWidth, 28);
+    QGroupBox* box = NewGroupBox(QStringLiteral("Message variables:"), Margin, Top + 118, ContentWidth, 152);
     const std::pair<const char*, const char*> variables[] = {
         {"<MYCALL>", "sends my callsign"},
         {"<MYGRID>", "sends my grid locator"},
@@ -151,7 +151,7 @@ TSettingsCWMessages2Frame::TSettingsCWMessages2Frame(QWidget* parent)
     for (const auto& [name, text] : variables) {
         NewLabel(box, QLatin1String(name), Margin, y);
         NewLabel(box, QLatin1String(text), 90, y);
-        y += 15;
+        y += 14;
     }
 }
 
@@ -338,18 +338,18 @@ TSettingsClientFrame::TSettingsClientFrame(QWidget* parent)
     RemoveHostButton = new QPushButton(QStringLiteral("Remove"), this);
     RemoveHostButton->setGeometry(200, Top + 96, 80, 25);
 
-    QGroupBox* box = NewGroupBox(QString(), Margin, Top + 152, ContentWidth, 92);
+    QGroupBox* box = NewGroupBox(QString(), Margin, Top + 150, ContentWidth, 88);
     auto detail = [box](const QString& caption, int y) {
         vx::layout::Label(box, caption, Margin, y);
         return vx::layout::Label(box, QString(), 150, y, 260);
     };
-    HostNameLabel = detail(QStringLiteral("Host Name"), 6);
-    IPLabel = detail(QStringLiteral("URL or IP Address"), 22);
-    PortLabel = detail(QStringLiteral("Port"), 38);
-    UserNameLabel = detail(QStringLiteral("User Name (call sign)"), 54);
-    AudioPortLabel = detail(QStringLiteral("Audio Port"), 70);
+    HostNameLabel = detail(QStringLiteral("Host Name"), 5);
+    IPLabel = detail(QStringLiteral("URL or IP Address"), 21);
+    PortLabel = detail(QStringLiteral("Port"), 37);
+    UserNameLabel = detail(QStringLiteral("User Name (call sign)"), 53);
+    AudioPortLabel = detail(QStringLiteral("Audio Port"), 69);
     NewText(this, QStringLiteral("Be sure to check one active Remote Connection if you have registered more than one"),
-            Margin, Top + 248, ContentWidth, 18);
+            Margin, Top + 242, ContentWidth, 28);
 
     connect(CheckListBox, &QListWidget::currentRowChanged, this, [this](int row) { Select(row); });
     connect(CheckListBox, &QListWidget::itemChanged, this, [this](QListWidgetItem* item) { ItemChanged(item); });
@@ -515,11 +515,11 @@ TSettingsAudioClientGeneralFrame::TSettingsAudioClientGeneralFrame(QWidget* pare
     : TSettingsFrame(QStringLiteral("Audio Client General"), parent)
 {
     AutoConnectCheckBox = NewCheckBox(
-        this, QStringLiteral("&Auto-connect to Remote Audio Server when connecting to Vornix Server"), Margin, Top);
+        this, QStringLiteral("&Auto-connect to Remote Audio Server when connecting\nto Vornix Server"), Margin, Top);
     UsePTTCheckBox = NewCheckBox(
-        this, QStringLiteral("Use &Push-to-talk (PTT) on transmit (must be enabled on Audio Server)"), Margin, Top + 26);
-    TransmitOnMOXCheckBox = NewCheckBox(this, QStringLiteral("Send audio on MOX"), Margin, Top + 52);
-    TransmitOnVOXCheckBox = NewCheckBox(this, QStringLiteral("Send audio on VOX"), Margin, Top + 78);
+        this, QStringLiteral("Use &Push-to-talk (PTT) on transmit\n(must be enabled on Audio Server)"), Margin, Top + 40);
+    TransmitOnMOXCheckBox = NewCheckBox(this, QStringLiteral("Send audio on MOX"), Margin, Top + 80);
+    TransmitOnVOXCheckBox = NewCheckBox(this, QStringLiteral("Send audio on VOX"), Margin, Top + 106);
 }
 
 TSettingsAudioClientDevicesFrame::TSettingsAudioClientDevicesFrame(QWidget* parent)

@@ -205,7 +205,8 @@ TSettingsAudioServerPortFrame::TSettingsAudioServerPortFrame(QWidget* parent)
                            "this port for incoming connects."),
             Margin, Top, ContentWidth, 44);
     ActivateServerCheckBox = NewCheckBox(
-        this, QStringLiteral("&Activate Remote Audio Server if this application is running as server"), Margin, Top + 54);
+        this, QStringLiteral("&Activate Remote Audio Server if this application is running as server"), Margin - 4,
+        Top + 54);
     AudioPortEdit = NewNumberEdit(this, 80, Top + 86, 60);
     AudioPortEdit->setText(QStringLiteral("4000"));
     NewBuddyLabel(this, QStringLiteral("Audio &Port"), AudioPortEdit, Margin, Top + 90);
@@ -485,9 +486,9 @@ TSettingsMMTTYFrame::TSettingsMMTTYFrame(QWidget* parent)
     MMTTYButtonsCheckBox = NewCheckBox(options, QStringLiteral("Show MMTTY control buttons"), Margin, 66);
     MMTTYStayOnTopCheckBox = NewCheckBox(options, QStringLiteral("Stay-on-top"), Margin, 88);
 
-    IntervalEdit = NewSpin(this, 250, Top + 182, 70, 0, 2000, 250, 500);
-    NewBuddyLabel(this, QStringLiteral("Send Signal Level to client every "), IntervalEdit, 250, Top + 162);
-    NewLabel(this, QStringLiteral("msec (or 0 for not)"), 326, Top + 186);
+    IntervalEdit = NewSpin(this, 236, Top + 182, 70, 0, 2000, 250, 500);
+    NewBuddyLabel(this, QStringLiteral("Send Signal Level to client every "), IntervalEdit, 236, Top + 162);
+    NewLabel(this, QStringLiteral("msec (or 0 for not)"), 312, Top + 186);
 
     // Hidden excludes the three others; the rule also holds while the page is filled.
     connect(MMTTYHiddenCheckBox, &QCheckBox::toggled, this, [this](bool on) {
