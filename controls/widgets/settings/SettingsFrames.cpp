@@ -378,7 +378,8 @@ TSettingsCWFrame::TSettingsCWFrame(QWidget* parent)
         {QStringLiteral("Independent"), QStringLiteral("Synchronized only by Vornix "),
          QStringLiteral("Synchronized only by the WinKey pot (not recommended for remote!)")},
         this);
-    SynchronizeRadioGroup->setGeometry(Margin, Top + 172, ContentWidth, 86);
+    // The longest item needs the full page width.
+    SynchronizeRadioGroup->setGeometry(Margin / 2, Top + 172, FrameWidth - Margin, 86);
 
     auto changed = [this] {
         if (OnWinKeyChanged)
