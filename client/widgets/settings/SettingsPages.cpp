@@ -11,6 +11,7 @@
 #include "keying/DMRTTY.h"
 #include "keying/MMTTYInterface.h"
 #include "keying/WinKeyer.h"
+#include "platform/Clock.h"
 #include "platform/SerialPort.h"
 #include "platform/SoundFilePlayer.h"
 #include "remote/DMAudioClient.h"
@@ -609,16 +610,34 @@ void TSettingsPages::SidetoneTest()
 {
     TCWSidetone* sidetone = FModules.CW()->CWSidetone();
     const int device = FrameSidetone->OutputDevicesComboBox->currentIndex();
+    bool reopen = !sidetone->Active();
     if (device >= 0 && uint32_t(device) != sidetone->DeviceID()) {
         if (sidetone->Active())
             sidetone->Close();
         sidetone->SetDeviceID(uint32_t(device));
+        reopen = true;
     }
     sidetone->SetPitch(FrameSidetone->PitchEdit->value());
     sidetone->SetVolume(FrameSidetone->VolumeBar->value());
-    if (!sidetone->Active())
+    // Open lets a closing generator finish first.
+    if (reopen)
         sidetone->Open();
-    sidetone->Send(QStringLiteral("TEST"));
+    // The generator takes text once its thread runs; the dialog does not wait for that.
+    auto* wait = new vx::Timer(10, false, this);
+    auto tries = std::make_shared<int>(0);
+    connect(wait, &vx::Timer::timeout, this, [wait, sidetone, tries] {
+        if (sidetone->Active()) {
+            sidetone->Send(QStringLiteral("TEST"));
+            wait->deleteLater();
+        } else if (++*tries > 200) {
+            wait->deleteLater(); // no sound device: nothing to test
+        }
+    });
+    wait->start();
+    if (sidetone->Active()) {
+        sidetone->Send(QStringLiteral("TEST"));
+        wait->deleteLater();
+    }
 }
 
 void TSettingsPages::DVKTest()
