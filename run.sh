@@ -8,7 +8,7 @@ cd "$(dirname "$0")"
 
 client=build/apps/client/VornixClient
 if [ ! -x "$client" ]; then
-  echo "VornixClient has not been built yet: the main program does not exist in this version." >&2
+  echo "VornixClient was not built; see the build's messages above." >&2
   exit 1
 fi
 exec "$client" "$@"

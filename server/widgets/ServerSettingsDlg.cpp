@@ -84,14 +84,9 @@ void FillCodecPage(TSettingsAudioCodecsFrame& page, const TRACodec& codec)
     page.UpdateCodecControls();
 }
 
-// A port number in the field, or none.
 std::optional<int> PortNumber(const QLineEdit* edit, int min)
 {
-    bool ok = false;
-    const int value = edit->text().trimmed().toInt(&ok);
-    if (!ok || value < min || value > 65535)
-        return std::nullopt;
-    return value;
+    return SettingsPortNumber(edit, min);
 }
 
 } // namespace
@@ -117,12 +112,7 @@ TSettingsServerApplicationFrame::TSettingsServerApplicationFrame(QWidget* parent
 
 QStringList TServerSettingsDlg::DeviceEntries(const QStringList& names)
 {
-    QStringList entries;
-    for (int i = 0; i < names.size(); ++i)
-        entries << QStringLiteral("%1 (%2)").arg(names[i]).arg(i);
-    if (entries.isEmpty())
-        entries << QStringLiteral("- none -");
-    return entries;
+    return SettingsDeviceEntries(names);
 }
 
 TServerSettingsDlg::TServerSettingsDlg(TDataModules& modules, QWidget* owner)
@@ -237,10 +227,7 @@ void TServerSettingsDlg::FormCreate()
     app->OpenLogFileButton->setEnabled(QFileInfo::exists(TServerEventLog::DefaultFileName()));
 
     // Radio COM port.
-    const vx::SerialPort* port = radio->RadioComPort();
-    FrameCOMPort->ComPortComboBox->SetCOMPort(port->port());
-    FrameCOMPort->BaudrateComboBox->SetCOMBaudrate(BaudRateOf(port->baudRate()).value_or(brCustom));
-    FrameCOMPort->RTSCheckBox->setChecked(port->rts());
+    FrameCOMPort->Load(*radio->RadioComPort());
 
     // Remote server and users.
     FrameServer->HostNameEdit->setText(server->Hostname());
@@ -453,14 +440,11 @@ void TServerSettingsDlg::ApplyButtonClick()
 
     // 2. Radio port; an RTS change alone counts too.
     vx::SerialPort* port = radio->RadioComPort();
-    const QString name = FrameCOMPort->ComPortComboBox->COMPort();
-    const int32_t chosenBaud = BaudRateValue(FrameCOMPort->BaudrateComboBox->COMBaudrate());
-    const int32_t baud = chosenBaud > 0 ? chosenBaud : port->baudRate();
-    const bool rts = FrameCOMPort->RTSCheckBox->isChecked();
-    if (name != port->port() || baud != port->baudRate() || rts != port->rts()) {
-        port->setPort(name);
-        port->setBaudRate(baud);
-        port->setRts(rts);
+    if (FrameCOMPort->Differs(*port)) {
+        // The main window closes the devices and opens them again after OK.
+        port->setPort(FrameCOMPort->ComPortComboBox->COMPort());
+        port->setBaudRate(FrameCOMPort->Baudrate(*port));
+        port->setRts(FrameCOMPort->RTSCheckBox->isChecked());
     }
 
     // 3. IPC; the radio's settings.

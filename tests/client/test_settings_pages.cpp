@@ -2,7 +2,7 @@
 // user would, applied, and checked in the modules, on the devices (keyer and knob simulators,
 // ptys) and in the settings store.
 #include "client/DataModules.h"
-#include "client/widgets/settings/SettingsPages.h"
+#include "client/widgets/settings/SettingsPageGroup.h"
 #include "core/DMApplication.h"
 #include "core/IniStore.h"
 #include "keying/DMCW.h"

@@ -4,6 +4,7 @@
 
 #include "core/IPCLink.h"
 #include "core/RemoteLinks.h"
+#include "tests/log/QStringPrint.h"
 
 #include <QByteArray>
 #include <QStringList>
@@ -11,14 +12,6 @@
 #include <QVector>
 #include <gtest/gtest.h>
 #include <ostream>
-
-// Readable texts in failure messages.
-QT_BEGIN_NAMESPACE
-inline void PrintTo(const QString& s, std::ostream* os)
-{
-    *os << '"' << s.toStdString() << '"';
-}
-QT_END_NAMESPACE
 
 // Points XDG_CONFIG_HOME at an empty folder for the life of the object.
 class ScopedConfigHome {

@@ -4,6 +4,7 @@
 
 #include "remote/PTTPort.h"
 #include "remote/RAProtocol.h"
+#include "tests/log/QStringPrint.h"
 #include "tests/support/Wait.h"
 
 #include <QHostAddress>
@@ -13,13 +14,6 @@
 #include <QTcpSocket>
 #include <optional>
 #include <ostream>
-
-QT_BEGIN_NAMESPACE
-inline void PrintTo(const QString& s, std::ostream* os)
-{
-    *os << '"' << s.toStdString() << '"';
-}
-QT_END_NAMESPACE
 
 namespace vxtest {
 

@@ -4,6 +4,7 @@
 #include "controls/widgets/RCPanel.h"
 #include "controls/widgets/Shape.h"
 #include "controls/widgets/UpperCaseValidator.h"
+#include "platform/SerialPort.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -44,6 +45,25 @@ QSpinBox* NewSpin(QWidget* parent, int x, int y, int width, int min, int max, in
 const QStringList PinTypes = {QStringLiteral("Always OFF"), QStringLiteral("Always ON"), QStringLiteral("PTT")};
 
 } // namespace
+
+QStringList SettingsDeviceEntries(const QStringList& names)
+{
+    QStringList entries;
+    for (int i = 0; i < names.size(); ++i)
+        entries << QStringLiteral("%1 (%2)").arg(names[i]).arg(i);
+    if (entries.isEmpty())
+        entries << QStringLiteral("- none -");
+    return entries;
+}
+
+std::optional<int> SettingsPortNumber(const QLineEdit* edit, int min)
+{
+    bool ok = false;
+    const int value = edit->text().trimmed().toInt(&ok);
+    if (!ok || value < min || value > 65535)
+        return std::nullopt;
+    return value;
+}
 
 // --- Upper-case memo ------------------------------------------------------------------------
 
@@ -148,6 +168,40 @@ TSettingsCOMPortFrame::TSettingsCOMPortFrame(QWidget* parent)
     NewBuddyLabel(box, QStringLiteral("Baud rate"), BaudrateComboBox, 12, 46);
     NewLabel(box, QStringLiteral("Flow control"), 12, 76);
     RTSCheckBox = NewCheckBox(box, QStringLiteral("RTS"), 100, 74);
+}
+
+void TSettingsCOMPortFrame::Load(const vx::SerialPort& port)
+{
+    ComPortComboBox->SetCOMPort(port.port());
+    BaudrateComboBox->SetCOMBaudrate(BaudRateOf(port.baudRate()).value_or(brCustom));
+    RTSCheckBox->setChecked(port.rts());
+}
+
+int32_t TSettingsCOMPortFrame::Baudrate(const vx::SerialPort& port) const
+{
+    const int32_t chosen = BaudRateValue(BaudrateComboBox->COMBaudrate());
+    return chosen > 0 ? chosen : port.baudRate();
+}
+
+bool TSettingsCOMPortFrame::Differs(const vx::SerialPort& port) const
+{
+    return ComPortComboBox->COMPort() != port.port() || Baudrate(port) != port.baudRate() ||
+           RTSCheckBox->isChecked() != port.rts();
+}
+
+void TSettingsCOMPortFrame::Apply(vx::SerialPort& port) const
+{
+    if (!Differs(port))
+        return;
+    const QString name = ComPortComboBox->COMPort();
+    const bool reopen = name != port.port() && port.connected();
+    if (reopen)
+        port.close();
+    port.setPort(name);
+    port.setBaudRate(Baudrate(port));
+    port.setRts(RTSCheckBox->isChecked());
+    if (reopen)
+        port.open();
 }
 
 // --- Remote Server --------------------------------------------------------------------------

@@ -10,6 +10,7 @@
 #include <QPlainTextEdit>
 #include <QWidget>
 #include <functional>
+#include <optional>
 
 class QCheckBox;
 class QComboBox;
@@ -20,6 +21,13 @@ class QPushButton;
 class QSpinBox;
 class TRCPanel;
 class TShape;
+namespace vx { class SerialPort; }
+
+// The entries of a sound device list: "%s (%d)" per device, numbered from 0, or the single
+// entry "- none -"; an entry's position is its device number.
+QStringList SettingsDeviceEntries(const QStringList& names);
+// A TCP port in the field: a number from `min` to 65535; none for anything else.
+std::optional<int> SettingsPortNumber(const QLineEdit* edit, int min = 1);
 
 // A memo whose typed and pasted text is upper case.
 class TUpperCaseMemo : public QPlainTextEdit {
@@ -63,6 +71,17 @@ public:
     TCOMPortComboBox* ComPortComboBox;
     TCOMPortComboBox* BaudrateComboBox;
     QCheckBox* RTSCheckBox;
+
+    // Shows the port's name, baud rate and RTS.
+    void Load(const vx::SerialPort& port);
+    // Whether the page names another port, baud rate or RTS than the port has.
+    bool Differs(const vx::SerialPort& port) const;
+    // Gives the port the page's name, baud rate and RTS when they differ, and nothing
+    // otherwise.  The port does not reopen by itself on a new name: an open port is closed,
+    // renamed and opened again; one that will not open is reported by its own error path.
+    void Apply(vx::SerialPort& port) const;
+    // The baud rate the page names; the port's own when the page names none.
+    int32_t Baudrate(const vx::SerialPort& port) const;
 };
 
 // "Remote Server" ("Port"): host name and port the remote control server listens on.

@@ -1,7 +1,7 @@
 // The Test buttons of the sidetone and DVK pages through the sound server of the test run:
 // they act at once, on the device chosen on the page, and the program goes on meanwhile.
 #include "client/DataModules.h"
-#include "client/widgets/settings/SettingsPages.h"
+#include "client/widgets/settings/SettingsPageGroup.h"
 #include "keying/CWSidetone.h"
 #include "keying/DMCW.h"
 #include "platform/AudioDevice.h"

@@ -1,4 +1,4 @@
-#include "client/widgets/settings/SettingsPages.h"
+#include "client/widgets/settings/SettingsPageGroup.h"
 
 #include "client/DataModules.h"
 #include "controls/widgets/Shape.h"
