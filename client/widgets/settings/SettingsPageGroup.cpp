@@ -381,24 +381,24 @@ void TSettingsPages::LoadRole(TApplicationType role)
 
 // --- Checking -------------------------------------------------------------------------------
 
+QList<TSettingsPages::TPortField> TSettingsPages::PortFields() const
+{
+    return {
+        {QStringLiteral("Port"), FrameServer->PortEdit,
+         [this] { return !FrameServer->HostNameEdit->text().trimmed().isEmpty(); }},
+        {QStringLiteral("Server Port"), FrameAudioServerPort->AudioPortEdit,
+         [this] { return FrameAudioServerPort->ActivateServerCheckBox->isChecked(); }},
+    };
+}
+
 std::optional<TSettingsPages::TBadPort> TSettingsPages::CheckPorts() const
 {
-    struct Field {
-        QWidget* Page;
-        QLineEdit* Edit;
-        bool Off; // the feature is off: 0 (no listening) passes
-    };
-    const Field fields[] = {
-        {FrameServer, FrameServer->PortEdit, FrameServer->HostNameEdit->text().trimmed().isEmpty()},
-        {FrameAudioServerPort, FrameAudioServerPort->AudioPortEdit,
-         !FrameAudioServerPort->ActivateServerCheckBox->isChecked()},
-    };
-    for (const Field& f : fields) {
+    for (const TPortField& f : PortFields()) {
         const std::optional<int> value = PortValue(f.Edit);
-        const int min = f.Off ? 0 : 1;
+        const int min = f.InUse() ? 1 : 0;
         if (value && *value >= min && *value <= 65535)
             continue;
-        return TBadPort{f.Page, f.Edit,
+        return TBadPort{PageOf(f.Node), f.Edit,
                         QStringLiteral("\"%1\" is no port number. Enter a number from %2 to 65535.")
                             .arg(f.Edit->text())
                             .arg(min)};

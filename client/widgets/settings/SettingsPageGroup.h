@@ -10,6 +10,7 @@
 
 #include <QObject>
 #include <QStringList>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -76,6 +77,14 @@ public:
     void LoadDevices();           // FlexControl, DVK, IPC, playback
     void LoadRole(TApplicationType role); // the keyer controls follow the shown role
 
+    // The port fields of these pages with their tree node; 0 passes only while the field's
+    // feature is off (no server host name, audio server not activated).
+    struct TPortField {
+        QString Node;
+        QLineEdit* Edit;
+        std::function<bool()> InUse;
+    };
+    QList<TPortField> PortFields() const;
     // Checks every port field of these pages; on a bad one returns its page and edit and the
     // message to show, and nothing is applied.
     struct TBadPort {
