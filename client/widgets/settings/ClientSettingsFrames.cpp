@@ -2,6 +2,7 @@
 
 #include "controls/widgets/FixedLayout.h"
 #include "controls/widgets/UpperCaseValidator.h"
+#include "keying/widgets/SetCWMessageDlg.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -136,19 +137,8 @@ TSettingsCWMessages2Frame::TSettingsCWMessages2Frame(QWidget* parent)
                                  "Shift+Add"),
             Margin, Top + 88, ContentWidth, 28);
     QGroupBox* box = NewGroupBox(QStringLiteral("Message variables:"), Margin, Top + 118, ContentWidth, 152);
-    const std::pair<const char*, const char*> variables[] = {
-        {"<MYCALL>", "sends my callsign"},
-        {"<MYGRID>", "sends my grid locator"},
-        {"<MYGRID4>", "sends my 4 digit grid locator"},
-        {"<CALL>", "sends the callsign of the current QSO"},
-        {"<NAME>", "sends the name of the QSO partner"},
-        {"<RST>", "sends current QSO RST"},
-        {"<RSTN>", "and replaces 9 with N (599 > 5NN)"},
-        {"<STX>", "sends current QSO Serial Number"},
-        {"<STXN>", "and cuts 9 to N and 0 to T"},
-    };
     int y = 20;
-    for (const auto& [name, text] : variables) {
+    for (const auto& [name, text] : TSetCWMessageDlg::Variables()) {
         NewLabel(box, QLatin1String(name), Margin, y);
         NewLabel(box, QLatin1String(text), 90, y);
         y += 14;
