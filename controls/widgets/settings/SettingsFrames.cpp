@@ -562,8 +562,10 @@ TSettingsMMTTYFrame::TSettingsMMTTYFrame(QWidget* parent)
 
 void TSettingsMMTTYFrame::BrowseButtonClick()
 {
+    // The program is proposed by name when no path was set yet.
+    const QString current = MMTTYFolderEdit->text().trimmed();
     const QString file =
-        QFileDialog::getOpenFileName(this, QString(), MMTTYFolderEdit->text(),
+        QFileDialog::getOpenFileName(this, QString(), current.isEmpty() ? QStringLiteral("MMTTY.exe") : current,
                                      QStringLiteral("MMTTY.exe (MMTTY.exe);;All files (*)"));
     if (!file.isEmpty())
         MMTTYFolderEdit->setText(file);
