@@ -406,20 +406,7 @@ void TServerSettingsDlg::ApplyButtonClick()
     server->SetHostname(FrameServer->HostNameEdit->text().trimmed());
     server->SetPort(FrameServer->PortEdit->text().trimmed().toInt());
     server->SetShutdownRadio(FrameServer->ShutdownRadioCheckBox->isChecked());
-    QStringList users;
-    for (const QString& line : FrameUsers->UsersMemo->toPlainText().split(QLatin1Char('\n'))) {
-        const QString user = line.trimmed();
-        if (user.isEmpty())
-            continue;
-        const bool known = std::any_of(users.cbegin(), users.cend(), [&user](const QString& u) {
-            return u.compare(user, Qt::CaseInsensitive) == 0;
-        });
-        if (!known)
-            users << user;
-    }
-    std::stable_sort(users.begin(), users.end(),
-                     [](const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
-    server->SetUsers(users);
+    server->SetUsers(FrameUsers->Users());
     server->SetPassword(FrameUsers->PasswordEdit->text());
     server->SetWSJTEnabled(FrameWSJT->WSJTServerCheckBox->isChecked());
     server->SetWSJTPort(FrameWSJT->WSJTPortEdit->text().trimmed().toInt());

@@ -762,8 +762,9 @@ void ExpectPageTidy(QWidget& page)
             << w->geometry().right() << "/" << w->parentWidget()->width();
         if (auto* label = qobject_cast<QLabel*>(w)) {
             const int need = label->wordWrap() ? label->heightForWidth(label->width()) : label->sizeHint().height();
-            if (!label->wordWrap())
+            if (!label->wordWrap()) {
                 EXPECT_GE(label->width(), label->sizeHint().width()) << label->text().toStdString();
+            }
             EXPECT_GE(label->height(), need) << label->text().toStdString();
         }
         if (auto* button = qobject_cast<QAbstractButton*>(w)) {

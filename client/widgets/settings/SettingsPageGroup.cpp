@@ -351,21 +351,7 @@ void TSettingsPages::ApplyRemoteServer()
     TDMServer* server = FModules.Server();
     server->SetHostname(FrameServer->HostNameEdit->text().trimmed());
     server->SetPort(PortValue(FrameServer->PortEdit).value_or(0));
-    // Non-empty lines, sorted, duplicates dropped regardless of case (the first spelling stays).
-    QStringList users;
-    for (const QString& line : FrameUsers->UsersMemo->toPlainText().split(QLatin1Char('\n'))) {
-        const QString user = line.trimmed();
-        if (user.isEmpty())
-            continue;
-        const bool known = std::any_of(users.cbegin(), users.cend(), [&user](const QString& u) {
-            return u.compare(user, Qt::CaseInsensitive) == 0;
-        });
-        if (!known)
-            users << user;
-    }
-    std::stable_sort(users.begin(), users.end(),
-                     [](const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
-    server->SetUsers(users);
+    server->SetUsers(FrameUsers->Users());
     server->SetPassword(FrameUsers->PasswordEdit->text());
     server->IniWrite();
 }

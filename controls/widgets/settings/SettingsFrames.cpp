@@ -17,6 +17,7 @@
 #include <QPushButton>
 #include <QRegularExpressionValidator>
 #include <QSpinBox>
+#include <algorithm>
 
 namespace {
 
@@ -247,6 +248,24 @@ TSettingsUsersFrame::TSettingsUsersFrame(QWidget* parent)
     PasswordEdit->setMaxLength(16);
     PasswordEdit->setEchoMode(QLineEdit::Password);
     NewBuddyLabel(this, QStringLiteral("&Password"), PasswordEdit, 228, Top + 54);
+}
+
+QStringList TSettingsUsersFrame::Users() const
+{
+    QStringList users;
+    for (const QString& line : UsersMemo->toPlainText().split(QLatin1Char('\n'))) {
+        const QString user = line.trimmed();
+        if (user.isEmpty())
+            continue;
+        const bool known = std::any_of(users.cbegin(), users.cend(), [&user](const QString& u) {
+            return u.compare(user, Qt::CaseInsensitive) == 0;
+        });
+        if (!known)
+            users << user;
+    }
+    std::stable_sort(users.begin(), users.end(),
+                     [](const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
+    return users;
 }
 
 // --- Audio server port ----------------------------------------------------------------------
