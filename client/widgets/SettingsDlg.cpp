@@ -44,11 +44,7 @@ TSettingsDlg::TSettingsDlg(TDataModules& modules, QWidget* owner)
     setWindowTitle(QStringLiteral("Settings"));
     setFixedSize(ClientWidth, ClientHeight);
 
-    TreeView1 = new QTreeWidget(this);
-    TreeView1->setGeometry(8, 8, 220, 305);
-    TreeView1->setHeaderHidden(true);
-    TreeView1->setIndentation(19);
-    TreeView1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    TreeView1 = NewSettingsTree(this);
 
     CreatePages();
     CreateTree();
@@ -58,11 +54,7 @@ TSettingsDlg::TSettingsDlg(TDataModules& modules, QWidget* owner)
     }
     FrameWantedDXCC->move(PageLeft - 2, PageTop);
 
-    OKButton = new QPushButton(QStringLiteral("&OK"), this);
-    OKButton->setGeometry(PageLeft, 327, 75, 25);
-    OKButton->setDefault(true);
-    CancelButton = new QPushButton(QStringLiteral("&Cancel"), this);
-    CancelButton->setGeometry(PageLeft + 79, 327, 75, 25);
+    NewSettingsButtons(this, OKButton, CancelButton);
     connect(OKButton, &QPushButton::clicked, this, [this] { OKButtonClick(); });
     connect(CancelButton, &QPushButton::clicked, this, &QDialog::reject);
 
@@ -70,6 +62,7 @@ TSettingsDlg::TSettingsDlg(TDataModules& modules, QWidget* owner)
 
     // A click on Cancel cancels; it does not first ask for a whole locator.
     FrameGeneral->OnSkipLocatorCheck = [this](QWidget* focus) { return focus == CancelButton; };
+    FrameGeneral->OnShowPage = [this] { SelectNode(QStringLiteral("General")); };
 
     FormCreate();
     // Before any page was chosen the first one shows.

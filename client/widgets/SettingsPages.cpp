@@ -1,6 +1,7 @@
 #include "client/widgets/SettingsPages.h"
 
 #include "controls/widgets/FixedLayout.h"
+#include "core/RCTypes.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -154,6 +155,7 @@ bool TSettingsGeneralFrame::CheckLocator()
         // Back into the edit once the message is read.
         connect(LocatorMessageBox, &QMessageBox::finished, MyLocatorEdit, [this] { MyLocatorEdit->setFocus(); });
     }
+    Fire(OnShowPage);
     LocatorMessageBox->open();
     MyLocatorEdit->setFocus();
     return false;

@@ -56,6 +56,8 @@ public:
     // Asked before the exit check runs, with the widget that took the focus: true skips the
     // check (the dialog is being cancelled).
     std::function<bool(QWidget* focus)> OnSkipLocatorCheck;
+    // Asked to show this page before the edit takes the focus back (another page may show).
+    std::function<void()> OnShowPage;
 
     // The message shown last (owned by the page); null before any.
     QMessageBox* LocatorMessageBox = nullptr;

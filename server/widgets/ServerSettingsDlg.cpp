@@ -80,11 +80,7 @@ TServerSettingsDlg::TServerSettingsDlg(TDataModules& modules, QWidget* owner)
     setWindowTitle(QStringLiteral("Settings"));
     setFixedSize(ClientWidth, ClientHeight);
 
-    TreeView1 = new QTreeWidget(this);
-    TreeView1->setGeometry(8, 8, 220, 305);
-    TreeView1->setHeaderHidden(true);
-    TreeView1->setIndentation(19);
-    TreeView1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    TreeView1 = NewSettingsTree(this);
 
     FrameServerApplication = new TSettingsServerApplicationFrame(this);
     FrameCOMPort = new TSettingsCOMPortFrame(this);
@@ -109,11 +105,7 @@ TServerSettingsDlg::TServerSettingsDlg(TDataModules& modules, QWidget* owner)
         page->hide();
     }
 
-    OKButton = new QPushButton(QStringLiteral("&OK"), this);
-    OKButton->setGeometry(PageLeft, 327, 75, 25);
-    OKButton->setDefault(true);
-    CancelButton = new QPushButton(QStringLiteral("&Cancel"), this);
-    CancelButton->setGeometry(PageLeft + 79, 327, 75, 25);
+    NewSettingsButtons(this, OKButton, CancelButton);
     connect(OKButton, &QPushButton::clicked, this, [this] { OKButtonClick(); });
     connect(CancelButton, &QPushButton::clicked, this, &QDialog::reject);
 

@@ -11,6 +11,7 @@
 #include "core/cat/FTCATInterface.h"
 #include "dx/DMDX.h"
 #include "dx/DXSpots.h"
+#include "dx/DXWantedSpots.h"
 #include "log/DMLog.h"
 #include "log/LoTWInterface.h"
 #include "log/LogInterface.h"
@@ -200,9 +201,11 @@ TEST_F(SettingsDlgTest, LocatorCheckOnLeavingAndOnOKButNotOnCancel)
     ASSERT_TRUE(waitUntil([&] { return locator->hasFocus(); }));
     Type(*locator, "jo62");
 
-    // Leaving the edit with four characters.
-    Dialog->FrameGeneral->MyCallEdit->setFocus(Qt::TabFocusReason);
+    // Leaving the edit with four characters, for the tree: the page comes back.
+    Dialog->TreeView1->setFocus(Qt::MouseFocusReason);
+    Select("Band Plan");
     ASSERT_TRUE(waitUntil([&] { return Dialog->FrameGeneral->LocatorMessageBox != nullptr; }));
+    EXPECT_EQ(VisiblePages(), QList<QWidget*>{Dialog->FrameGeneral});
     EXPECT_EQ(Dialog->FrameGeneral->LocatorMessageBox->text(), "Locator needs six digits");
     EXPECT_TRUE(locator->hasFocus() || Dialog->FrameGeneral->LocatorMessageBox->isVisible());
     Dialog->FrameGeneral->LocatorMessageBox->close();
@@ -306,7 +309,18 @@ TEST_F(SettingsDlgTest, CancelLeavesModulesAndStoreAlone)
     Dialog->FrameCOMPort->ComPortComboBox->SetCOMPort("/dev/ttyUSB9");
     Dialog->FrameCOMPort->RTSCheckBox->toggle();
     Dialog->FrameWSJT->WSJTServerCheckBox->setChecked(true);
+    Dialog->FrameDXCluster->DXClusterHostEdit->setText("dx.example.org");
+    Dialog->FrameDXCluster->CommandsMemo->setPlainText("SH/DX");
+    Dialog->FrameFilter->CheckBoxes[3]->click();
+    Dialog->FrameBandplan->BP(4, 1)->SetDigits("7010");
+    Dialog->FrameLog->MaxQSOsSpinEdit->setValue(0);
+    Dialog->FrameLogLoTW->UsernameEdit->setText("DL1ABC");
     Dialog->CancelButton->click();
+    EXPECT_EQ(Modules->DX()->Host(), "");
+    EXPECT_TRUE(Modules->DX()->Commands().isEmpty());
+    EXPECT_EQ(Modules->DX()->DXSpots()->DXBandplan().GetBandModeSegment(bd40, true, mtCW), "7000");
+    EXPECT_EQ(Modules->Log()->LogInterface()->MaxQSOs(), 3000u);
+    EXPECT_FALSE(Modules->Server()->WSJTEnabled());
     EXPECT_EQ(Modules->DX()->DXSpots()->MyCall(), "");
     EXPECT_EQ(Modules->DM()->ApplicationType(), isLocal);
     EXPECT_EQ(Modules->Radio()->FTCATInterface()->ClarifierRange(), 9999);
@@ -696,4 +710,32 @@ TEST_F(MainFormRig, SettingsActionOpensTheSettingsDialog)
     });
     Form->SettingsAction->trigger();
     EXPECT_TRUE(seen);
+}
+
+TEST_F(SettingsDlgTest, WantedListsAreWrittenOnlyWhenTheyChanged)
+{
+    ASSERT_TRUE(QDir().mkpath(GetCommonDataFileName("")));
+    ASSERT_TRUE(QDir().mkpath(GetUserDataFileName("")));
+    ASSERT_TRUE(InstallDataFiles(ShippedDataFolder(), GetCommonDataFileName("none")));
+    const QString wantedDXCC = GetUserDataFileName(TDXWantedSpots::WantedDXCCFileName);
+    ASSERT_FALSE(QFile::exists(wantedDXCC));
+
+    // Without a wanted DXCC list the first OK writes one.
+    Open();
+    Dialog->OKButtonClick();
+    ASSERT_TRUE(QFile::exists(wantedDXCC));
+    EXPECT_FALSE(QFile::exists(GetUserDataFileName(TDXWantedSpots::WantedSpotsFileName)));
+
+    // Untouched, neither list is written again.
+    QFile::remove(wantedDXCC);
+    {
+        QFile file(wantedDXCC);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("mark\n");
+    }
+    Open();
+    Dialog->OKButtonClick();
+    QFile file(wantedDXCC);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), "mark\n");
 }

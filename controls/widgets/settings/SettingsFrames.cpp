@@ -17,6 +17,7 @@
 #include <QPushButton>
 #include <QRegularExpressionValidator>
 #include <QSpinBox>
+#include <QTreeWidget>
 #include <algorithm>
 
 namespace {
@@ -55,6 +56,25 @@ QStringList SettingsDeviceEntries(const QStringList& names)
     if (entries.isEmpty())
         entries << QStringLiteral("- none -");
     return entries;
+}
+
+QTreeWidget* NewSettingsTree(QWidget* dialog)
+{
+    auto* tree = new QTreeWidget(dialog);
+    tree->setGeometry(8, 8, 220, 305);
+    tree->setHeaderHidden(true);
+    tree->setIndentation(19);
+    tree->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    return tree;
+}
+
+void NewSettingsButtons(QWidget* dialog, QPushButton*& ok, QPushButton*& cancel)
+{
+    ok = new QPushButton(QStringLiteral("&OK"), dialog);
+    ok->setGeometry(234, 327, 75, 25);
+    ok->setDefault(true);
+    cancel = new QPushButton(QStringLiteral("&Cancel"), dialog);
+    cancel->setGeometry(313, 327, 75, 25);
 }
 
 std::optional<int> SettingsPortNumber(const QLineEdit* edit, int min)

@@ -21,11 +21,16 @@ class QPushButton;
 class QSpinBox;
 class TRCPanel;
 class TShape;
+class QTreeWidget;
 namespace vx { class SerialPort; }
 
 // The entries of a sound device list: "%s (%d)" per device, numbered from 0, or the single
 // entry "- none -"; an entry's position is its device number.
 QStringList SettingsDeviceEntries(const QStringList& names);
+// The parts every settings dialog shares: the read-only page tree on the left and "&OK"
+// (default) and "&Cancel" below the pages, at their places in a dialog of 683 x 357.
+QTreeWidget* NewSettingsTree(QWidget* dialog);
+void NewSettingsButtons(QWidget* dialog, QPushButton*& ok, QPushButton*& cancel);
 // A TCP port in the field: a number from `min` to 65535; none for anything else.
 std::optional<int> SettingsPortNumber(const QLineEdit* edit, int min = 1);
 
