@@ -85,8 +85,6 @@ void TSettingsDlg::ReleaseQRZListener()
 
 void TSettingsDlg::CreatePages()
 {
-    const auto titled = [this](const QString& title) { return new TSettingsFrame(title, this); };
-
     FrameGeneral = new TSettingsGeneralFrame(this);
     FrameUserInterface = new TSettingsUserInterfaceFrame(this);
     FrameCOMPort = new TSettingsCOMPortFrame(this);
@@ -106,31 +104,32 @@ void TSettingsDlg::CreatePages()
     connect(FrameLogQRZ->TestButton, &QPushButton::clicked, this, [this] { QRZTestButtonClick(); });
     FrameWSJT = new TSettingsWSJTFrame(this);
 
-    FrameCW = titled(WinKeyNode);
-    FrameSidetone = titled(QStringLiteral("CW Sidetone"));
-    FrameCWMessages1 = titled(QStringLiteral("CW Messages I"));
-    FrameCWMessages2 = titled(QStringLiteral("CW Messages II"));
+    PageGroup = new TSettingsPages(FModules, this);
+    FrameCW = PageGroup->FrameCW;
+    FrameSidetone = PageGroup->FrameSidetone;
+    FrameCWMessages1 = PageGroup->FrameCWMessages1;
+    FrameCWMessages2 = PageGroup->FrameCWMessages2;
 
-    FrameMMTTY = titled(QStringLiteral("RTTY - MMTTY Engine"));
-    FrameFSKMessages = titled(QStringLiteral("RTTY Messages"));
+    FrameMMTTY = PageGroup->FrameMMTTY;
+    FrameFSKMessages = PageGroup->FrameFSKMessages;
 
-    FrameDVK = titled(QStringLiteral("microHAM Router - Digital Voice Keyer"));
-    FrameFlexControl = titled(QStringLiteral("FlexControl"));
-    FrameIPC = titled(QStringLiteral("IPC - Inter-Process Communication"));
-    FramePlayback = titled(QStringLiteral("Playback Channels"));
+    FrameDVK = PageGroup->FrameDVK;
+    FrameFlexControl = PageGroup->FrameFlexControl;
+    FrameIPC = PageGroup->FrameIPC;
+    FramePlayback = PageGroup->FramePlayback;
 
-    FrameClient = titled(QStringLiteral("Remote Connections"));
-    FrameAudioClientGeneral = titled(QStringLiteral("Remote Audio Client"));
-    FrameAudioClientDevices = titled(QStringLiteral("Client Devices"));
-    FrameAudioClientCodecs = titled(QStringLiteral("Client Codecs"));
-    FrameAudioClientBuffers = titled(QStringLiteral("Client Audio Buffers"));
-    FrameServer = titled(QStringLiteral("Remote Server"));
-    FrameUsers = titled(QStringLiteral("Remote Users"));
-    FrameAudioServerPort = titled(QStringLiteral("Server Port"));
-    FramePTT = titled(QStringLiteral("Server PTT"));
-    FrameAudioServerDevices = titled(QStringLiteral("Server Devices"));
-    FrameAudioServerCodecs = titled(QStringLiteral("Server Codecs"));
-    FrameAudioServerBuffers = titled(QStringLiteral("Server Audio Buffers"));
+    FrameClient = PageGroup->FrameClient;
+    FrameAudioClientGeneral = PageGroup->FrameAudioClientGeneral;
+    FrameAudioClientDevices = PageGroup->FrameAudioClientDevices;
+    FrameAudioClientCodecs = PageGroup->FrameAudioClientCodecs;
+    FrameAudioClientBuffers = PageGroup->FrameAudioClientBuffers;
+    FrameServer = PageGroup->FrameServer;
+    FrameUsers = PageGroup->FrameUsers;
+    FrameAudioServerPort = PageGroup->FrameAudioServerPort;
+    FramePTT = PageGroup->FramePTT;
+    FrameAudioServerDevices = PageGroup->FrameAudioServerDevices;
+    FrameAudioServerCodecs = PageGroup->FrameAudioServerCodecs;
+    FrameAudioServerBuffers = PageGroup->FrameAudioServerBuffers;
 }
 
 void TSettingsDlg::CreateTree()
@@ -285,9 +284,18 @@ void TSettingsDlg::LoadGeneralPages()
     FrameCOMPort->Load(*FModules.Radio()->RadioComPort());
 }
 
-void TSettingsDlg::LoadRemotePages() {}
+void TSettingsDlg::LoadRemotePages()
+{
+    PageGroup->Loading = true;
+    PageGroup->FInputDevices = FInputDevices;
+    PageGroup->FOutputDevices = FOutputDevices;
+    PageGroup->LoadRemoteServer();
+}
 
-void TSettingsDlg::LoadAudioPages() {}
+void TSettingsDlg::LoadAudioPages()
+{
+    PageGroup->LoadRemoteAudio();
+}
 
 namespace {
 
@@ -344,11 +352,20 @@ void TSettingsDlg::LoadDXClusterPages()
                 plan.GetBandModeSegment(BandplanBand(row), BandplanLow(column), BandplanMode(column)));
 }
 
-void TSettingsDlg::LoadCWPages() {}
+void TSettingsDlg::LoadCWPages()
+{
+    PageGroup->LoadCW();
+}
 
-void TSettingsDlg::LoadRTTYPages() {}
+void TSettingsDlg::LoadRTTYPages()
+{
+    PageGroup->LoadRTTY();
+}
 
-void TSettingsDlg::LoadDevicePages() {}
+void TSettingsDlg::LoadDevicePages()
+{
+    PageGroup->LoadDevices();
+}
 
 void TSettingsDlg::LoadLogPages()
 {
@@ -392,6 +409,10 @@ void TSettingsDlg::LoadRoleState()
 {
     // Once: a later click in the role group changes the explanation only.
     FrameGeneral->ShowExplanation(FrameGeneral->AppTypeRadioGroup->ItemIndex());
+    PageGroup->LoadRole(FModules.DM()->ApplicationType());
+    PageGroup->ChangedWinKey = false;
+    PageGroup->ChangedCodec = false;
+    PageGroup->Loading = false;
 }
 
 // --- OK -------------------------------------------------------------------------------------
@@ -403,6 +424,8 @@ QList<TSettingsDlg::TPortField> TSettingsDlg::PortFields() const
                          [this] { return !FrameDXCluster->DXClusterHostEdit->text().trimmed().isEmpty(); }};
     fields << TPortField{QStringLiteral("WSJT-X Logging"), FrameWSJT->WSJTPortEdit,
                          [this] { return FrameWSJT->WSJTServerCheckBox->isChecked(); }};
+    for (const TSettingsPages::TPortField& field : PageGroup->PortFields())
+        fields << TPortField{field.Node, field.Edit, field.InUse};
     return fields;
 }
 
@@ -499,11 +522,21 @@ void TSettingsDlg::ApplyRadioPages()
     radio->IniWrite();
 }
 
-void TSettingsDlg::ApplyRemoteServerPages() {}
+void TSettingsDlg::ApplyRemoteServerPages()
+{
+    PageGroup->ApplyRemoteServer();
+}
 
-void TSettingsDlg::ApplyRemoteClientPages() {}
+void TSettingsDlg::ApplyRemoteClientPages()
+{
+    PageGroup->ApplyRemoteConnections();
+}
 
-void TSettingsDlg::ApplyAudioPages() {}
+void TSettingsDlg::ApplyAudioPages()
+{
+    ChangedCodec = PageGroup->ChangedCodec;
+    PageGroup->ApplyRemoteAudio();
+}
 
 void TSettingsDlg::ApplyDXClusterPages()
 {
@@ -563,11 +596,21 @@ void TSettingsDlg::ApplyDXClusterPages()
                                     FrameBandplan->BP(row, column)->Digits());
 }
 
-void TSettingsDlg::ApplyCWPages() {}
+void TSettingsDlg::ApplyCWPages()
+{
+    ChangedWinKey = PageGroup->ChangedWinKey;
+    PageGroup->ApplyCW(ChangedApplicationType);
+}
 
-void TSettingsDlg::ApplyRTTYPages() {}
+void TSettingsDlg::ApplyRTTYPages()
+{
+    PageGroup->ApplyRTTY();
+}
 
-void TSettingsDlg::ApplyDevicePages() {}
+void TSettingsDlg::ApplyDevicePages()
+{
+    PageGroup->ApplyDevices();
+}
 
 void TSettingsDlg::ApplyLogPages()
 {

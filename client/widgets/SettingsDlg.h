@@ -11,6 +11,7 @@
 #include "client/widgets/SettingsDXPages.h"
 #include "client/widgets/SettingsLogPages.h"
 #include "client/widgets/SettingsPages.h"
+#include "client/widgets/settings/SettingsPageGroup.h"
 #include "controls/widgets/DPIForm.h"
 
 #include <QStringList>
@@ -82,6 +83,10 @@ public:
     TSettingsFrame* FrameAudioServerDevices;
     TSettingsFrame* FrameAudioServerCodecs;
     TSettingsFrame* FrameAudioServerBuffers;
+
+    // The CW, RTTY, device, playback, remote and audio pages with their steps; the frames
+    // above point into it.
+    TSettingsPages* PageGroup;
 
     QStringList FInputDevices;
     QStringList FOutputDevices;

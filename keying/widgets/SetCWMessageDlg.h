@@ -7,4 +7,7 @@ class TSetCWMessageDlg : public TSetMessageDlg {
     Q_OBJECT
 public:
     explicit TSetCWMessageDlg(QWidget* owner = nullptr);
+
+    // The CW message variables with the text beside each; the settings page lists them too.
+    static const std::vector<std::pair<const char*, const char*>>& Variables();
 };

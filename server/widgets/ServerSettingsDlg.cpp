@@ -13,6 +13,7 @@
 #include "remote/DMServer.h"
 #include "remote/IPCServer.h"
 #include "remote/RACodec.h"
+#include "remote/widgets/CodecPage.h"
 #include "server/ServerEventLog.h"
 #include "client/DataModules.h"
 
@@ -39,50 +40,6 @@ bool SettingsLoading = false;
 
 constexpr int PageLeft = 234;
 constexpr int PageTop = 8;
-
-// The codec the codec page's two groups stand for; none while either has no item.
-std::optional<TCodec> PageCodec(const TSettingsAudioCodecsFrame& page)
-{
-    static const TCodec table[2][3] = {{PCM8, PCM11, PCM22}, {GSM610_8, GSM610_11, GSM610_22}};
-    const int codec = page.CodecRadioGroup->ItemIndex();
-    const int rate = page.SampleRateRadioGroup->ItemIndex();
-    if (codec < 0 || codec > 1 || rate < 0 || rate > 2)
-        return std::nullopt;
-    return table[codec][rate];
-}
-
-// The bits and channels a page stands for, or the present ones where a group has no item.
-uint8_t PageBits(const TSettingsAudioCodecsFrame& page, uint8_t current)
-{
-    const int item = page.BPSRadioGroup->ItemIndex();
-    return item < 0 ? current : item == 0 ? 8 : 16;
-}
-
-uint8_t PageChannels(const TSettingsAudioCodecsFrame& page, uint8_t current)
-{
-    const int item = page.ChannelsRadioGroup->ItemIndex();
-    return item < 0 ? current : uint8_t(item + 1);
-}
-
-void FillCodecPage(TSettingsAudioCodecsFrame& page, const TRACodec& codec)
-{
-    int codecItem = -1;
-    int rateItem = -1;
-    switch (codec.Codec()) {
-    case PCM8: codecItem = 0; rateItem = 0; break;
-    case PCM11: codecItem = 0; rateItem = 1; break;
-    case PCM22: codecItem = 0; rateItem = 2; break;
-    case GSM610_8: codecItem = 1; rateItem = 0; break;
-    case GSM610_11: codecItem = 1; rateItem = 1; break;
-    case GSM610_22: codecItem = 1; rateItem = 2; break;
-    default: break; // PCM44: the page has no entry for it
-    }
-    page.CodecRadioGroup->SetItemIndex(codecItem);
-    page.SampleRateRadioGroup->SetItemIndex(rateItem);
-    page.BPSRadioGroup->SetItemIndex(codec.BitsPerSample() == 16 ? 1 : 0);
-    page.ChannelsRadioGroup->SetItemIndex(codec.Channels() - 1);
-    page.UpdateCodecControls();
-}
 
 std::optional<int> PortNumber(const QLineEdit* edit, int min)
 {
@@ -243,10 +200,8 @@ void TServerSettingsDlg::FormCreate()
     FrameAudioServerDevices->OutputDevicesComboBox->addItems(FOutputDevices);
     const uint32_t outId = audio->RAAudioOut()->Codec().DeviceID();
     FrameAudioServerDevices->OutputDevicesComboBox->setCurrentIndex(int(outId) < FOutputDevices.size() ? int(outId) : -1);
-    FillCodecPage(*FrameAudioServerCodecs, in);
+    LoadCodecPage(*FrameAudioServerCodecs, in);
     FrameAudioServerCodecs->UserChosenCodecCheckBox->setChecked(in.UserChosenCodec());
-    FrameAudioServerCodecs->TransferRateLabel->setText(
-        TRACodec::GetTransferRate(in.Codec(), in.BitsPerSample(), in.Channels()));
     FrameAudioServerBuffers->BufferLengthEdit->setValue(in.BufferLength());
     FrameAudioServerBuffers->GroupBox2->setVisible(false);
 
@@ -297,11 +252,7 @@ void TServerSettingsDlg::FormCreate()
 
 void TServerSettingsDlg::CodecChange()
 {
-    const TSettingsAudioServerCodecsFrame& page = *FrameAudioServerCodecs;
-    const TRACodec& in = FModules.AudioServer()->RAAudioIn()->Codec();
-    const TCodec codec = PageCodec(page).value_or(in.Codec());
-    page.TransferRateLabel->setText(
-        TRACodec::GetTransferRate(codec, PageBits(page, in.BitsPerSample()), PageChannels(page, in.Channels())));
+    ShowTransferRate(*FrameAudioServerCodecs, FModules.AudioServer()->RAAudioIn()->Codec());
 }
 
 // --- Page switch --------------------------------------------------------------------------------
@@ -447,20 +398,7 @@ void TServerSettingsDlg::ApplyButtonClick()
     server->SetHostname(FrameServer->HostNameEdit->text().trimmed());
     server->SetPort(FrameServer->PortEdit->text().trimmed().toInt());
     server->SetShutdownRadio(FrameServer->ShutdownRadioCheckBox->isChecked());
-    QStringList users;
-    for (const QString& line : FrameUsers->UsersMemo->toPlainText().split(QLatin1Char('\n'))) {
-        const QString user = line.trimmed();
-        if (user.isEmpty())
-            continue;
-        const bool known = std::any_of(users.cbegin(), users.cend(), [&user](const QString& u) {
-            return u.compare(user, Qt::CaseInsensitive) == 0;
-        });
-        if (!known)
-            users << user;
-    }
-    std::stable_sort(users.begin(), users.end(),
-                     [](const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
-    server->SetUsers(users);
+    server->SetUsers(FrameUsers->Users());
     server->SetPassword(FrameUsers->PasswordEdit->text());
     server->SetWSJTEnabled(FrameWSJT->WSJTServerCheckBox->isChecked());
     server->SetWSJTPort(FrameWSJT->WSJTPortEdit->text().trimmed().toInt());
@@ -488,15 +426,8 @@ void TServerSettingsDlg::ApplyButtonClick()
         out.SetDeviceID(uint32_t(FrameAudioServerDevices->OutputDevicesComboBox->currentIndex()));
 
     // 7. Codec: a codec the page cannot show (PCM44) stays while the page names none.
-    const TSettingsAudioServerCodecsFrame& codecs = *FrameAudioServerCodecs;
-    if (const std::optional<TCodec> codec = PageCodec(codecs))
-        in.SetCodec(*codec);
-    in.SetBitsPerSample(PageBits(codecs, in.BitsPerSample()));
-    in.SetChannels(PageChannels(codecs, in.Channels()));
-    in.SetUserChosenCodec(codecs.UserChosenCodecCheckBox->isChecked());
-    out.SetCodec(in.Codec());
-    out.SetBitsPerSample(in.BitsPerSample());
-    out.SetChannels(1);
+    ApplyCodecPage(*FrameAudioServerCodecs, in, out);
+    in.SetUserChosenCodec(FrameAudioServerCodecs->UserChosenCodecCheckBox->isChecked());
     in.SetBufferLength(uint16_t(FrameAudioServerBuffers->BufferLengthEdit->value()));
 
     // 8. WinKeyer, only when the user changed it.

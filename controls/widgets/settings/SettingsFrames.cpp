@@ -18,6 +18,7 @@
 #include <QRegularExpressionValidator>
 #include <QSpinBox>
 #include <QTreeWidget>
+#include <algorithm>
 
 namespace {
 
@@ -269,6 +270,24 @@ TSettingsUsersFrame::TSettingsUsersFrame(QWidget* parent)
     NewBuddyLabel(this, QStringLiteral("&Password"), PasswordEdit, 228, Top + 54);
 }
 
+QStringList TSettingsUsersFrame::Users() const
+{
+    QStringList users;
+    for (const QString& line : UsersMemo->toPlainText().split(QLatin1Char('\n'))) {
+        const QString user = line.trimmed();
+        if (user.isEmpty())
+            continue;
+        const bool known = std::any_of(users.cbegin(), users.cend(), [&user](const QString& u) {
+            return u.compare(user, Qt::CaseInsensitive) == 0;
+        });
+        if (!known)
+            users << user;
+    }
+    std::stable_sort(users.begin(), users.end(),
+                     [](const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
+    return users;
+}
+
 // --- Audio server port ----------------------------------------------------------------------
 
 TSettingsAudioServerPortFrame::TSettingsAudioServerPortFrame(QWidget* parent)
@@ -279,7 +298,8 @@ TSettingsAudioServerPortFrame::TSettingsAudioServerPortFrame(QWidget* parent)
                            "this port for incoming connects."),
             Margin, Top, ContentWidth, 44);
     ActivateServerCheckBox = NewCheckBox(
-        this, QStringLiteral("&Activate Remote Audio Server if this application is running as server"), Margin, Top + 54);
+        this, QStringLiteral("&Activate Remote Audio Server if this application is running as server"), Margin - 4,
+        Top + 54);
     AudioPortEdit = NewNumberEdit(this, 80, Top + 86, 60);
     AudioPortEdit->setText(QStringLiteral("4000"));
     NewBuddyLabel(this, QStringLiteral("Audio &Port"), AudioPortEdit, Margin, Top + 90);
@@ -451,7 +471,8 @@ TSettingsCWFrame::TSettingsCWFrame(QWidget* parent)
         {QStringLiteral("Independent"), QStringLiteral("Synchronized only by Vornix "),
          QStringLiteral("Synchronized only by the WinKey pot (not recommended for remote!)")},
         this);
-    SynchronizeRadioGroup->setGeometry(Margin, Top + 172, ContentWidth, 86);
+    // The longest item needs the full page width.
+    SynchronizeRadioGroup->setGeometry(Margin / 2, Top + 172, FrameWidth - Margin, 86);
 
     auto changed = [this] {
         if (OnWinKeyChanged)
@@ -559,9 +580,9 @@ TSettingsMMTTYFrame::TSettingsMMTTYFrame(QWidget* parent)
     MMTTYButtonsCheckBox = NewCheckBox(options, QStringLiteral("Show MMTTY control buttons"), Margin, 66);
     MMTTYStayOnTopCheckBox = NewCheckBox(options, QStringLiteral("Stay-on-top"), Margin, 88);
 
-    IntervalEdit = NewSpin(this, 250, Top + 182, 70, 0, 2000, 250, 500);
-    NewBuddyLabel(this, QStringLiteral("Send Signal Level to client every "), IntervalEdit, 250, Top + 162);
-    NewLabel(this, QStringLiteral("msec (or 0 for not)"), 326, Top + 186);
+    IntervalEdit = NewSpin(this, 236, Top + 182, 70, 0, 2000, 250, 500);
+    NewBuddyLabel(this, QStringLiteral("Send Signal Level to client every "), IntervalEdit, 236, Top + 162);
+    NewLabel(this, QStringLiteral("msec (or 0 for not)"), 312, Top + 186);
 
     // Hidden excludes the three others; the rule also holds while the page is filled.
     connect(MMTTYHiddenCheckBox, &QCheckBox::toggled, this, [this](bool on) {
@@ -580,8 +601,10 @@ TSettingsMMTTYFrame::TSettingsMMTTYFrame(QWidget* parent)
 
 void TSettingsMMTTYFrame::BrowseButtonClick()
 {
+    // The program is proposed by name when no path was set yet.
+    const QString current = MMTTYFolderEdit->text().trimmed();
     const QString file =
-        QFileDialog::getOpenFileName(this, QString(), MMTTYFolderEdit->text(),
+        QFileDialog::getOpenFileName(this, QString(), current.isEmpty() ? QStringLiteral("MMTTY.exe") : current,
                                      QStringLiteral("MMTTY.exe (MMTTY.exe);;All files (*)"));
     if (!file.isEmpty())
         MMTTYFolderEdit->setText(file);

@@ -106,6 +106,10 @@ public:
     explicit TSettingsUsersFrame(QWidget* parent = nullptr);
     TUpperCaseMemo* UsersMemo;
     QLineEdit* PasswordEdit;
+
+    // The memo's non-empty lines, sorted, duplicates dropped regardless of case (the first
+    // spelling stays).
+    QStringList Users() const;
 };
 
 // "Server Port": the remote audio server's switch and TCP port.
