@@ -30,6 +30,7 @@
 #include "tests/support/PrivateBus.h"
 #include "tests/support/Pty.h"
 #include "tests/support/Wait.h"
+#include "tests/support/WhenModal.h"
 #include "tests/support/WinKeyerSimulator.h"
 
 #include <QApplication>
@@ -53,18 +54,9 @@
 using vxtest::run;
 using vxtest::runUntil;
 using vxtest::waitUntil;
+using vxtest::WhenModal;
 
 namespace {
-
-// Runs `act` on the next modal window once its event loop runs.
-void OnNextModal(std::function<void(QWidget*)> act)
-{
-    QTimer::singleShot(0, [act] {
-        QWidget* w = QApplication::activeModalWidget();
-        ASSERT_NE(w, nullptr);
-        act(w);
-    });
-}
 
 // Typed as keys, so that the edit's own change events run.
 void Type(QLineEdit* edit, const QString& text)
@@ -128,7 +120,7 @@ protected:
     // Adds a station through the host dialog as a user would.
     void AddHost(const QString& name, const QString& port = "7300", const QString& audioPort = "7301")
     {
-        OnNextModal([=](QWidget* w) {
+        WhenModal<QWidget>([=](QWidget* w) {
             auto* form = qobject_cast<TSettingsNewHostForm*>(w);
             ASSERT_NE(form, nullptr);
             form->HostNameEdit->setText(name);
@@ -365,7 +357,7 @@ TEST_F(SettingsPagesTest, StationsAreAddedCheckedAndLimitedToSix)
 
     // Removing one lets a new one in again; unchecking clears the active mark.
     page->CheckListBox->setCurrentRow(5);
-    OnNextModal([](QWidget* w) {
+    WhenModal<QWidget>([](QWidget* w) {
         auto* box = qobject_cast<QMessageBox*>(w);
         ASSERT_NE(box, nullptr);
         EXPECT_EQ(box->text(), "Are you sure to remove this entry?");
@@ -385,7 +377,7 @@ TEST_F(SettingsPagesTest, RemovingTheMiddleStationWritesTwoSections)
     Load();
     TSettingsClientFrame* page = Pages->FrameClient;
     page->CheckListBox->setCurrentRow(1);
-    OnNextModal([](QWidget* w) { qobject_cast<QMessageBox*>(w)->button(QMessageBox::Ok)->click(); });
+    WhenModal<QWidget>([](QWidget* w) { qobject_cast<QMessageBox*>(w)->button(QMessageBox::Ok)->click(); });
     page->RemoveHostButtonClick();
     EXPECT_EQ(ListTexts(), (QStringList{"Station 0", "Station 2"}));
     EXPECT_TRUE(page->ARemoteBaseParameters[5].Hostname.isEmpty());
@@ -400,7 +392,7 @@ TEST_F(SettingsPagesTest, RemovingTheMiddleStationWritesTwoSections)
 
     // Cancel keeps the entry.
     page->CheckListBox->setCurrentRow(0);
-    OnNextModal([](QWidget* w) { qobject_cast<QMessageBox*>(w)->button(QMessageBox::Cancel)->click(); });
+    WhenModal<QWidget>([](QWidget* w) { qobject_cast<QMessageBox*>(w)->button(QMessageBox::Cancel)->click(); });
     page->RemoveHostButtonClick();
     EXPECT_EQ(page->ARemoteBaseCount, 2);
 }
@@ -418,7 +410,7 @@ TEST_F(SettingsPagesTest, StationsAfterAGapAreEditedAndAddedWhereTheyShow)
 
     page->CheckListBox->setCurrentRow(1);
     EXPECT_EQ(page->IPLabel->text(), "127.0.0.1");
-    OnNextModal([](QWidget* w) {
+    WhenModal<QWidget>([](QWidget* w) {
         auto* form = qobject_cast<TSettingsNewHostForm*>(w);
         EXPECT_EQ(form->windowTitle(), TSettingsNewHostForm::EditCaption);
         EXPECT_EQ(form->HostNameEdit->text(), "Bravo");
