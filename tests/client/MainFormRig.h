@@ -26,7 +26,6 @@
 #include "tests/support/Wait.h"
 
 #include <QApplication>
-#include <QComboBox>
 #include <QDialog>
 #include <QImage>
 #include <QFile>
@@ -184,12 +183,6 @@ protected:
     {
         QFile file(LogPath());
         return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
-    }
-    // Items of the entry panel's entity list (filled when the log is opened).
-    int DXCCItems() const
-    {
-        auto* list = Form->LogPanel->findChild<QComboBox*>(QStringLiteral("DXCCEdit"));
-        return list ? list->count() : -1;
     }
     static void StoreView(TIniStore& ini, int view) { ini.WriteInteger("Client\\Application", "CompactView", view); }
     // Every panel record stored hidden (or shown).

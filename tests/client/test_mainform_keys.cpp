@@ -482,12 +482,14 @@ TEST_F(MainFormRig, ClearEmptiesTheEntryAndReturnsToTheLastField)
     EXPECT_EQ(Form->LastActiveControl(), TMainForm::afCallEdit);
     EXPECT_EQ(QApplication::focusWidget(), Form->LogPanel->CallEdit);
     // From outside the panel the entry is cleared too, and the focus returns to the last field.
-    Form->LogPanel->CallEdit->setText("DL1ABC");
+    auto* comment = Form->LogPanel->findChild<QLineEdit*>(QStringLiteral("CommentEdit"));
+    ASSERT_NE(comment, nullptr);
+    comment->setText("tnx");
     Form->CWPanel->CWMemo2->setFocus();
     Press(Qt::Key_Shift);
     Form->StatusBarPanel5->setFocus();
     Press(Qt::Key_F11);
-    EXPECT_EQ(Form->LogPanel->CallEdit->text(), "");
+    EXPECT_EQ(comment->text(), "");
     EXPECT_EQ(QApplication::focusWidget(), Form->CWPanel->CWMemo2);
 }
 

@@ -61,6 +61,7 @@ TEST_F(LogPanelFixture, CallbookWindowIsMadeOnceAndFollowsTheAnswers)
     TQRZRecord& answer = *qrz->QRZRecord();
     answer.SetCallsignRequest("K1ABC");
     answer.SetCall("K1ABC");
+    answer.SetSuccess(true);
     panel->DoQRZInfoButtonClick();
     TQRZInfoForm* form = dialogs->InfoForm();
     ASSERT_NE(form, nullptr);
