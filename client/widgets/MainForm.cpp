@@ -32,7 +32,10 @@
 #include "keying/widgets/YaesuRotatorPanel.h"
 #include "log/DMLog.h"
 #include "log/QRZInterface.h"
+#include "log/widgets/LogPanel.h"
+#include "log/widgets/LogPanelDialogs.h"
 #include "log/widgets/LogWidgetDialogs.h"
+#include "log/widgets/QRZCallbookLink.h"
 #include "log/widgets/LogbookPanelVST.h"
 #include "panel/widgets/FTTransceiverPanel.h"
 #include "platform/Clock.h"
@@ -246,7 +249,7 @@ void TMainForm::CreateControls()
     MessagePanel->setObjectName(QStringLiteral("MessagePanel"));
     CWPanel = new TCWPanel(FlowPanel1);
     CWPanel->setObjectName(QStringLiteral("CWPanel"));
-    LogPanel = CreateMainLogPanel(FlowPanel1);
+    LogPanel = new TLogPanel(FlowPanel1);
     RTTYPanel = new TRTTYPanel(FlowPanel1);
     RTTYPanel->setObjectName(QStringLiteral("RTTYPanel"));
     RCMPanel = new TRCMPanel(FlowPanel1);
@@ -281,7 +284,6 @@ void TMainForm::CreateControls()
     DXClusterPanel->SetCommand2Action(FModules->DX()->Command2Action);
     DXClusterPanel->SetCommand3Action(FModules->DX()->Command3Action);
     LogbookPanel->SetLogInterface(FModules->Log()->LogInterface());
-    LogPanel->SetLogInterface(FModules->Log()->LogInterface());
     CATMonitorPanel->SetFTCATInterface(cat);
     CWPanel->SetWinKeyer(FModules->CW()->WinKey());
     for (int n = 1; n <= TMessagePanel::ButtonCount; ++n)
@@ -293,6 +295,18 @@ void TMainForm::CreateControls()
     FModules->Messages()->SetDlgFactory(FMessageDlgs.get());
     FLogDialogs = std::make_unique<TLogWidgetDialogs>(this);
     FModules->Log()->SetDialogs(FLogDialogs.get());
+
+    // The QSO entry panel; the log before the callbook, whose controls follow the logging mode.
+    TDMLog* logModule = FModules->Log();
+    FCallbookLink = new TQRZCallbookLink(logModule->QRZInterface(), this);
+    FLogPanelViews = new TLogPanelDialogs(logModule->QRZInterface(), this);
+    FLogPanelViews->ExecuteDialog = [this](QDialog& dialog) { return ExecuteDialog(dialog); };
+    LogPanel->SetDXSpots(spots);
+    LogPanel->SetFTCATInterface(cat);
+    LogPanel->SetLogInterface(logModule->LogInterface());
+    LogPanel->SetLogQSOAction(logModule->LogQSOAction);
+    LogPanel->SetQRZInterface(FCallbookLink);
+    LogPanel->SetViews(FLogPanelViews);
 
     FTTransceiverPanel->SetBandmap(Bandmap);
     FTTransceiverPanel->SetLogPanel(LogPanel);
@@ -328,12 +342,7 @@ void TMainForm::FormCreate()
     size(YaesuRotatorPanel, app->PositionRotator());
     RCMPanel->resize(app->PositionRCM().Width, RCMPanel->height());
 
-    TLogOptionsStandIn& options = LogPanel->LogOptions();
-    options.LoggingMode = log->LoggingMode();
-    options.NumbersOnlySerialRX = log->Contest().NumbersOnlySerialRX();
-    options.NumbersOnlySerialTX = log->Contest().NumbersOnlySerialTX();
-    options.IncrementSerialNumbersTX = log->Contest().IncrementSerialNumbersTX();
-    options.NextSerialNumber = log->Contest().NextSerialNumber();
+    LogPanel->LoadLogOptions();
     log->SetMyCall(dx->DXSpots()->MyCall());
     TDXSpots* spots = dx->DXSpots();
     FModules->Log()->QRZInterface()->SetDXSpots(

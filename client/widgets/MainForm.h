@@ -13,6 +13,7 @@
 // destroyed.  GUI thread only.
 
 #include "client/widgets/MainFormStandIns.h"
+#include "core/FTCATTypes.h"
 #include "core/RCTypes.h"
 #include "remote/RATypes.h"
 
@@ -43,7 +44,10 @@ class TEnterFrequencyForm;
 class TFormPlace;
 class TFTTransceiverPanel;
 class TLogbookPanelVST;
+class TCallbookLink;
 class TLogDialogs;
+class TLogPanel;
+class TLogPanelDialogs;
 class TMessagePanel;
 class TMessageDlgs;
 class TPlaybackForm;
@@ -184,7 +188,6 @@ public:
     void YaesuRotatorActionExecute();
     void DXCSendCommandActionExecute();
     void SendSpotActionExecute();
-    void QRZLookupActionExecute();
     // Shows a tab sheet in the target page control.
     void ShowTabSheet(QWidget* Sheet, bool Focus = false);
     // Every action of the window's own list.
@@ -237,7 +240,7 @@ public:
 
     TMessagePanel* MessagePanel;
     TCWPanel* CWPanel;
-    TMainLogPanel* LogPanel;
+    TLogPanel* LogPanel;
     TRTTYPanel* RTTYPanel;
     TRCMPanel* RCMPanel;
     TYaesuRotatorPanel* YaesuRotatorPanel;
@@ -362,6 +365,9 @@ private:
     TCallbackForm* FCallbackForm = nullptr;
     std::unique_ptr<TMessageDlgs> FMessageDlgs;
     std::unique_ptr<TLogDialogs> FLogDialogs;
+    // The entry panel's callbook and its views; children of the window.
+    TCallbookLink* FCallbookLink = nullptr;
+    TLogPanelDialogs* FLogPanelViews = nullptr;
     TFormPlace* FFormPlace1;
     vx::BusEndpoint* FEndpoint = nullptr;
     QList<QAction*> FActions;

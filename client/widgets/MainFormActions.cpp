@@ -24,6 +24,8 @@
 #include "keying/widgets/RTTYPanel.h"
 #include "keying/widgets/SendBufferEdit.h"
 #include "log/DMLog.h"
+#include "log/widgets/LogPanel.h"
+#include "log/widgets/LogPanelControls.h"
 #include "log/widgets/LogbookPanelVST.h"
 #include "panel/widgets/FTTransceiverPanel.h"
 #include "remote/DMClient.h"
@@ -295,7 +297,7 @@ void TMainForm::CreateActions()
         NewAction("AddSpotToBandmapAction", QStringLiteral("Insert Call into Bandmap"), QStringLiteral("Ctrl+Enter"));
     QRZLookupAction = NewAction("QRZLookupAction", QStringLiteral("QRZ.COM Callsign Lookup"), QStringLiteral("Ctrl+Q"));
     QRZLookupAction->setVisible(false);
-    on(QRZLookupAction, &TMainForm::QRZLookupActionExecute);
+    // The panel runs the lookup when the action fires.
     LogPanel->SetQRZLookupAction(QRZLookupAction);
     LogPanel->SetAddSpotToBandmapAction(AddSpotToBandmapAction);
     DownloadDataFilesAction = NewAction("DownloadDataFilesAction", QStringLiteral("Download Data Files..."));
@@ -657,11 +659,6 @@ void TMainForm::SendSpotActionExecute()
 {
     if (!LogPanel->isHidden())
         LogPanel->DoSendSpot();
-}
-
-void TMainForm::QRZLookupActionExecute()
-{
-    LogPanel->DoQRZButtonClick();
 }
 
 // --- Key hook and wheel ------------------------------------------------------------------------

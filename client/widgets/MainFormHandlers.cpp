@@ -21,6 +21,8 @@
 #include "keying/widgets/CWPanel.h"
 #include "keying/widgets/RTTYPanel.h"
 #include "log/DMLog.h"
+#include "log/widgets/LogPanel.h"
+#include "log/widgets/LogPanelControls.h"
 #include "panel/widgets/FTTransceiverPanel.h"
 #include "remote/DMAudioClient.h"
 #include "remote/DMClient.h"

@@ -1,87 +1,10 @@
 #pragma once
-// Views and dialogs of the main window that this version does not have yet.  Each is a panel of
-// the size the real one will have, with the few members the main window uses, reached through
-// one alias (TMainCWPanel …), so the real view takes its place in one line.  The panels record
-// what the main window asks of them (Calls), which is all they do.
+// Dialogs of the main window that this version does not have yet, reached through one alias or
+// one factory, so the real one takes its place in one line.
 
-#include "controls/widgets/RCPanel.h"
-#include "core/RCTypes.h"
-#include "log/LogFilter.h"
-#include "log/LogInterface.h"
 #include "log/widgets/LogStatisticsPanel.h"
-#include "panel/PanelLinks.h"
 
 #include <QDialog>
-#include <QPointer>
-#include <QStringList>
-#include <functional>
-#include <memory>
-
-class QAction;
-class QLineEdit;
-class QPlainTextEdit;
-
-// A dark panel of a fixed size that names what it stands for.
-class TStandInPanel : public TRCPanel {
-    Q_OBJECT
-public:
-    TStandInPanel(const QString& Caption, int Width, int Height, QWidget* parent = nullptr);
-
-    // What the main window asked of the panel, in order ("Open", "ClearControls(1,1)" …).
-    QStringList Calls;
-};
-
-// The options of the QSO entry the logbook hands over at start.
-struct TLogOptionsStandIn {
-    TLoggingMode LoggingMode = lmRegular;
-    bool NumbersOnlySerialRX = false;
-    bool NumbersOnlySerialTX = false;
-    bool IncrementSerialNumbersTX = false;
-    uint32_t NextSerialNumber = 1;
-};
-
-class TLogPanelStandIn : public TStandInPanel, public TLogPanelLink {
-    Q_OBJECT
-public:
-    explicit TLogPanelStandIn(QWidget* parent = nullptr);
-
-    TLogInterface* LogInterface() const { return FLogInterface; }
-    void SetLogInterface(TLogInterface* value) { FLogInterface = value; }
-    TLogOptionsStandIn& LogOptions() { return FLogOptions; }
-
-    void Open();
-    // True when the call field holds a text command; there is none here.
-    bool IsTextCommand(bool ExeceuteCommand);
-    void LogQSOActionExecute();
-    void ClearControls(bool FocusToCallEdit, bool ClearLogMessage);
-    void DoSendSpot();
-    void DoQRZButtonClick();
-    void SetCallsign(const QString& Value);
-    void SetHisName(const QString& Value);
-    void SetQRZLookupAction(QAction* value) { FQRZLookupAction = value; }
-    void SetAddSpotToBandmapAction(QAction* value) { FAddSpotToBandmapAction = value; }
-
-    // What the front panel writes on every frequency report.
-    void SetFrequencyA(int32_t value) override { FFrequencyA = value; }
-    void SetFrequencyB(int32_t value) override { FFrequencyB = value; }
-    void SetBandA(TBand) override {}
-    void SetBandB(TBand) override {}
-    void SetMode(TMode) override {}
-    int32_t FrequencyA() const { return FFrequencyA; }
-
-    QLineEdit* CallEdit;
-
-    TIntegerEvent OnFrequencyA;
-    TStringEvent OnSendToTelnet;
-
-private:
-    TLogInterface* FLogInterface = nullptr;
-    TLogOptionsStandIn FLogOptions;
-    QPointer<QAction> FQRZLookupAction;
-    QPointer<QAction> FAddSpotToBandmapAction;
-    int32_t FFrequencyA = 0;
-    int32_t FFrequencyB = 0;
-};
 
 // The settings dialog as the main window drives it.
 class TSettingsDlgLink {
@@ -102,10 +25,7 @@ public:
 void ShowAboutBox(QWidget* owner);
 
 // The names the main window uses; each becomes the real class when it is there.
-using TMainLogPanel = TLogPanelStandIn;
 using TMainLogStatisticsPanel = TLogStatisticsPanelV2;
 
-// The QSO entry panel and the statistics page the window shows; the real QSO entry panel
-// takes its place here.
-TMainLogPanel* CreateMainLogPanel(QWidget* parent);
+// The statistics page the window shows.
 TMainLogStatisticsPanel* CreateMainLogStatisticsPanel();

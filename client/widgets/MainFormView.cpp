@@ -19,6 +19,8 @@
 #include "keying/widgets/RTTYPanel.h"
 #include "keying/widgets/YaesuRotatorPanel.h"
 #include "log/DMLog.h"
+#include "log/widgets/LogPanel.h"
+#include "log/widgets/LogPanelControls.h"
 #include "log/LoTWInterface.h"
 #include "log/LogDialogs.h"
 #include "remote/DMAudioClient.h"

@@ -168,6 +168,9 @@ public:
     // A confirmed spot line for the DX cluster.
     TStringEvent OnSendToTelnet;
 
+    // The call field; the main window's key handling tracks and restores the focus on it.
+    vx::logpanel::TEntryEdit* CallEdit = nullptr;
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     bool focusNextPrevChild(bool next) override;
@@ -244,7 +247,6 @@ private:
     void UnhookCallbook();
 
     // ---- Controls ---------------------------------------------------------------------------
-    vx::logpanel::TEntryEdit* CallEdit = nullptr;
     QLabel* LabelCall = nullptr;
     vx::logpanel::TFitLabel* LabelPathInfo = nullptr;
     QLabel* LabelDateTime = nullptr;

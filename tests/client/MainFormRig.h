@@ -16,6 +16,9 @@
 #include "keying/widgets/RTTYPanel.h"
 #include "keying/widgets/SendBufferEdit.h"
 #include "keying/widgets/YaesuRotatorPanel.h"
+#include "log/LogRecord.h"
+#include "log/widgets/LogPanel.h"
+#include "log/widgets/LogPanelControls.h"
 #include "platform/Clock.h"
 #include "tests/core/ModuleDoubles.h"
 #include "tests/support/PrivateBus.h"
@@ -25,7 +28,9 @@
 #include <QApplication>
 #include <QDialog>
 #include <QImage>
+#include <QFile>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QStringList>
 #include <functional>
 #include <gtest/gtest.h>
@@ -165,6 +170,23 @@ protected:
         ini.WriteInteger(s, "AudioPort", audioPort);
         ini.WriteBool(s, "Active", true);
     }
+    // A new, empty log book "test.log" in a folder of the test's own, chosen as the log.
+    void StoreLog(TIniStore& ini)
+    {
+        ASSERT_TRUE(LogDir.isValid());
+        QFile file(LogPath());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write((TLogRecord::FileHeader() + QStringLiteral("\r\n")).toUtf8());
+        file.close();
+        ini.WriteString("Client\\Log", "LogFolder", LogDir.path());
+        ini.WriteString("Client\\Log", "LogFileName", "test.log");
+    }
+    QString LogPath() const { return LogDir.filePath(QStringLiteral("test.log")); }
+    QString LogText() const
+    {
+        QFile file(LogPath());
+        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+    }
     static void StoreView(TIniStore& ini, int view) { ini.WriteInteger("Client\\Application", "CompactView", view); }
     // Every panel record stored hidden (or shown).
     static void StorePanels(TIniStore& ini, bool visible)
@@ -245,6 +267,7 @@ protected:
     }
 
     vxtest::PrivateBus Bus;
+    QTemporaryDir LogDir;
     ScopedConfigHome Home;
     std::unique_ptr<vxtest::RadioSimulator> Radio;
     std::unique_ptr<TDataModules> Modules;

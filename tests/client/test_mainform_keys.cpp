@@ -7,12 +7,14 @@
 #include "keying/DMMessages.h"
 #include "keying/DMRTTY.h"
 #include "log/DMLog.h"
+#include "log/QRZInterface.h"
 #include "log/widgets/LogbookPanelVST.h"
 #include "remote/DMClient.h"
 
 #include <QAction>
 #include <QClipboard>
 #include <QGroupBox>
+#include <QLabel>
 #include <QPushButton>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -374,48 +376,76 @@ TEST_F(MainFormRig, TabCyclesTheCWFields)
 
 TEST_F(MainFormRig, EnterAndKeypadPlusLogFromTheQSOEntry)
 {
-    Store();
+    Store(isLocal, FT2000, [this](TIniStore& ini) { StoreLog(ini); });
     CreateAndStart();
-    TMainLogPanel* log = Form->LogPanel;
-    Modules->Log()->LogQSOAction->setEnabled(true);
-    log->Calls.clear();
-    QSignalSpy returns(log->CallEdit, &QLineEdit::returnPressed);
+    TLogPanel* log = Form->LogPanel;
+    ASSERT_TRUE(vxtest::waitUntil([&] { return !Modules->Log()->LogInterface()->LogIsLoading(); }));
     QSignalSpy message11(Modules->Messages()->MessageAction(11), &QAction::triggered);
-    log->CallEdit->setFocus();
+    const auto typeCall = [&](const QString& call) {
+        log->CallEdit->clear();
+        log->CallEdit->setFocus();
+        QTest::keyClicks(log->CallEdit, call);
+    };
 
-    Press(Qt::Key_Return);
-    EXPECT_EQ(log->Calls, (QStringList{"IsTextCommand(1)", "LogQSOActionExecute"}));
-    log->Calls.clear();
+    typeCall("DL1ABC");
     Press(Qt::Key_Return, Qt::ShiftModifier);
-    EXPECT_TRUE(log->Calls.isEmpty());
-    EXPECT_EQ(returns.count(), 0);
-
-    Press(Qt::Key_Plus, Qt::KeypadModifier);
-    EXPECT_EQ(message11.count(), 1);
-    EXPECT_EQ(log->Calls, QStringList{"LogQSOActionExecute"});
+    EXPECT_FALSE(LogText().contains("DL1ABC"));
+    EXPECT_EQ(log->CallEdit->text(), "DL1ABC");
+    Press(Qt::Key_Return);
+    EXPECT_TRUE(LogText().contains("DL1ABC"));
     EXPECT_EQ(log->CallEdit->text(), "");
 
+    typeCall("K1ABC");
+    Press(Qt::Key_Plus, Qt::KeypadModifier);
+    EXPECT_EQ(message11.count(), 1);
+    EXPECT_TRUE(LogText().contains("K1ABC"));
+    EXPECT_EQ(log->CallEdit->text(), "");
+
+    // A frequency typed into the call field tunes the radio, inside the band it is on.
+    ASSERT_TRUE(RadioSays("FA14074000;"));
+    typeCall("14025");
+    Radio->clearCommands();
+    Press(Qt::Key_Return);
+    EXPECT_TRUE(RadioCommands("FA14025000").contains("FA14025000"));
+    EXPECT_FALSE(LogText().contains("14025"));
+
     // Elsewhere the keypad plus is a plus.
-    log->Calls.clear();
     Form->CWPanel->CWSendEdit->setFocus();
     QTest::keyClick(Form->CWPanel->CWSendEdit, Qt::Key_Plus, Qt::KeypadModifier, '+');
     EXPECT_EQ(Form->CWPanel->CWSendEdit->text(), "+");
-    EXPECT_TRUE(log->Calls.isEmpty());
+}
+
+TEST_F(MainFormRig, CtrlQAsksTheCallbookForTheCallInTheEntry)
+{
+    Store(isLocal, FT2000, [this](TIniStore& ini) { StoreLog(ini); });
+    CreateAndStart();
+    TQRZInterface* qrz = Modules->Log()->QRZInterface();
+    EXPECT_FALSE(Form->QRZLookupAction->isVisible());
+    qrz->SetUseQRZ(true);
+    EXPECT_TRUE(Form->QRZLookupAction->isVisible());
+    Form->LogPanel->CallEdit->setFocus();
+    QTest::keyClicks(Form->LogPanel->CallEdit, "VP2E/K1ABC");
+    Press(Qt::Key_Q, Qt::ControlModifier);
+    // No user name stored: the login fails at once and the entry says why.
+    EXPECT_EQ(qrz->QRZRecord()->CallsignRequest(), "K1ABC");
+    auto* message = Form->LogPanel->findChild<QLabel*>(QStringLiteral("LogEventLabel"));
+    ASSERT_NE(message, nullptr);
+    EXPECT_EQ(message->text(), "QRZ.COM Username and/or Password is empty");
 }
 
 TEST_F(MainFormRig, TheHookIdlesWhileAnotherWindowIsActive)
 {
-    Store();
+    Store(isLocal, FT2000, [this](TIniStore& ini) { StoreLog(ini); });
     CreateAndStart();
-    Modules->Log()->LogQSOAction->setEnabled(true);
-    Form->LogPanel->Calls.clear();
+    Form->LogPanel->CallEdit->setText("DL1ABC");
     QWidget other;
     other.show();
     QApplication::setActiveWindow(&other);
     ASSERT_TRUE(vxtest::waitUntil([&] { return QApplication::activeWindow() == &other; }));
     QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
     QApplication::sendEvent(Form->LogPanel->CallEdit, &enter);
-    EXPECT_TRUE(Form->LogPanel->Calls.isEmpty());
+    EXPECT_FALSE(LogText().contains("DL1ABC"));
+    EXPECT_EQ(Form->LogPanel->CallEdit->text(), "DL1ABC");
 }
 
 TEST_F(MainFormRig, F12KeysTheRadioOrSendsRTTY)
@@ -443,22 +473,23 @@ TEST_F(MainFormRig, ClearEmptiesTheEntryAndReturnsToTheLastField)
 {
     Store();
     CreateAndStart();
-    Form->LogPanel->Calls.clear();
     Form->CWPanel->CWMemo2->setFocus();
     Press(Qt::Key_Shift); // the hook notes the field
     Form->LogPanel->CallEdit->setFocus();
     Form->LogPanel->CallEdit->setText("DL1ABC");
     Press(Qt::Key_F11);
-    EXPECT_EQ(Form->LogPanel->Calls, QStringList{"ClearControls(1,1)"});
     EXPECT_EQ(Form->LogPanel->CallEdit->text(), "");
     EXPECT_EQ(Form->LastActiveControl(), TMainForm::afCallEdit);
     EXPECT_EQ(QApplication::focusWidget(), Form->LogPanel->CallEdit);
-    Form->LogPanel->Calls.clear();
+    // From outside the panel the entry is cleared too, and the focus returns to the last field.
+    auto* comment = Form->LogPanel->findChild<QLineEdit*>(QStringLiteral("CommentEdit"));
+    ASSERT_NE(comment, nullptr);
+    comment->setText("tnx");
     Form->CWPanel->CWMemo2->setFocus();
     Press(Qt::Key_Shift);
     Form->StatusBarPanel5->setFocus();
     Press(Qt::Key_F11);
-    EXPECT_EQ(Form->LogPanel->Calls, QStringList{"ClearControls(0,1)"});
+    EXPECT_EQ(comment->text(), "");
     EXPECT_EQ(QApplication::focusWidget(), Form->CWPanel->CWMemo2);
 }
 
