@@ -12,7 +12,7 @@
 // The window never owns the data modules; it unhooks every handler it gave them when it is
 // destroyed.  GUI thread only.
 
-#include "client/widgets/MainFormStandIns.h"
+#include "client/widgets/MainFormLinks.h"
 #include "core/FTCATTypes.h"
 #include "core/RCTypes.h"
 #include "remote/RATypes.h"

@@ -7,7 +7,7 @@
 // Each page is created in CreatePages and filled and applied by one step per page group
 // (LoadXxxPages / ApplyXxxPages), in the order the modules expect.
 
-#include "client/widgets/MainFormStandIns.h"
+#include "client/widgets/MainFormLinks.h"
 #include "client/widgets/SettingsDXPages.h"
 #include "client/widgets/SettingsLogPages.h"
 #include "client/widgets/SettingsPages.h"

@@ -1,4 +1,4 @@
-#include "client/widgets/MainFormStandIns.h"
+#include "client/widgets/MainFormLinks.h"
 
 #include "controls/widgets/DPIForm.h"
 #include "core/DMApplication.h"

@@ -1,6 +1,6 @@
 #pragma once
-// Dialogs of the main window that this version does not have yet, reached through one alias or
-// one factory, so the real one takes its place in one line.
+// What the main window reaches through a seam of its own: the settings dialog as it drives it
+// (tests put a double in its place), the About box and the statistics page.
 
 #include "log/widgets/LogStatisticsPanel.h"
 
@@ -24,7 +24,6 @@ public:
 // The About box of this version.
 void ShowAboutBox(QWidget* owner);
 
-// The names the main window uses; each becomes the real class when it is there.
 using TMainLogStatisticsPanel = TLogStatisticsPanelV2;
 
 // The statistics page the window shows.
