@@ -12,7 +12,7 @@
 #include "remote/DMAudioServer.h"
 #include "remote/DMServer.h"
 #include "remote/IPCServer.h"
-#include "remote/RACodec.h"
+#include "remote/widgets/AudioServerPages.h"
 #include "remote/widgets/CodecPage.h"
 #include "server/ServerEventLog.h"
 #include "client/DataModules.h"
@@ -30,7 +30,6 @@
 #include <QSpinBox>
 #include <QTreeWidget>
 #include <QUrl>
-#include <algorithm>
 #include <optional>
 
 namespace {
@@ -186,24 +185,13 @@ void TServerSettingsDlg::FormCreate()
     FrameUsers->PasswordEdit->setText(server->Password());
 
     // Audio server.
-    FrameAudioServerPort->ActivateServerCheckBox->setChecked(audio->ActivateServer());
-    FrameAudioServerPort->AudioPortEdit->setText(QString::number(audio->RAServer()->AudioPort()));
-    FramePTT->ComPortComboBox->SetCOMPort(audio->PTTComPort()->Port());
-    FramePTT->RTSComboBox->setCurrentIndex(audio->PinTypeRTS());
-    FramePTT->DTRComboBox->setCurrentIndex(audio->PinTypeDTR());
-    FramePTT->TimeoutEdit->setValue(audio->PTTTimeout());
-    FramePTT->ComPortComboBoxChange();
-    const TRACodec& in = audio->RAAudioIn()->Codec();
+    LoadAudioServerPages(AudioServerPages(), *audio);
     FrameAudioServerDevices->InputDevicesComboBox->addItems(FInputDevices);
-    FrameAudioServerDevices->InputDevicesComboBox->setCurrentIndex(
-        int(in.DeviceID()) < FInputDevices.size() ? int(in.DeviceID()) : -1);
+    const uint32_t inId = audio->RAAudioIn()->Codec().DeviceID();
+    FrameAudioServerDevices->InputDevicesComboBox->setCurrentIndex(int(inId) < FInputDevices.size() ? int(inId) : -1);
     FrameAudioServerDevices->OutputDevicesComboBox->addItems(FOutputDevices);
     const uint32_t outId = audio->RAAudioOut()->Codec().DeviceID();
     FrameAudioServerDevices->OutputDevicesComboBox->setCurrentIndex(int(outId) < FOutputDevices.size() ? int(outId) : -1);
-    LoadCodecPage(*FrameAudioServerCodecs, in);
-    FrameAudioServerCodecs->UserChosenCodecCheckBox->setChecked(in.UserChosenCodec());
-    FrameAudioServerBuffers->BufferLengthEdit->setValue(in.BufferLength());
-    FrameAudioServerBuffers->GroupBox2->setVisible(false);
 
     // WinKeyer.
     TWinKeyer* keyer = cw->WinKey();
@@ -406,29 +394,8 @@ void TServerSettingsDlg::ApplyButtonClick()
     server->SetWSJTLogFreq(FrameWSJT->WSJTFreqCheckBox->isChecked());
     server->IniWrite();
 
-    // 5. Audio server and its PTT port.
-    audio->SetActivateServer(FrameAudioServerPort->ActivateServerCheckBox->isChecked());
-    audio->RAServer()->SetAudioPort(uint16_t(FrameAudioServerPort->AudioPortEdit->text().trimmed().toInt()));
-    TPTTPort* ptt = audio->PTTComPort();
-    if (ptt->Connected())
-        ptt->Close();
-    ptt->SetPort(FramePTT->ComPortComboBox->COMPort());
-    audio->SetPinTypeRTS(TPinType(qMax(0, FramePTT->RTSComboBox->currentIndex())));
-    audio->SetPinTypeDTR(TPinType(qMax(0, FramePTT->DTRComboBox->currentIndex())));
-    audio->SetPTTTimeout(FramePTT->TimeoutEdit->value());
-
-    // 6. Sound devices.
-    TRACodec& in = audio->RAAudioIn()->Codec();
-    TRACodec& out = audio->RAAudioOut()->Codec();
-    if (FrameAudioServerDevices->InputDevicesComboBox->currentIndex() >= 0)
-        in.SetDeviceID(uint32_t(FrameAudioServerDevices->InputDevicesComboBox->currentIndex()));
-    if (FrameAudioServerDevices->OutputDevicesComboBox->currentIndex() >= 0)
-        out.SetDeviceID(uint32_t(FrameAudioServerDevices->OutputDevicesComboBox->currentIndex()));
-
-    // 7. Codec: a codec the page cannot show (PCM44) stays while the page names none.
-    ApplyCodecPage(*FrameAudioServerCodecs, in, out);
-    in.SetUserChosenCodec(FrameAudioServerCodecs->UserChosenCodecCheckBox->isChecked());
-    in.SetBufferLength(uint16_t(FrameAudioServerBuffers->BufferLengthEdit->value()));
+    // 5.-7. Audio server, its PTT port, sound devices, codec and buffers.
+    ApplyAudioServerPages(AudioServerPages(), *audio);
 
     // 8. WinKeyer, only when the user changed it.
     if (ChangedWinKey) {

@@ -6,6 +6,7 @@
 
 #include "controls/widgets/DPIForm.h"
 #include "controls/widgets/settings/SettingsFrames.h"
+#include "remote/widgets/AudioServerPages.h"
 
 #include <QStringList>
 
@@ -78,6 +79,10 @@ public:
     void ApplyButtonClick();
 
 private:
+    TAudioServerPages AudioServerPages() const
+    {
+        return {FrameAudioServerPort, FramePTT, FrameAudioServerDevices, FrameAudioServerCodecs, FrameAudioServerBuffers};
+    }
     void FormCreate();
     void AddNode(QTreeWidgetItem* parent, const QString& caption);
     void CodecChange();

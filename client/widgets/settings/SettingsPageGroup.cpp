@@ -20,10 +20,10 @@
 #include "remote/DMPlayback.h"
 #include "remote/DMServer.h"
 #include "remote/IPCServer.h"
-#include "remote/PTTPort.h"
 #include "remote/RAAudio.h"
 #include "remote/RACodec.h"
 #include "remote/RAServer.h"
+#include "remote/widgets/AudioServerPages.h"
 #include "remote/widgets/CodecPage.h"
 
 #include <QCheckBox>
@@ -196,20 +196,9 @@ void TSettingsPages::LoadRemoteServer()
 void TSettingsPages::LoadRemoteAudio()
 {
     TDMAudioServer* server = FModules.AudioServer();
-    FrameAudioServerPort->ActivateServerCheckBox->setChecked(server->ActivateServer());
-    FrameAudioServerPort->AudioPortEdit->setText(QString::number(server->RAServer()->AudioPort()));
-    FramePTT->ComPortComboBox->SetCOMPort(server->PTTComPort()->Port());
-    FramePTT->RTSComboBox->setCurrentIndex(server->PinTypeRTS());
-    FramePTT->DTRComboBox->setCurrentIndex(server->PinTypeDTR());
-    FramePTT->TimeoutEdit->setValue(server->PTTTimeout());
-    FramePTT->ComPortComboBoxChange();
-    const TRACodec& serverIn = server->RAAudioIn()->Codec();
-    FillDevices(FrameAudioServerDevices->InputDevicesComboBox, FInputDevices, serverIn.DeviceID());
+    LoadAudioServerPages(AudioServerPages(), *server);
+    FillDevices(FrameAudioServerDevices->InputDevicesComboBox, FInputDevices, server->RAAudioIn()->Codec().DeviceID());
     FillDevices(FrameAudioServerDevices->OutputDevicesComboBox, FOutputDevices, server->RAAudioOut()->Codec().DeviceID());
-    LoadCodecPage(*FrameAudioServerCodecs, serverIn);
-    FrameAudioServerCodecs->UserChosenCodecCheckBox->setChecked(serverIn.UserChosenCodec());
-    FrameAudioServerBuffers->BufferLengthEdit->setValue(serverIn.BufferLength());
-    FrameAudioServerBuffers->GroupBox2->setVisible(false);
 
     TDMAudioClient* client = FModules.AudioClient();
     FrameAudioClientGeneral->AutoConnectCheckBox->setChecked(client->AutoConnect());
@@ -376,29 +365,8 @@ void TSettingsPages::ApplyRemoteConnections()
 void TSettingsPages::ApplyRemoteAudio()
 {
     TDMAudioServer* server = FModules.AudioServer();
-    // 1. Server port.
-    server->SetActivateServer(FrameAudioServerPort->ActivateServerCheckBox->isChecked());
-    server->RAServer()->SetAudioPort(uint16_t(PortValue(FrameAudioServerPort->AudioPortEdit).value_or(0)));
-    // 2. PTT: the port is opened again with the audio server.
-    TPTTPort* ptt = server->PTTComPort();
-    if (ptt->Connected())
-        ptt->Close();
-    ptt->SetPort(FramePTT->ComPortComboBox->COMPort());
-    server->SetPinTypeRTS(TPinType(std::max(0, FramePTT->RTSComboBox->currentIndex())));
-    server->SetPinTypeDTR(TPinType(std::max(0, FramePTT->DTRComboBox->currentIndex())));
-    server->SetPTTTimeout(FramePTT->TimeoutEdit->value());
-    // 3. Server devices.
-    TRACodec& serverIn = server->RAAudioIn()->Codec();
-    TRACodec& serverOut = server->RAAudioOut()->Codec();
-    if (FrameAudioServerDevices->InputDevicesComboBox->currentIndex() >= 0)
-        serverIn.SetDeviceID(uint32_t(FrameAudioServerDevices->InputDevicesComboBox->currentIndex()));
-    if (FrameAudioServerDevices->OutputDevicesComboBox->currentIndex() >= 0)
-        serverOut.SetDeviceID(uint32_t(FrameAudioServerDevices->OutputDevicesComboBox->currentIndex()));
-    // 4. Server codec: the captured stream; the played one follows in mono.
-    ApplyCodecPage(*FrameAudioServerCodecs, serverIn, serverOut);
-    serverIn.SetUserChosenCodec(FrameAudioServerCodecs->UserChosenCodecCheckBox->isChecked());
-    // 5. Server buffers.
-    serverIn.SetBufferLength(uint16_t(FrameAudioServerBuffers->BufferLengthEdit->value()));
+    // 1.-5. Server port, PTT, devices, codec and buffers.
+    ApplyAudioServerPages(AudioServerPages(), *server);
 
     TDMAudioClient* client = FModules.AudioClient();
     // 6. Client general.

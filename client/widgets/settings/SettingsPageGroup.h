@@ -7,6 +7,7 @@
 #include "client/widgets/settings/ClientSettingsFrames.h"
 
 #include "core/RCTypes.h"
+#include "remote/widgets/AudioServerPages.h"
 
 #include <QObject>
 #include <QStringList>
@@ -109,6 +110,10 @@ public:
     vx::SoundFilePlayer* DVKTestPlayer() const { return FDVKTestPlayer.get(); }
 
 private:
+    TAudioServerPages AudioServerPages() const
+    {
+        return {FrameAudioServerPort, FramePTT, FrameAudioServerDevices, FrameAudioServerCodecs, FrameAudioServerBuffers};
+    }
     void ClientCodecChange();
     void ServerCodecChange();
 
