@@ -13,6 +13,7 @@ cmake --build build-asan --target vx_tests -j "$jobs"
 
 export QT_QPA_PLATFORM=offscreen
 export ASAN_OPTIONS="halt_on_error=1:detect_leaks=1:abort_on_error=1:detect_stack_use_after_return=1:strict_init_order=1"
+export LSAN_OPTIONS="suppressions=$PWD/scripts/lsan.supp"
 export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
 source ./scripts/test-env.sh
 trap vx_test_env_cleanup EXIT
