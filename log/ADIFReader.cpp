@@ -103,30 +103,30 @@ bool TADIFReader::Open(const QString& path)
     // Header: everything up to <EOH>, read specifier by specifier (PROGRAMID names the kind of
     // file).
     QStringList programIds;
-    TSpec spec;
+    TTag tag;
     FInHeader = true;
     qsizetype scan = FPos;
     for (;;) {
         if (scan - FPos > HeaderKeep)
             scan -= KeepHeaderText(scan);
-        const qsizetype lt = NextSpec(scan, spec);
+        const qsizetype lt = NextTag(scan, tag);
         if (lt < 0) {
             KeepHeaderText(FBuf.size());
             break;
         }
-        if (!spec.HasLength) {
-            if (NameIs(spec, "EOH")) {
-                const qsizetype end = spec.End - KeepHeaderText(lt);
+        if (!tag.HasLength) {
+            if (NameIs(tag, "EOH")) {
+                const qsizetype end = tag.End - KeepHeaderText(lt);
                 FPos = end;
                 FHeaderFound = true;
                 break;
             }
-            scan = spec.End;
+            scan = tag.End;
             continue;
         }
         qsizetype resume = 0;
-        const QString value = TakeValue(spec, resume);
-        if (NameIs(spec, "PROGRAMID"))
+        const QString value = TakeValue(tag, resume);
+        if (NameIs(tag, "PROGRAMID"))
             programIds << value;
         scan = resume;
     }
@@ -193,24 +193,24 @@ qsizetype TADIFReader::KeepHeaderText(qsizetype upTo)
     return Compact(true);
 }
 
-TADIFReader::TParse TADIFReader::ParseSpec(qsizetype at, TSpec& spec)
+TADIFReader::TParse TADIFReader::ParseSpec(qsizetype at, TTag& tag)
 {
     const QStringView buf(FBuf);
     const qsizetype n = buf.size();
     const TParse more = FEof ? TParse::No : TParse::NeedMore;
     qsizetype i = at + 1;
-    spec.NameStart = i;
-    while (i < n && i - spec.NameStart <= MaxNameLength && IsNameChar(buf[i].unicode()))
+    tag.NameStart = i;
+    while (i < n && i - tag.NameStart <= MaxNameLength && IsNameChar(buf[i].unicode()))
         ++i;
     if (i >= n)
         return more;
-    spec.NameLength = i - spec.NameStart;
-    if (spec.NameLength == 0 || spec.NameLength > MaxNameLength)
+    tag.NameLength = i - tag.NameStart;
+    if (tag.NameLength == 0 || tag.NameLength > MaxNameLength)
         return TParse::No;
     if (buf[i] == u'>') {
-        spec.HasLength = false;
-        spec.Length = 0;
-        spec.End = i + 1;
+        tag.HasLength = false;
+        tag.Length = 0;
+        tag.End = i + 1;
         return TParse::Yes;
     }
     if (buf[i] != u':')
@@ -236,13 +236,13 @@ TADIFReader::TParse TADIFReader::ParseSpec(qsizetype at, TSpec& spec)
     }
     if (buf[i] != u'>')
         return TParse::No;
-    spec.HasLength = true;
-    spec.Length = length;
-    spec.End = i + 1;
+    tag.HasLength = true;
+    tag.Length = length;
+    tag.End = i + 1;
     return TParse::Yes;
 }
 
-qsizetype TADIFReader::NextSpec(qsizetype from, TSpec& spec)
+qsizetype TADIFReader::NextTag(qsizetype from, TTag& tag)
 {
     for (;;) {
         const qsizetype lt = FBuf.indexOf(QLatin1Char('<'), from);
@@ -260,7 +260,7 @@ qsizetype TADIFReader::NextSpec(qsizetype from, TSpec& spec)
             Refill();
             continue;
         }
-        switch (ParseSpec(lt, spec)) {
+        switch (ParseSpec(lt, tag)) {
         case TParse::Yes: return lt;
         case TParse::No: from = lt + 1; break;
         case TParse::NeedMore: Refill(); from = lt; break;
@@ -268,11 +268,11 @@ qsizetype TADIFReader::NextSpec(qsizetype from, TSpec& spec)
     }
 }
 
-QString TADIFReader::TakeValue(const TSpec& spec, qsizetype& resume)
+QString TADIFReader::TakeValue(const TTag& tag, qsizetype& resume)
 {
-    qsizetype i = spec.End;
+    qsizetype i = tag.End;
     qint64 taken = 0;
-    while (taken < spec.Length && i - spec.End < MaxValueLength) {
+    while (taken < tag.Length && i - tag.End < MaxValueLength) {
         if (i >= FBuf.size()) {
             if (!Refill())
                 break;
@@ -280,7 +280,7 @@ QString TADIFReader::TakeValue(const TSpec& spec, qsizetype& resume)
         }
         const QChar c = FBuf[i];
         if (c == u'<') {
-            TSpec next;
+            TTag next;
             const TParse p = ParseSpec(i, next);
             if (p == TParse::NeedMore) {
                 Refill();
@@ -293,12 +293,12 @@ QString TADIFReader::TakeValue(const TSpec& spec, qsizetype& resume)
         ++taken;
     }
     resume = i;
-    return vx::logtext::TrimControl(FBuf.mid(spec.End, i - spec.End));
+    return vx::logtext::TrimControl(FBuf.mid(tag.End, i - tag.End));
 }
 
-bool TADIFReader::NameIs(const TSpec& spec, const char* name) const
+bool TADIFReader::NameIs(const TTag& tag, const char* name) const
 {
-    return QStringView(FBuf).mid(spec.NameStart, spec.NameLength).compare(QLatin1String(name), Qt::CaseInsensitive) == 0;
+    return QStringView(FBuf).mid(tag.NameStart, tag.NameLength).compare(QLatin1String(name), Qt::CaseInsensitive) == 0;
 }
 
 int TADIFReader::TagIndex(qsizetype start, qsizetype length) const
@@ -318,33 +318,33 @@ bool TADIFReader::Next(TADIFRecord& record)
     if (!FHeaderFound || !FError.isEmpty())
         return false;
     bool any = false;
-    TSpec spec;
+    TTag tag;
     for (;;) {
         Compact(false);
-        const qsizetype lt = NextSpec(FPos, spec);
+        const qsizetype lt = NextTag(FPos, tag);
         if (lt < 0) {
             FPos = FBuf.size();
             FTrailingData = any;
             return false;
         }
-        if (!spec.HasLength) {
-            FPos = spec.End;
+        if (!tag.HasLength) {
+            FPos = tag.End;
             // An <EOR> with nothing before it is no record.
-            if (any && NameIs(spec, "EOR"))
+            if (any && NameIs(tag, "EOR"))
                 return true;
             continue;
         }
         qsizetype resume = 0;
-        QString value = TakeValue(spec, resume);
+        QString value = TakeValue(tag, resume);
         FPos = resume;
         any = true;
-        const int k = TagIndex(spec.NameStart, spec.NameLength);
+        const int k = TagIndex(tag.NameStart, tag.NameLength);
         if (k >= 0) {
             if (!record.Present[k]) {
                 record.Values[k] = std::move(value);
                 record.Present[k] = true;
             }
-        } else if (NameIs(spec, "APP_EQSL_SWL") && value.startsWith(QLatin1Char('Y'), Qt::CaseInsensitive)) {
+        } else if (NameIs(tag, "APP_EQSL_SWL") && value.startsWith(QLatin1Char('Y'), Qt::CaseInsensitive)) {
             record.ListenerReport = true;
         }
     }

@@ -63,7 +63,7 @@ public:
 
 private:
     enum class TEncoding { Utf8, Cp1252, Utf16 };
-    struct TSpec {
+    struct TTag {
         qsizetype NameStart = 0;
         qsizetype NameLength = 0;
         bool HasLength = false;
@@ -73,20 +73,20 @@ private:
     enum class TParse { Yes, No, NeedMore };
 
     bool Refill();
-    TParse ParseSpec(qsizetype at, TSpec& spec);
+    TParse ParseSpec(qsizetype at, TTag& tag);
     // Index of the next "<" from `from` that begins a data specifier (refilling as needed), or
-    // -1 at the end of the text; spec receives it.
-    qsizetype NextSpec(qsizetype from, TSpec& spec);
+    // -1 at the end of the text; tag receives it.
+    qsizetype NextTag(qsizetype from, TTag& tag);
     // The value of a specifier: its length in characters, but never past the next specifier;
     // resume is where reading goes on.
-    QString TakeValue(const TSpec& spec, qsizetype& resume);
+    QString TakeValue(const TTag& tag, qsizetype& resume);
     // Drops the text before FPos (always with force, else only once enough has piled up);
     // returns how many characters went, so callers can move their indices.
     qsizetype Compact(bool force);
     // Header mode: keeps the text from FPos to upTo for the kind checks and lets it go.
     qsizetype KeepHeaderText(qsizetype upTo);
     int TagIndex(qsizetype start, qsizetype length) const;
-    bool NameIs(const TSpec& spec, const char* name) const;
+    bool NameIs(const TTag& tag, const char* name) const;
 
     QFile FFile;
     QString FError;
