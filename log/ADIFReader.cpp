@@ -220,15 +220,16 @@ TADIFReader::TParse TADIFReader::ParseSpec(qsizetype at, TTag& tag)
     ++i;
     qint64 length = 0;
     int digits = 0;
-    while (i < n && digits <= MaxDigits && IsDigit(buf[i].unicode())) {
+    while (i < n && IsDigit(buf[i].unicode())) {
+        // More digits than any length needs make no specifier; stopping here also keeps the
+        // number within 64 bits.
+        if (++digits > MaxDigits)
+            return TParse::No;
         length = length * 10 + (buf[i].unicode() - u'0');
-        ++digits;
         ++i;
     }
     if (i >= n)
         return more;
-    if (digits > MaxDigits)
-        return TParse::No;
     if (buf[i] == u':') {
         const qsizetype typeStart = ++i;
         while (i < n && i - typeStart <= MaxTypeLength && IsLetter(buf[i].unicode()))
