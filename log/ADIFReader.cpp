@@ -56,6 +56,7 @@ void TADIFRecord::Clear()
         v.clear();
     Present.reset();
     ListenerReport = false;
+    Broken = false;
 }
 
 bool TADIFReader::Open(const QString& path)
@@ -125,7 +126,8 @@ bool TADIFReader::Open(const QString& path)
             continue;
         }
         qsizetype resume = 0;
-        const QString value = TakeValue(tag, resume);
+        bool broken = false;
+        const QString value = TakeValue(tag, resume, broken);
         if (NameIs(tag, "PROGRAMID"))
             programIds << value;
         scan = resume;
@@ -218,15 +220,16 @@ TADIFReader::TParse TADIFReader::ParseSpec(qsizetype at, TTag& tag)
     ++i;
     qint64 length = 0;
     int digits = 0;
-    while (i < n && digits <= MaxDigits && IsDigit(buf[i].unicode())) {
+    while (i < n && IsDigit(buf[i].unicode())) {
+        // More digits than any length needs make no specifier; stopping here also keeps the
+        // number within 64 bits.
+        if (++digits > MaxDigits)
+            return TParse::No;
         length = length * 10 + (buf[i].unicode() - u'0');
-        ++digits;
         ++i;
     }
     if (i >= n)
         return more;
-    if (digits > MaxDigits)
-        return TParse::No;
     if (buf[i] == u':') {
         const qsizetype typeStart = ++i;
         while (i < n && i - typeStart <= MaxTypeLength && IsLetter(buf[i].unicode()))
@@ -268,32 +271,97 @@ qsizetype TADIFReader::NextTag(qsizetype from, TTag& tag)
     }
 }
 
-QString TADIFReader::TakeValue(const TTag& tag, qsizetype& resume)
+bool TADIFReader::CleanEnd(qsizetype at)
 {
+    for (;;) {
+        if (at >= FBuf.size()) {
+            if (!Refill())
+                return FError.isEmpty();
+            continue;
+        }
+        if (FBuf[at].unicode() <= 0x20)
+            return true;
+        if (FBuf[at] != u'<')
+            return false;
+        TTag next;
+        const TParse p = ParseSpec(at, next);
+        if (p != TParse::NeedMore)
+            return p == TParse::Yes;
+        Refill();
+    }
+}
+
+QString TADIFReader::TakeValue(const TTag& tag, qsizetype& resume, bool& broken)
+{
+    const char* endName = FInHeader ? "EOH" : "EOR";
     qsizetype i = tag.End;
     qint64 taken = 0;
-    while (taken < tag.Length && i - tag.End < MaxValueLength) {
+    // The first data specifier with a length inside the value, and the first <EOR> (<EOH> in
+    // the header): where the value may have to end instead.
+    qsizetype field = -1;
+    qint64 takenAtField = 0;
+    qsizetype end = -1;
+    qsizetype endClose = 0;
+    bool capped = false;
+    while (taken < tag.Length) {
+        if (i - tag.End >= MaxValueLength) {
+            capped = true;
+            break;
+        }
         if (i >= FBuf.size()) {
             if (!Refill())
                 break;
             continue;
         }
         const QChar c = FBuf[i];
-        if (c == u'<') {
+        if (c == u'<' && (field < 0 || end < 0)) {
             TTag next;
             const TParse p = ParseSpec(i, next);
             if (p == TParse::NeedMore) {
                 Refill();
                 continue;
             }
-            if (p == TParse::Yes)
-                break; // a miscounted length stops at the next field
+            if (p == TParse::Yes) {
+                if (next.HasLength && field < 0) {
+                    field = i;
+                    takenAtField = taken;
+                } else if (!next.HasLength && end < 0 && NameIs(next, endName)) {
+                    end = i;
+                    endClose = next.End;
+                }
+            }
         }
         i += (c.isHighSurrogate() && i + 1 < FBuf.size() && FBuf[i + 1].isLowSurrogate()) ? 2 : 1;
         ++taken;
     }
-    resume = i;
-    return vx::logtext::TrimControl(FBuf.mid(tag.End, i - tag.End));
+
+    // Whole by its length when a blank, a line end, the next tag or the end of the file follows:
+    // whatever looks like a tag inside is data then.  Otherwise the length was miscounted.
+    qsizetype stop = i;
+    broken = false;
+    const bool complete = taken == tag.Length;
+    if (complete && CleanEnd(i)) {
+        // taken as it stands
+    } else if (end >= 0 && (field < 0 || end < field)) {
+        if (complete && field < 0 && endClose > i) {
+            // One or two characters too many (CR LF counted for LF): the record ends here.
+            stop = end;
+        } else if (!complete || field >= 0) {
+            // The length ran over the record's end: the record cannot be trusted, the next one
+            // begins at that end.
+            stop = end;
+            broken = true;
+        }
+    } else if (field >= 0) {
+        // The next field began inside: CR LF or UTF-8 bytes counted, which at most quadruples a
+        // length.  Anything beyond that is no miscount but a broken length.
+        stop = field;
+        broken = tag.Length > 4 * takenAtField;
+    } else if (capped) {
+        broken = true;
+    }
+    resume = stop;
+    return vx::logtext::TrimControl(FBuf.mid(tag.End, stop - tag.End));
 }
 
 bool TADIFReader::NameIs(const TTag& tag, const char* name) const
@@ -335,9 +403,11 @@ bool TADIFReader::Next(TADIFRecord& record)
             continue;
         }
         qsizetype resume = 0;
-        QString value = TakeValue(tag, resume);
+        bool broken = false;
+        QString value = TakeValue(tag, resume, broken);
         FPos = resume;
         any = true;
+        record.Broken = record.Broken || broken;
         const int k = TagIndex(tag.NameStart, tag.NameLength);
         if (k >= 0) {
             if (!record.Present[k]) {

@@ -4,10 +4,15 @@
 // records may share a line, a value may span lines, and the last record may end the file
 // without a line end.  Tag names match ignoring ASCII letter case.
 //
-// Lengths in real files are often wrong: they count CR LF where the file holds LF, or UTF-8
-// bytes where we count characters.  A value is therefore taken by its length but never
-// beyond the start of the next data specifier, so a miscounted value cannot swallow the field
-// after it.  Text between data specifiers is ignored.
+// A value is taken by its length, counted in characters (Unicode code points) as our export
+// writes it; text inside it that looks like a tag ("<3", "<b>", "<eor>") is data.  Lengths in
+// real files are often wrong, though: they count CR LF where the file holds LF, or UTF-8 bytes
+// where we count characters.  So a value whose length does not end at a blank, a line end,
+// the next tag or the end of the file ends early: at a data specifier with a length inside it
+// (the next field), or at an <EOR> that its length runs into.  A length that runs over the
+// record's <EOR> into the next record or past the end of the file, or that is more than four
+// times what it covers up to the next field, is broken: the record is marked, and the next
+// record is read from that <EOR> on.  Text between data specifiers is ignored.
 //
 // Encoding: UTF-8 (with or without byte-order mark), UTF-16 with a byte-order mark, and
 // anything else that is not valid UTF-8 as Windows-1252.
@@ -32,13 +37,16 @@ struct TADIFRecord {
     std::bitset<36> Present;
     // "<APP_EQSL_SWL:1>Y": a listener's report.
     bool ListenerReport = false;
+    // A length ran past the record's <EOR> or the end of the file, or a value was too long to
+    // keep: the values cannot be trusted to be whole.
+    bool Broken = false;
     void Clear();
 };
 
 class TADIFReader {
 public:
-    // Values longer than this are cut: no real field is anywhere near it, and a length of a
-    // gigabyte must not make us hold the rest of the file.
+    // Values longer than this are cut and their record marked broken: no real field is
+    // anywhere near it, and a length of a gigabyte must not make us hold the rest of the file.
     static constexpr qsizetype MaxValueLength = 1 << 20;
 
     TADIFReader() = default;
@@ -77,9 +85,12 @@ private:
     // Index of the next "<" from `from` that begins a data specifier (refilling as needed), or
     // -1 at the end of the text; tag receives it.
     qsizetype NextTag(qsizetype from, TTag& tag);
-    // The value of a specifier: its length in characters, but never past the next specifier;
-    // resume is where reading goes on.
-    QString TakeValue(const TTag& tag, qsizetype& resume);
+    // The value of a specifier, taken by its length in characters; resume is where reading
+    // goes on.  broken: the length cannot be right and the value not be trusted.
+    QString TakeValue(const TTag& tag, qsizetype& resume, bool& broken);
+    // Whether a value may end before index at: a blank or control character, a data
+    // specifier, or the end of the file follows.
+    bool CleanEnd(qsizetype at);
     // Drops the text before FPos (always with force, else only once enough has piled up);
     // returns how many characters went, so callers can move their indices.
     qsizetype Compact(bool force);

@@ -23,11 +23,17 @@ const QString RejectedFileName = QStringLiteral("eqsl_rejected.log");
 // Hands the values of one ADIF record to a cleared record.  A field is marked (Changed) only
 // when its value was non-empty and the record took it, so an empty or refused value never
 // overwrites a log value.  An eQSL inbox record is written from the other station's side: its
-// RST_SENT is our received report and its QSL_SENT our eQSL received flag.  False when the
-// record cannot be a QSO: no call, or a date or time that is none.
+// RST_SENT is our received report and its QSL_SENT our eQSL received flag.  The QSO holds only
+// what the record says: no band or mode of the entry panel's defaults; a band the log does
+// not know comes from the frequency when the band plan has one for it.  False when the record
+// cannot be a QSO: no call, a date or time that is none, or a length that broke the record.
 bool TakeRecord(const TADIFRecord& a, TFileKind kind, TLogRecord& r)
 {
     r.Clear();
+    r.SetBand(bdAll);
+    r.SetMode(mNone);
+    if (a.Broken)
+        return false;
     const bool inbox = kind == TFileKind::eQSLInbox;
     for (int k = 0; k < LogField::Count; ++k) {
         if (!a.Present[k] || a.Values[k].isEmpty())
@@ -56,6 +62,10 @@ bool TakeRecord(const TADIFRecord& a, TFileKind kind, TLogRecord& r)
             r.SetChanged(field, true);
         else if (k == LogField::QSODate || k == LogField::TimeOn)
             return false;
+    }
+    if (r.Band() == bdAll && r.Freq() != 0) {
+        r.SetBand(FrequencyToBand(int32_t(std::min<uint32_t>(r.Freq(), INT32_MAX))));
+        r.SetChanged(LogField::Band, r.Band() != bdAll);
     }
     return r.Changed(LogField::Call) && !r.Call().isEmpty() && r.Changed(LogField::QSODate);
 }
@@ -241,6 +251,8 @@ TImportOutcome TLogADIFUtils::Merge(QStringList sortedLines, const QString& adif
             lines.append(rec.QSOLine());
             index.Add(key, rec, int(lines.size()) - 1);
             ++out.Inserted;
+            if (rec.Band() == bdAll || rec.Mode() == mNone)
+                ++out.WithoutBandOrMode;
             continue;
         }
         existing.ExplodeQSOLine(lines[at]);
@@ -253,6 +265,8 @@ TImportOutcome TLogADIFUtils::Merge(QStringList sortedLines, const QString& adif
             rec.CopyLogRecord(existing);
         }
         ++out.Updated;
+        if (existing.Band() == bdAll || existing.Mode() == mNone)
+            ++out.WithoutBandOrMode;
         const QString merged = MergeFields(lines[at], before, existing);
         if (merged != lines[at]) {
             lines[at] = merged;

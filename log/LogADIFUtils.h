@@ -44,7 +44,8 @@ struct TImportOutcome {
     int32_t Inserted = 0;
     int32_t Updated = 0;
     int32_t Rejected = 0;
-    int32_t Skipped = 0; // records without call, with no valid date or time, or cut off
+    int32_t Skipped = 0; // records without call, with no valid date or time, cut off or broken
+    int32_t WithoutBandOrMode = 0; // QSOs inserted or updated that have no band or no mode
     QStringList RejectedLines;
     bool Changed() const { return Inserted > 0 || !Replaced.empty(); }
 };
@@ -58,6 +59,7 @@ struct TImportResult {
     int32_t Updated = 0;
     int32_t Rejected = 0;
     int32_t Skipped = 0;
+    int32_t WithoutBandOrMode = 0;
     int32_t ElapsedTime = 0; // ms
     QString Error;           // why the import did not run or was not written
 };

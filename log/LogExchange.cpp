@@ -56,6 +56,8 @@ QString ImportText(const TImportResult& r)
     QString text = (r.Inserted > 0 || r.Updated > 0)
                        ? QStringLiteral("%1 QSOs inserted, %2 QSOs updated").arg(r.Inserted).arg(r.Updated)
                        : QStringLiteral("No QSOs imported or updated");
+    if (r.WithoutBandOrMode > 0)
+        text += QStringLiteral(", %1 QSOs without band or mode").arg(r.WithoutBandOrMode);
     if (r.Skipped > 0)
         text += QStringLiteral(", %1 records skipped").arg(r.Skipped);
     return text;
@@ -319,9 +321,10 @@ void TLogInterface::CommitImport(const QString& path, TImportOutcome outcome,
     r.Updated = outcome.Updated;
     r.Rejected = outcome.Rejected;
     r.Skipped = outcome.Skipped;
+    r.WithoutBandOrMode = outcome.WithoutBandOrMode;
     if (!outcome.Error.isEmpty()) {
         r.Error = outcome.Error;
-        r.Inserted = r.Updated = r.Rejected = 0;
+        r.Inserted = r.Updated = r.Rejected = r.WithoutBandOrMode = 0;
         r.ElapsedTime = int32_t(vx::Clock::monotonicMs() - FImportStart);
         done(r);
         return;
@@ -369,7 +372,7 @@ void TLogInterface::CommitImport(const QString& path, TImportOutcome outcome,
             if (!ok) {
                 r.Error = QStringLiteral("Saving %1 failed: %2").arg(FileNameOf(r.LogFilename), error);
                 r.Success = false;
-                r.Inserted = r.Updated = r.Rejected = 0;
+                r.Inserted = r.Updated = r.Rejected = r.WithoutBandOrMode = 0;
             }
             r.ElapsedTime = int32_t(vx::Clock::monotonicMs() - FImportStart);
             done(r);

@@ -5,9 +5,16 @@
 
 #include "log/LoTWInterface.h"
 #include "log/LogLines.h"
+#include "log/LogText.h"
 
 #include <QDir>
 #include <QFile>
+#include <cctype>
+#include <random>
+#include <tuple>
+
+using vx::adif::TADIFReader;
+using vx::adif::TFileKind;
 
 namespace {
 
@@ -21,6 +28,8 @@ QByteArray Record(std::initializer_list<std::pair<const char*, const char*>> fie
 }
 
 const QByteArray Header = "Test file\r\n<ADIF_VER:5>3.1.4 <EOH>\r\n";
+// The fields of a QSO that would be taken, for records spoilt by a later field.
+const QByteArray QSO_ = "<CALL:4>AA1A <QSO_DATE:8>20240101 <TIME_ON:4>1200 <BAND:3>20m <MODE:2>CW ";
 
 } // namespace
 
@@ -30,6 +39,8 @@ struct RealFileCase {
     const char* file;
     int inserted;
     int updated;
+    // QSOs in bands or modes the log does not know.
+    int withoutBandOrMode = 0;
 };
 
 class RealFileImport : public ImportFixture, public ::testing::WithParamInterface<RealFileCase> {};
@@ -45,12 +56,14 @@ TEST_P(RealFileImport, CountsOfAnEmptyLog)
     EXPECT_EQ(r.QSOs, c.inserted);
     EXPECT_TRUE(r.Success);
     EXPECT_EQ(log->LogBook().size(), c.inserted);
-    EXPECT_EQ(events.count(QStringLiteral("%1 QSOs inserted, %2 QSOs updated").arg(c.inserted).arg(c.updated)), 1)
-        << events.join('|').toStdString();
+    QString text = QStringLiteral("%1 QSOs inserted, %2 QSOs updated").arg(c.inserted).arg(c.updated);
+    if (c.withoutBandOrMode > 0)
+        text += QStringLiteral(", %1 QSOs without band or mode").arg(c.withoutBandOrMode);
+    EXPECT_EQ(events.count(text), 1) << events.join('|').toStdString();
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, RealFileImport,
-                         ::testing::Values(RealFileCase{"adif/ADIF_316_test_QSOs_2025_08_27.adi", 6191, 0},
+                         ::testing::Values(RealFileCase{"adif/ADIF_316_test_QSOs_2025_08_27.adi", 6191, 0, 3533},
                                            RealFileCase{"adif/wsjtx_2.6.1_log.adi", 502, 26},
                                            RealFileCase{"adif/qrz.adi", 924, 7},
                                            RealFileCase{"adif/N3FJP-AClogAdif.adi", 436, 2},
@@ -74,6 +87,198 @@ TEST_F(ImportFixture, RealValuesSurviveTheImport)
     // Counted in UTF-8 bytes: the value ends at the next field, not in it.
     importAndWait(TestData("adif/qrz.adi"));
     EXPECT_EQ(qso("VA2MKX").QTH(), QString::fromUtf8("Montréal"));
+}
+
+// ---- Round trip: import, our ADIF export, import into a second log ---------------------------
+
+namespace {
+
+// Every ADIF file of the shared test data, whatever its name.
+std::vector<QString> RealAdifFiles()
+{
+    std::vector<QString> files;
+    for (const QFileInfo& f : QDir(TestData("adif")).entryInfoList({"*.adi", "*.ADI"}, QDir::Files, QDir::Name))
+        files.push_back(f.absoluteFilePath());
+    return files;
+}
+
+std::string TestNameOf(const QString& file)
+{
+    std::string name;
+    for (const char c : QFileInfo(file).completeBaseName().toStdString())
+        name += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+    return name;
+}
+
+} // namespace
+
+class RoundTrip : public ImportFixture {
+protected:
+    // Exports every QSO of the open log (each station call in turn, as the export takes only
+    // the own call's) and imports the files into a second log; returns that log's lines.
+    QStringList exportAndImportAgain()
+    {
+        QStringList stations;
+        for (const QString& line : log->LogBook()) {
+            const QString station = line.section(';', 0, 0);
+            if (!stations.contains(station))
+                stations << station;
+        }
+        QStringList exports;
+        for (const QString& station : stations) {
+            log->SetMyCall(station);
+            exports << dir.filePath(QStringLiteral("export%1.adi").arg(exports.size()));
+            EXPECT_TRUE(log->ADIFExport(exports.last(), false, QString())) << station.toStdString();
+        }
+        log->SetMyCall(OwnCall);
+
+        QTemporaryDir secondDir;
+        TLogInterface second;
+        second.SetMyCall(OwnCall);
+        second.SetLogFolder(secondDir.path());
+        second.SetLogFileName("second.log");
+        writeBytes(TLogRecord::FileHeader().toUtf8() + "\r\n", second.FullLogFileName());
+        int imported = 0;
+        int loads = 0;
+        second.OnLogImport = [&](const QString&, bool, int32_t, int32_t, int32_t, int32_t) { ++imported; };
+        second.OnLogLoaded = [&] { ++loads; };
+        EXPECT_TRUE(second.Open());
+        EXPECT_TRUE(vxtest::waitUntil([&] { return loads > 0; }));
+        for (const QString& file : exports) {
+            const int before = imported;
+            second.ADIFImport(file);
+            EXPECT_TRUE(vxtest::waitUntil([&] { return imported > before; }, 60000));
+            EXPECT_TRUE(vxtest::waitUntil([&] { return !second.LogIsLoading(); }, 60000));
+        }
+        second.WaitForWriter();
+        return second.LogBook();
+    }
+
+    // The lines of one list that the other does not hold, a few of each, for the message.
+    static std::string Differences(const QStringList& a, const QStringList& b)
+    {
+        QStringList out;
+        for (const auto& [from, to, sign] : {std::tuple{&a, &b, "- "}, std::tuple{&b, &a, "+ "}}) {
+            int shown = 0;
+            for (const QString& line : *from) {
+                if (!to->contains(line) && shown++ < 5)
+                    out << sign + line;
+            }
+        }
+        return out.join('\n').toStdString();
+    }
+};
+
+class RealFileRoundTrip : public RoundTrip, public ::testing::WithParamInterface<QString> {};
+
+// What the log holds of a real file comes back unchanged through our ADIF export.  Fields the
+// log cannot hold (bands and modes it does not know, frequencies beyond its range or finer than
+// a kilohertz, locators of 8 characters ...) are already gone from the first log, so the two
+// logs hold the same lines.
+TEST_P(RealFileRoundTrip, ExportAndImportAgainGivesTheSameLines)
+{
+    QString file = GetParam();
+    TADIFReader kind;
+    ASSERT_TRUE(kind.Open(file));
+    if (kind.Kind() != TFileKind::Plain) {
+        // A LoTW report or eQSL inbox inserts nothing: its records go in as a plain file.
+        QFile report(file);
+        ASSERT_TRUE(report.open(QIODevice::ReadOnly));
+        const QByteArray bytes = report.readAll();
+        const qsizetype eoh = bytes.toUpper().indexOf("<EOH>");
+        ASSERT_GE(eoh, 0);
+        file = writeAdif("plain.adi", Header + bytes.mid(eoh + 5));
+    }
+    openLog();
+    const ImportCounts first = importAndWait(file);
+    ASSERT_EQ(first.Skipped, 0);
+    const QStringList lines = log->LogBook();
+    ASSERT_GT(lines.size(), 0);
+    ASSERT_EQ(lines.size(), first.Inserted);
+    const QStringList again = exportAndImportAgain();
+    EXPECT_EQ(again.size(), lines.size());
+    EXPECT_TRUE(again == lines) << Differences(lines, again);
+}
+
+INSTANTIATE_TEST_SUITE_P(SharedTestData, RealFileRoundTrip, ::testing::ValuesIn(RealAdifFiles()),
+                         [](const auto& info) { return TestNameOf(info.param); });
+
+// Values with text shaped like tags, non-ASCII letters and the log's field separator: each is
+// taken whole by its length, kept in one field of the log line, and written back whole.
+TEST_F(RoundTrip, TagShapedValuesSurviveImportExportAndImport)
+{
+    openLog();
+    const struct {
+        QByteArray value;
+        QString stored;
+    } cases[] = {
+        {"tnx <3 QSO <b>Hans</b> & Gr\xc3\xbc\xc3\x9f" "e", QString::fromUtf8("tnx <3 QSO <b>Hans</b> & Grüße")},
+        {"a<b>;c", "a<b>,c"},
+        {"x <eor> y", "x <eor> y"},
+        {"<3", "<3"},
+        {"see <CALL:4>", "see <CALL:4>"},
+    };
+    QByteArray text = Header;
+    int n = 0;
+    for (const auto& c : cases) {
+        const QByteArray length = QByteArray::number(vx::logtext::TextLength(QString::fromUtf8(c.value)));
+        const QByteArray call = "TS" + QByteArray::number(++n) + "X";
+        text += "<CALL:" + QByteArray::number(call.size()) + ">" + call +
+                " <QSO_DATE:8>20240301 <TIME_ON:4>1200 <BAND:3>20m <MODE:2>CW <COMMENT:" + length + ">" + c.value +
+                " <QTH:" + length + ">" + c.value + "<EOR>\r\n";
+    }
+    const ImportCounts r = importAndWait(writeAdif("tags.adi", text));
+    ASSERT_EQ(r.Inserted, n);
+    n = 0;
+    for (const auto& c : cases) {
+        const TLogRecord q = qso(QStringLiteral("TS%1X").arg(++n));
+        EXPECT_EQ(q.Comment(), c.stored);
+        EXPECT_EQ(q.QTH(), c.stored);
+        EXPECT_EQ(q.QSOLine().count(';'), 35);
+    }
+    const QStringList lines = log->LogBook();
+    const QStringList again = exportAndImportAgain();
+    EXPECT_TRUE(again == lines) << Differences(lines, again);
+}
+
+// A QSO carries what its record says: the band comes from the record, else from its frequency
+// by the band plan, else it stays empty; a missing mode stays empty.
+TEST_F(RoundTrip, BandAndModeOnlyFromTheRecord)
+{
+    openLog();
+    const struct {
+        const char* call;
+        QByteArray fields;
+        const char* band;
+        const char* mode;
+    } cases[] = {
+        {"KG4NEX", "<BAND:4>23cm <FREQ:8>1296.200 <MODE:5>QRA64", "", "QRA64"},
+        {"NB1A", "<MODE:3>FT8", "", "FT8"},
+        {"NB2A", "<FREQ:6>14.074 <MODE:3>FT8", "20m", "FT8"},
+        {"NB3A", "<BAND:5>2190m <FREQ:6>0.1360 <MODE:2>CW", "", "CW"},
+        {"NB4A", "<BAND:3>8m <FREQ:6>7.0300 <MODE:2>CW", "40m", "CW"},
+        {"NM1A", "<BAND:3>20m", "20m", ""},
+        {"NM2A", "<BAND:3>20m <MODE:5>MTONE", "20m", ""},
+        {"NB5A", "<BAND:3>17m <FREQ:6>14.074 <MODE:3>SSB", "17m", "SSB"},
+        {"NN1A", "", "", ""},
+    };
+    QByteArray text = Header;
+    for (const auto& c : cases)
+        text += "<CALL:" + QByteArray::number(qstrlen(c.call)) + ">" + c.call +
+                " <QSO_DATE:8>20240301 <TIME_ON:4>1200 " + c.fields + " <EOR>\r\n";
+    const ImportCounts r = importAndWait(writeAdif("bands.adi", text));
+    ASSERT_EQ(r.Inserted, int(std::size(cases)));
+    for (const auto& c : cases) {
+        const TLogRecord q = qso(c.call);
+        EXPECT_EQ(q.BandAsString(), c.band) << c.call;
+        EXPECT_EQ(q.ModeAsString(), c.mode) << c.call;
+    }
+    EXPECT_TRUE(events.contains("9 QSOs inserted, 0 QSOs updated, 6 QSOs without band or mode"))
+        << events.join('|').toStdString();
+
+    const QStringList lines = log->LogBook();
+    const QStringList again = exportAndImportAgain();
+    EXPECT_TRUE(again == lines) << Differences(lines, again);
 }
 
 TEST_F(ImportFixture, ImportingAFileAgainUpdatesEveryQSOAndLeavesTheFileAsItWas)
@@ -272,7 +477,8 @@ TEST_F(ImportFixture, RecordsThatAreNoQSOAreSkippedAndCounted)
     const ImportCounts r = importAndWait(writeAdif("skip.adi", text));
     EXPECT_EQ(r.Inserted, 1);
     EXPECT_EQ(r.Skipped, 4);
-    EXPECT_TRUE(events.contains("1 QSOs inserted, 0 QSOs updated, 4 records skipped"));
+    EXPECT_TRUE(events.contains("1 QSOs inserted, 0 QSOs updated, 1 QSOs without band or mode, 4 records skipped"))
+        << events.join('|').toStdString();
 }
 
 TEST_F(ImportFixture, eQSLInboxConfirmsMatchesAndRejectsTheRest)
@@ -348,8 +554,42 @@ INSTANTIATE_TEST_SUITE_P(
                      "No QSOs imported or updated, 1 records skipped"},
         BadInputCase{"Truncated", Header + "<CALL:4>AA1A <QSO_DATE:8>2024", "No QSOs imported or updated, 1 records skipped"},
         BadInputCase{"NoHeaderEnd", "<CALL:4>AA1A <QSO_DATE:8>20240101 <EOR>", "No QSOs imported or updated"},
+        BadInputCase{"LengthPastTheEndOfTheFile", Header + QSO_ + "<COMMENT:50>short <EOR>\r\n",
+                     "No QSOs imported or updated, 1 records skipped"},
+        BadInputCase{"LengthOverTheRecordEnd", Header + QSO_ + "<COMMENT:20>short <EOR>\r\n<CALL:1>X <EOR>\r\n",
+                     "No QSOs imported or updated, 2 records skipped"},
+        BadInputCase{"Length2Pow31", Header + "<CALL:2147483648>AA1A <QSO_DATE:8>20240101 <TIME_ON:4>1200 <EOR>",
+                     "No QSOs imported or updated, 1 records skipped"},
+        BadInputCase{"Length2Pow63", Header + "<CALL:9223372036854775808>AA1A <QSO_DATE:8>20240101 <EOR>",
+                     "No QSOs imported or updated, 1 records skipped"},
+        BadInputCase{"LengthMinus1AsUnsigned", Header + "<CALL:4294967295>AA1A <QSO_DATE:8>20240101 <EOR>",
+                     "No QSOs imported or updated, 1 records skipped"},
+        BadInputCase{"NegativeLength", Header + "<CALL:-4>AA1A <QSO_DATE:8>20240101 <TIME_ON:4>1200 <EOR>",
+                     "No QSOs imported or updated, 1 records skipped"},
         BadInputCase{"Binary", QByteArray("\x00\xff<\x01<EOH", 8), "No QSOs imported or updated"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// A megabyte of random bytes, and the same after a header so that the records are read: the
+// log is left as it was and the result says that nothing was imported.
+TEST_F(ImportFixture, RandomBytesChangeNothing)
+{
+    openLog({QSOLine("DL1ABC", "20240301", "120000")});
+    const QByteArray before = readBytes();
+    std::mt19937 random(20240301);
+    // Weighted towards what data specifiers are made of, so that many almost are.
+    const QByteArray alphabet = "<<<<>>>>::::0123456789EORHCALeorhcal_ \r\n\xc3\xa9\xff";
+    QByteArray noise(1 << 20, '\0');
+    for (char& c : noise)
+        c = random() % 4 == 0 ? char(random()) : alphabet[random() % alphabet.size()];
+    for (const QByteArray& text : {noise, Header + noise}) {
+        const ImportCounts r = importAndWait(writeAdif("noise.adi", text));
+        EXPECT_FALSE(r.Success);
+        EXPECT_EQ(r.Inserted + r.Updated, 0);
+        EXPECT_EQ(readBytes(), before);
+        EXPECT_TRUE(events.last().startsWith("No QSOs imported or updated")) << events.last().toStdString();
+    }
+    EXPECT_EQ(log->LogBook().size(), 1);
+}
 
 TEST_F(ImportFixture, AMissingFileStillEndsWithAResult)
 {

@@ -2,6 +2,7 @@
 // the header and its file kinds, encodings, and files larger than one read.
 #include "log/ADIFReader.h"
 #include "log/LogRecord.h"
+#include "log/LogText.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -12,6 +13,7 @@
 using vx::adif::TADIFReader;
 using vx::adif::TADIFRecord;
 using vx::adif::TFileKind;
+using vx::logtext::TextLength;
 
 namespace {
 
@@ -85,10 +87,112 @@ INSTANTIATE_TEST_SUITE_P(
         // Characters counted, as we write them, and nothing in between.
         ValueCase{"CharacterLength", "<QTH:8>Montr\xc3\xa9" "al<CALL:4>AA1A<EOR>", LogField::QTH,
                   QString::fromUtf8("Montréal")},
+        // Counted to one or two characters too many: the value stops where the record ends.
+        ValueCase{"CRLFCountedBeforeRecordEnd", "<CALL:4>AA1A<NOTES:9>one\ntwo<EOR>", LogField::Notes, "one\ntwo"},
         ValueCase{"ZeroLength", "<NAME:0><CALL:4>AA1A <EOR>", LogField::Name, ""},
         ValueCase{"HugeLength", "<NAME:99999999999>Bob <CALL:4>AA1A <EOR>", LogField::Name, "Bob"},
         ValueCase{"UnclosedTagIsText", "<CALL:4 AA1A <NAME:3>Bob <EOR>", LogField::Name, "Bob"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// Text shaped like a tag is data as long as the length covers it; only a data specifier with
+// a length ends a value early.
+TEST(ADIFReader, TagShapedTextInsideAValueIsData)
+{
+    const struct {
+        QByteArray value;
+        QString expected;
+    } cases[] = {
+        {"<3", "<3"},
+        {"<b>x</b>", "<b>x</b>"},
+        {"a<b>;c", "a<b>;c"},
+        {"x <eor> y", "x <eor> y"},
+        {"<EOR>", "<EOR>"},
+        {"tnx <3 QSO <b>Hans</b> & Gr\xc3\xbc\xc3\x9f" "e", QString::fromUtf8("tnx <3 QSO <b>Hans</b> & Grüße")},
+        {"<APP_X_Y>", "<APP_X_Y>"},
+    };
+    for (const auto& c : cases) {
+        const QByteArray length = QByteArray::number(TextLength(QString::fromUtf8(c.value)));
+        // Right before the next field, and as the last value of its record.
+        for (const QByteArray& record : {"<COMMENT:" + length + ">" + c.value + "<CALL:4>AA1A<EOR>",
+                                         "<CALL:4>AA1A<COMMENT:" + length + ">" + c.value + "<EOR>"}) {
+            const ReadResult r = Read(Header + record + "\r\n<CALL:4>BB1B <EOR>\r\n");
+            ASSERT_EQ(r.Records.size(), 2) << record.toStdString();
+            EXPECT_EQ(r.Records[0].Values[LogField::Comment], c.expected) << record.toStdString();
+            EXPECT_EQ(r.Records[0].Values[LogField::Call], "AA1A") << record.toStdString();
+            EXPECT_FALSE(r.Records[0].Broken) << record.toStdString();
+        }
+    }
+}
+
+// Our export writes lengths in characters; the reader counts them the same way, so every value
+// we write comes back whole.
+TEST(ADIFReader, OurOwnRecordsReadBackWhole)
+{
+    const QString values[] = {QString::fromUtf8("tnx <3 QSO <b>Hans</b> & Grüße"), "a<b>,c", "<EOR>",
+                              QString::fromUtf8("Łódź <eor> 東京 \U0001F600 <CALL"), "x</b"};
+    for (const QString& v : values) {
+        TLogRecord r;
+        r.SetCall("AA1A");
+        r.SetComment(v);
+        r.SetName(v);
+        const QString adif = r.GetADIFRecord(r.QSOLine());
+        const ReadResult back = Read(Header + adif.toUtf8() + "\r\n");
+        ASSERT_EQ(back.Records.size(), 1) << adif.toStdString();
+        EXPECT_EQ(back.Records[0].Values[LogField::Comment], v);
+        EXPECT_EQ(back.Records[0].Values[LogField::Name], v);
+        EXPECT_EQ(back.Records[0].Values[LogField::QSLeQSLRcvd], "N");
+    }
+}
+
+// A length that cannot be a miscount breaks its record: the record is marked and the next one
+// is read as it stands.
+TEST(ADIFReader, LengthsThatRunPastTheRecordBreakIt)
+{
+    const QByteArray next = "\r\n<CALL:4>BB1B <NAME:3>Bob <EOR>\r\n";
+    const struct {
+        const char* name;
+        QByteArray record;
+    } cases[] = {
+        {"OverItsEndIntoTheNext", "<CALL:4>AA1A <COMMENT:40>short <EOR>"},
+        {"Length2Pow31", "<CALL:2147483648>AA1A <QSO_DATE:8>20240101 <EOR>"},
+        {"Length2Pow32Less4", "<CALL:4294967292>AA1A <QSO_DATE:8>20240101 <EOR>"},
+        {"NothingBeforeTheNextField", "<NAME:3><CALL:4>AA1A <EOR>"},
+    };
+    for (const auto& c : cases) {
+        const ReadResult r = Read(Header + c.record + next);
+        ASSERT_EQ(r.Records.size(), 2) << c.name;
+        EXPECT_TRUE(r.Records[0].Broken) << c.name;
+        EXPECT_FALSE(r.Records[1].Broken) << c.name;
+        EXPECT_EQ(r.Records[1].Values[LogField::Call], "BB1B") << c.name;
+        EXPECT_EQ(r.Records[1].Values[LogField::Name], "Bob") << c.name;
+        EXPECT_FALSE(r.Trailing) << c.name;
+    }
+
+    // Run past the end of the file: the record is broken, or cut off where it has no end.
+    ReadResult r = Read(Header + "<CALL:4>AA1A <COMMENT:50>short <EOR>\r\n");
+    ASSERT_EQ(r.Records.size(), 1);
+    EXPECT_TRUE(r.Records[0].Broken);
+    r = Read(Header + "<CALL:4>AA1A <COMMENT:50>short\r\n");
+    EXPECT_TRUE(r.Records.isEmpty());
+    EXPECT_TRUE(r.Trailing);
+
+    // Lengths no number can hold, and negative ones, make no data specifier at all.
+    for (const QByteArray& length : {QByteArray("-4"), QByteArray("99999999999999999999"), QByteArray("+4")}) {
+        r = Read(Header + "<CALL:" + length + ">AA1A <NAME:3>Bob <EOR>");
+        ASSERT_EQ(r.Records.size(), 1) << length.toStdString();
+        EXPECT_FALSE(r.Records[0].Present[LogField::Call]) << length.toStdString();
+        EXPECT_EQ(r.Records[0].Values[LogField::Name], "Bob") << length.toStdString();
+    }
+}
+
+// A header value whose length runs past <EOH> ends there, and the records after it are read.
+TEST(ADIFReader, HeaderValueRunningPastTheHeaderEnd)
+{
+    const ReadResult r = Read("<PROGRAMID:400>X <EOH>\r\n<CALL:4>AA1A <EOR>\r\n<CALL:4>BB1B <EOR>");
+    EXPECT_TRUE(r.HeaderFound);
+    ASSERT_EQ(r.Records.size(), 2);
+    EXPECT_EQ(r.Records[0].Values[LogField::Call], "AA1A");
+}
 
 TEST(ADIFReader, RecordsAreFoundAnywhereAndOnlyWithTheirEnd)
 {
@@ -174,12 +278,14 @@ TEST(ADIFReader, FilesLargerThanOneReadAndOverlongValues)
         ASSERT_EQ(r.Records[i].Values[LogField::Comment], QString(20, QChar('a' + i % 26)));
     }
 
-    // A value longer than any field is cut, and the field after it is still found.
+    // A value longer than any field cannot be taken whole: it is cut and its record marked
+    // broken, and the field after it is still found.
     const qsizetype huge = 3 * TADIFReader::MaxValueLength;
     r = Read(Header + "<NOTES:" + QByteArray::number(huge) + ">" + QByteArray(huge, 'x') + "<CALL:4>AA1A <EOR>");
     ASSERT_EQ(r.Records.size(), 1);
     EXPECT_EQ(r.Records[0].Values[LogField::Notes].size(), TADIFReader::MaxValueLength);
     EXPECT_EQ(r.Records[0].Values[LogField::Call], "AA1A");
+    EXPECT_TRUE(r.Records[0].Broken);
 }
 
 TEST(ADIFReader, ListenerReportsAndUnreadableFiles)
