@@ -16,11 +16,13 @@
 #include "log/LoTWInterface.h"
 #include "log/LogInterface.h"
 #include "log/QRZInterface.h"
+#include "remote/DMClient.h"
 #include "remote/DMServer.h"
 #include "controls/widgets/RCPanel.h"
 #include "core/DataFiles.h"
 #include "platform/SerialPort.h"
 #include "tests/controls/ControlsTestUtils.h"
+#include "tests/controls/PageLayoutChecks.h"
 #include "tests/core/ModuleDoubles.h"
 #include "tests/support/PrivateBus.h"
 #include "tests/support/RadioSimulator.h"
@@ -458,6 +460,40 @@ TEST_F(SettingsDlgTest, PagesRenderInsideTheirFrames)
                                                  : label->sizeHint();
             EXPECT_LE(need.width(), label->width()) << name.toStdString() << ": " << label->text().toStdString();
             EXPECT_LE(need.height(), label->height()) << name.toStdString() << ": " << label->text().toStdString();
+        }
+    }
+}
+
+// ctest runs this once more with QT_SCALE_FACTOR=2 (SettingsPagesAt2x), where the font is
+// measured without hinting; the renders at that ratio are saved as "@2x".
+TEST_F(SettingsDlgTest, LabelsRunIntoNothing)
+{
+    // A station, so that the remote connection page shows its details.
+    Modules = CreateClientDataModules();
+    TRemoteBaseParameter station;
+    station.Hostname = "Shack";
+    station.Host = "shack.example.org";
+    station.Port = 4532;
+    station.Username = "DL1ABC";
+    station.Password = "secret";
+    station.AudioPort = 4533;
+    station.Active = true;
+    Modules->Client()->SetRemoteBaseParameter(0, station);
+    Modules->Client()->SetActiveRemoteBase(0);
+    Open();
+    Dialog->show();
+    const qreal ratio = Dialog->devicePixelRatioF();
+    QList<QWidget*> checked;
+    for (const TSettingsDlg::TNode& node : Dialog->Nodes()) {
+        if (checked.contains(node.Page))
+            continue;
+        checked << node.Page;
+        Select(node.Caption);
+        vxtest::ExpectLabelsClear(*node.Page, node.Caption.toStdString());
+        if (ratio != 1.0) {
+            QString name = node.Caption.toLower();
+            name.replace(QRegularExpression("[^a-z0-9]+"), "-");
+            EXPECT_TRUE(SaveArtifact(Render(*Dialog, ratio), QString("settings-%1@2x.png").arg(name)));
         }
     }
 }
