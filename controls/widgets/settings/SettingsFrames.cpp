@@ -576,7 +576,8 @@ TSettingsMMTTYFrame::TSettingsMMTTYFrame(QWidget* parent)
     RunMMTTYLocalCheckBox = NewCheckBox(this, QStringLiteral("run local installation of &MMTTY"), 160, Top + 116);
     Label4 = NewLabel(this, QStringLiteral("(client only)"), 360, Top + 118);
 
-    QGroupBox* options = NewGroupBox(QStringLiteral(" MMTTY Options "), Margin, Top + 142, 230, 118);
+    // Narrow enough to leave the signal level caption its room beside it.
+    QGroupBox* options = NewGroupBox(QStringLiteral(" MMTTY Options "), Margin, Top + 142, 220, 118);
     MMTTYHiddenCheckBox = NewCheckBox(options, QStringLiteral("Start MMTTY hidden"), Margin, 22);
     MMTTYMenuCheckBox = NewCheckBox(options, QStringLiteral("Show MMTTY control menu"), Margin, 44);
     MMTTYButtonsCheckBox = NewCheckBox(options, QStringLiteral("Show MMTTY control buttons"), Margin, 66);
