@@ -21,7 +21,6 @@
 
 #include <QAction>
 #include <QCoreApplication>
-#include <QGuiApplication>
 
 namespace {
 
@@ -44,8 +43,12 @@ QString NoSuchStep(const TDMStep& step)
 
 std::unique_ptr<TDataModules> CreateClientDataModules()
 {
-    QGuiApplication::setApplicationDisplayName(QStringLiteral("Vornix CAT & Remote Control"));
     return std::make_unique<TDataModules>(TModuleOrder::Client);
+}
+
+QString ClientTitle()
+{
+    return QStringLiteral("Vornix CAT & Remote Control");
 }
 
 template <typename T>

@@ -88,6 +88,8 @@ private:
     TDM* FDM = nullptr;
 };
 
-// VornixClient's program block before its main window: the application title "Vornix CAT &
-// Remote Control", then every data module in the client's order.
+// VornixClient's program block before its main window: every data module in the client's order.
 std::unique_ptr<TDataModules> CreateClientDataModules();
+// VornixClient's title, the caption of its messages that bring none of their own.  It is not
+// Qt's application display name: the window system would append that to every window's title.
+QString ClientTitle();

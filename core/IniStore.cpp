@@ -20,15 +20,22 @@ QStringList SectionParts(const QString& Section)
     return s.split(QLatin1Char('/'), Qt::SkipEmptyParts);
 }
 
-// The name in `names` equal to `wanted`, or failing that equal without regard to case.
-QString Match(const QStringList& names, const QString& wanted)
+// The names in `names` equal to `wanted` without regard to case, the exact spelling first and
+// the others in their stored order.
+QStringList Matches(const QStringList& names, const QString& wanted)
 {
+    QStringList found;
     if (names.contains(wanted))
-        return wanted;
+        found << wanted;
     for (const QString& n : names)
-        if (n.compare(wanted, Qt::CaseInsensitive) == 0)
-            return n;
-    return {};
+        if (n != wanted && n.compare(wanted, Qt::CaseInsensitive) == 0)
+            found << n;
+    return found;
+}
+
+QString Joined(const QString& group, const QString& name)
+{
+    return group.isEmpty() ? name : group + QLatin1Char('/') + name;
 }
 
 } // namespace
@@ -101,40 +108,58 @@ void TIniStore::Restrict() const
         QFile::setPermissions(FFileName, current & (QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
 }
 
-QString TIniStore::GroupPath(const QString& Section) const
+QStringList TIniStore::GroupPaths(const QString& Section, bool& stored) const
 {
     QSettings& s = *FSettings;
     const QStringList parts = SectionParts(Section);
-    QStringList path;
-    bool exists = true;
-    for (const QString& part : parts) {
-        QString found;
-        if (exists) {
-            s.beginGroup(path.join(QLatin1Char('/')));
-            found = Match(s.childGroups(), part);
+    QStringList paths{QString()};
+    for (int i = 0; i < parts.size(); ++i) {
+        QStringList next;
+        for (const QString& path : std::as_const(paths)) {
+            s.beginGroup(path);
+            const QStringList found = Matches(s.childGroups(), parts[i]);
             s.endGroup();
+            for (const QString& name : found)
+                next << Joined(path, name);
         }
-        if (found.isEmpty()) {
-            exists = false;
-            found = part;
+        if (next.isEmpty()) {
+            // Not stored: a write creates it below the first spelling of what exists.
+            stored = false;
+            QString path = paths.first();
+            for (int j = i; j < parts.size(); ++j)
+                path = Joined(path, parts[j]);
+            return {path};
         }
-        path << found;
+        paths = next;
     }
-    return path.join(QLatin1Char('/'));
+    stored = true;
+    return paths;
+}
+
+QStringList TIniStore::StoredGroups(const QString& Section) const
+{
+    bool stored = false;
+    const QStringList paths = GroupPaths(Section, stored);
+    return stored ? paths : QStringList();
 }
 
 QString TIniStore::KeyPath(const QString& Section, const QString& Ident, bool forWrite) const
 {
-    const QString group = GroupPath(Section);
-    FSettings->beginGroup(group);
-    QString key = Match(FSettings->childKeys(), Ident);
-    FSettings->endGroup();
-    if (key.isEmpty()) {
-        if (!forWrite)
-            return {};
-        key = Ident;
+    // The first spelling of the group that holds the value wins, for reads and writes alike:
+    // a write then changes the value the next read gives, and a copy under another spelling
+    // stays in the file untouched.  A new value goes to the group's first spelling.
+    bool stored = false;
+    const QStringList groups = GroupPaths(Section, stored);
+    if (stored) {
+        for (const QString& group : groups) {
+            FSettings->beginGroup(group);
+            const QStringList keys = Matches(FSettings->childKeys(), Ident);
+            FSettings->endGroup();
+            if (!keys.isEmpty())
+                return Joined(group, keys.first());
+        }
     }
-    return group.isEmpty() ? key : group + QLatin1Char('/') + key;
+    return forWrite ? Joined(groups.first(), Ident) : QString();
 }
 
 QString TIniStore::ReadString(const QString& Section, const QString& Ident, const QString& Default)
@@ -202,15 +227,7 @@ void TIniStore::WriteBool(const QString& Section, const QString& Ident, bool Val
 
 bool TIniStore::SectionExists(const QString& Section)
 {
-    const QStringList parts = SectionParts(Section);
-    if (parts.isEmpty())
-        return true;
-    const QString group = GroupPath(Section);
-    const int split = group.lastIndexOf(QLatin1Char('/'));
-    FSettings->beginGroup(split < 0 ? QString() : group.left(split));
-    const bool found = FSettings->childGroups().contains(group.mid(split + 1));
-    FSettings->endGroup();
-    return found;
+    return !StoredGroups(Section).isEmpty();
 }
 
 bool TIniStore::ValueExists(const QString& Section, const QString& Ident)
@@ -220,24 +237,39 @@ bool TIniStore::ValueExists(const QString& Section, const QString& Ident)
 
 QStringList TIniStore::ReadSection(const QString& Section)
 {
-    FSettings->beginGroup(GroupPath(Section));
-    const QStringList keys = FSettings->childKeys();
-    FSettings->endGroup();
+    // A value stored under two spellings of the group is named once, as a read finds it.
+    QStringList keys;
+    for (const QString& group : StoredGroups(Section)) {
+        FSettings->beginGroup(group);
+        for (const QString& key : FSettings->childKeys())
+            if (!keys.contains(key, Qt::CaseInsensitive))
+                keys << key;
+        FSettings->endGroup();
+    }
     return keys;
 }
 
 void TIniStore::EraseSection(const QString& Section)
 {
-    if (!FWriteRefusal.isEmpty() || SectionParts(Section).isEmpty() || !SectionExists(Section))
+    if (!FWriteRefusal.isEmpty() || SectionParts(Section).isEmpty())
         return;
-    FSettings->remove(GroupPath(Section));
+    // Every spelling goes: one left behind would bring its values back.
+    for (const QString& group : StoredGroups(Section))
+        FSettings->remove(group);
 }
 
 void TIniStore::DeleteKey(const QString& Section, const QString& Ident)
 {
-    const QString key = KeyPath(Section, Ident, false);
-    if (FWriteRefusal.isEmpty() && !key.isEmpty())
-        FSettings->remove(key);
+    if (!FWriteRefusal.isEmpty())
+        return;
+    // Also the copies under other spellings, which a read would find next.
+    for (const QString& group : StoredGroups(Section)) {
+        FSettings->beginGroup(group);
+        const QStringList keys = Matches(FSettings->childKeys(), Ident);
+        FSettings->endGroup();
+        for (const QString& key : keys)
+            FSettings->remove(Joined(group, key));
+    }
 }
 
 bool TIniStore::UpdateFile()

@@ -3,7 +3,9 @@
 // section and value name.  Sections are written as the modules name them, with "\" between
 // the levels ("Client\RadioCOMPort"); they become nested groups of the file.  Section and
 // value names are matched without regard to case, as the registry the settings were
-// designed for does, so a name spelt two ways ("DeviceId", "DeviceID") finds one value.
+// designed for does, so a name spelt two ways ("DeviceId", "DeviceID") finds one value.  A
+// group the file spells two ways holds the values of both; a value found under both is read
+// from and written to the first spelling, and the other copy is kept.
 //
 // Reading never fails: a missing value, or one that is not of the asked type, gives the
 // caller's default.  A file that is not valid UTF-8 is read as Windows-1252: it is changed to
@@ -49,9 +51,15 @@ public:
     QString ErrorString() const { return FErrorString; }
 
 private:
-    // The stored group path of a section ("Client/RadioCOMPort"), found without regard to case;
-    // parts that do not exist yet keep the spelling given.
-    QString GroupPath(const QString& Section) const;
+    // Every stored group path of a section ("Client/RadioCOMPort"), found without regard to
+    // case: a file edited by hand or written by the previous program may spell one group two
+    // ways ("application", "APPLICATION"), and the values under each belong to the section.
+    // The spelling given comes first at each level, then the others in the file's order.  When
+    // the section is not stored, `stored` is false and the one path a write would create is
+    // returned: the first spelling of what exists, then the parts as given.
+    QStringList GroupPaths(const QString& Section, bool& stored) const;
+    // The stored group paths of a section; empty when it is not stored.
+    QStringList StoredGroups(const QString& Section) const;
     // The stored key of a value, found without regard to case; empty when missing and !forWrite.
     QString KeyPath(const QString& Section, const QString& Ident, bool forWrite) const;
     void Restrict() const;

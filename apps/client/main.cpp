@@ -12,6 +12,10 @@
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
+    // The names the desktop knows the program by.  Its title is no display name: the window
+    // system would append that to every window's title.
+    QApplication::setApplicationName(QStringLiteral("VornixClient"));
+    QApplication::setDesktopFileName(QStringLiteral("VornixClient"));
     ApplyClientStyle();
     // What an installer would have put in place; a file that cannot be copied is only missing.
     if (!InstallDataFiles())

@@ -21,7 +21,10 @@ const QString InstanceName = QStringLiteral("{FAEEDBAF-8773-5432-83B1-8C9422726E
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
+    // The names the desktop knows the program by.  No display name: the window system would
+    // append it to every window's title.
     QApplication::setApplicationName(QStringLiteral("VornixServer"));
+    QApplication::setDesktopFileName(QStringLiteral("VornixServer"));
 
     vx::SingleInstance instance(InstanceName);
     if (!instance.Acquire()) {
@@ -30,7 +33,6 @@ int main(int argc, char** argv)
         return 0;
     }
 
-    QApplication::setApplicationDisplayName(QStringLiteral("Vornix Server"));
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     // The window may sit in the notification area, hidden: only its own close ends the program.
     QApplication::setQuitOnLastWindowClosed(false);

@@ -608,7 +608,7 @@ int TMainForm::ExecuteDialog(QDialog& Dialog)
 
 void TMainForm::ShowMessage(TMessageKind Kind, const QString& Title, const QString& Text)
 {
-    const QString title = Title.isEmpty() ? QGuiApplication::applicationDisplayName() : Title;
+    const QString title = Title.isEmpty() ? ClientTitle() : Title;
     switch (Kind) {
     case TMessageKind::Information: QMessageBox::information(this, title, Text); break;
     case TMessageKind::Warning: QMessageBox::warning(this, title, Text); break;

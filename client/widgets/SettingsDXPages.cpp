@@ -16,6 +16,7 @@
 #include <QTableWidget>
 #include <QTextStream>
 #include <QValidator>
+#include <algorithm>
 
 namespace {
 
@@ -180,22 +181,35 @@ QStringList TSettingsDXClusterSelectForm::SelectedNode() const
 TSettingsDXClusterFrame::TSettingsDXClusterFrame(QWidget* parent)
     : TSettingsFrame(QStringLiteral("DX Cluster (Telnet)"), parent)
 {
-    constexpr int left = 72;
-    DXClusterNameEdit = NewEdit(this, left, Top, 230);
-    NewBuddyLabel(this, QStringLiteral("&Name"), DXClusterNameEdit, Margin, Top + 4);
+    // The captions are measured: the edits of the left column start clear of the widest one,
+    // and the captions of the right column end clear of their edits.
+    constexpr int gap = 8;
+    constexpr int nameRight = 302;
+    constexpr int callRight = 192;
+    DXClusterNameEdit = NewEdit(this, 0, Top, 0);
+    QLabel* name = NewBuddyLabel(this, QStringLiteral("&Name"), DXClusterNameEdit, Margin, Top + 4);
     DXClustersButton = new QPushButton(QStringLiteral("..."), this);
-    DXClustersButton->setGeometry(left + 234, Top, 25, 22);
+    DXClustersButton->setGeometry(nameRight + 4, Top, 25, 22);
     DXClustersButton->setToolTip(QStringLiteral("Select DX Cluster"));
 
-    DXClusterHostEdit = NewEdit(this, left, Top + 26, 230);
-    NewBuddyLabel(this, QStringLiteral("&Address"), DXClusterHostEdit, Margin, Top + 30);
+    DXClusterHostEdit = NewEdit(this, 0, Top + 26, 0);
+    QLabel* address = NewBuddyLabel(this, QStringLiteral("&Address"), DXClusterHostEdit, Margin, Top + 30);
     DXClusterPortEdit = NewNumberEdit(this, 364, Top + 26, 60);
-    NewBuddyLabel(this, QStringLiteral("&Port"), DXClusterPortEdit, 334, Top + 30);
+    QLabel* port = NewBuddyLabel(this, QStringLiteral("&Port"), DXClusterPortEdit, 0, Top + 30);
+    port->move(DXClusterPortEdit->x() - gap - port->width(), port->y());
 
-    DXClusterCallEdit = NewEdit(this, left, Top + 52, 120);
-    NewBuddyLabel(this, QStringLiteral("&User name"), DXClusterCallEdit, Margin, Top + 56);
+    DXClusterCallEdit = NewEdit(this, 0, Top + 52, 0);
+    QLabel* call = NewBuddyLabel(this, QStringLiteral("&User name"), DXClusterCallEdit, Margin, Top + 56);
     DXClusterPasswordEdit = NewEdit(this, 264, Top + 52, 160);
-    NewBuddyLabel(this, QStringLiteral("Pass&word"), DXClusterPasswordEdit, 204, Top + 56);
+    QLabel* password = NewBuddyLabel(this, QStringLiteral("Pass&word"), DXClusterPasswordEdit, 0, Top + 56);
+    password->move(DXClusterPasswordEdit->x() - gap - password->width(), password->y());
+
+    int left = 72;
+    for (const QLabel* label : {name, address, call})
+        left = std::max(left, label->x() + label->width() + gap);
+    DXClusterNameEdit->setGeometry(left, Top, nameRight - left, 22);
+    DXClusterHostEdit->setGeometry(left, Top + 26, nameRight - left, 22);
+    DXClusterCallEdit->setGeometry(left, Top + 52, callRight - left, 22);
 
     DXClusterCheckBox = NewCheckBox(this, QStringLiteral("Auto-connect to &DX Telnet Cluster"), Margin, Top + 80);
 

@@ -1,12 +1,12 @@
 #include "client/widgets/SettingsImport.h"
 
 #include "client/DM.h"
+#include "client/DataModules.h"
 #include "client/ImportExportHelper.h"
 
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -105,11 +105,11 @@ bool SettingsExportActionExecute(QWidget* parent)
     const QString path = dlg.selectedFiles().first();
     TImportExportHelper helper;
     if (helper.ExportSettingsToXML(path)) {
-        QMessageBox::information(parent, QGuiApplication::applicationDisplayName(),
+        QMessageBox::information(parent, ClientTitle(),
                                  QStringLiteral("Vornix settings exported to: ") + path);
         return true;
     }
-    QMessageBox::warning(parent, QGuiApplication::applicationDisplayName(), helper.Messages().join(u'\n'));
+    QMessageBox::warning(parent, ClientTitle(), helper.Messages().join(u'\n'));
     return false;
 }
 

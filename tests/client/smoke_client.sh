@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # VornixClient started as a user starts it, on an X display: a simulated FT DX 5000 on a
 # pseudo-terminal, only its port and model detection in the settings.  The window must come up
-# with the detected model in its caption, be saved as a picture and close by its close button,
-# writing its settings.
+# with the detected model in its caption, its title shown exactly as the window sets it, be saved
+# as a picture and close by its close button, writing its settings.
 #   smoke_client.sh <build folder>
 set -euo pipefail
 build=$(cd "$1" && pwd)
@@ -33,7 +33,7 @@ printf '[Client]\nRadioCOMPort\\Port=%s\nUserInterface\\AutoDetect=1\n' "$port" 
 
 "$build/apps/client/VornixClient" > "$work/client.txt" 2>&1 &
 client=$!
-if ! "$build/tests/vx_window_smoke" "YAESU FT DX 5000" "$build/main-window-smoke.png" 60; then
+if ! title=$("$build/tests/vx_window_smoke" "YAESU FT DX 5000" "$build/main-window-smoke.png" 60); then
   echo "--- VornixClient said:"; cat "$work/client.txt"
   exit 1
 fi
@@ -41,6 +41,10 @@ status=0
 wait "$client" || status=$?
 client=""
 [ "$status" -eq 0 ] || { echo "VornixClient ended with $status"; cat "$work/client.txt"; exit 1; }
+
+# The window system shows the window's own title, nothing appended.
+expected_title="Vornix - YAESU FT DX 5000 CAT & Remote Control"
+[ "$title" = "$expected_title" ] || { echo "the window's title reads \"$title\""; exit 1; }
 
 settings="$XDG_CONFIG_HOME/Zemro/Vornix.ini"
 for expected in 'Transceiver=FTDX5000' 'ClientMainForm=' 'CompactView='; do

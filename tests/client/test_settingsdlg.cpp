@@ -16,11 +16,13 @@
 #include "log/LoTWInterface.h"
 #include "log/LogInterface.h"
 #include "log/QRZInterface.h"
+#include "remote/DMClient.h"
 #include "remote/DMServer.h"
 #include "controls/widgets/RCPanel.h"
 #include "core/DataFiles.h"
 #include "platform/SerialPort.h"
 #include "tests/controls/ControlsTestUtils.h"
+#include "tests/controls/PageLayoutChecks.h"
 #include "tests/core/ModuleDoubles.h"
 #include "tests/support/PrivateBus.h"
 #include "tests/support/RadioSimulator.h"
@@ -73,6 +75,20 @@ protected:
         Dialog->FindLastSetting();
     }
     QTreeWidgetItem* Current() const { return Dialog->TreeView1->currentItem(); }
+    // Shows every page once, in tree order, and hands it on with a file name made of its caption.
+    void ForEachPage(const std::function<void(const TSettingsDlg::TNode&, const QString&)>& visit)
+    {
+        QList<QWidget*> shown;
+        for (const TSettingsDlg::TNode& node : Dialog->Nodes()) {
+            if (shown.contains(node.Page))
+                continue;
+            shown << node.Page;
+            Select(node.Caption);
+            QString name = node.Caption.toLower();
+            name.replace(QRegularExpression("[^a-z0-9]+"), "-");
+            visit(node, name);
+        }
+    }
     QList<QWidget*> VisiblePages() const
     {
         QList<QWidget*> shown;
@@ -432,16 +448,9 @@ TEST_F(SettingsDlgTest, PagesRenderInsideTheirFrames)
     Open();
     Dialog->show();
     EXPECT_TRUE(SaveArtifact(Render(*Dialog), "settings-dialog.png"));
-    QList<QWidget*> rendered;
-    for (const TSettingsDlg::TNode& node : Dialog->Nodes()) {
-        if (rendered.contains(node.Page))
-            continue;
-        rendered << node.Page;
-        Select(node.Caption);
+    ForEachPage([&](const TSettingsDlg::TNode& node, const QString& name) {
         const int left = node.Page == Dialog->FrameWantedDXCC ? 232 : 234;
         EXPECT_EQ(node.Page->geometry(), QRect(left, 8, 441, 305)) << node.Caption.toStdString();
-        QString name = node.Caption.toLower();
-        name.replace(QRegularExpression("[^a-z0-9]+"), "-");
         EXPECT_TRUE(SaveArtifact(Render(*Dialog), QString("settings-%1.png").arg(name))) << name.toStdString();
 
         // Nothing sticks out of its page, and every label's text fits its box.
@@ -459,7 +468,33 @@ TEST_F(SettingsDlgTest, PagesRenderInsideTheirFrames)
             EXPECT_LE(need.width(), label->width()) << name.toStdString() << ": " << label->text().toStdString();
             EXPECT_LE(need.height(), label->height()) << name.toStdString() << ": " << label->text().toStdString();
         }
-    }
+    });
+}
+
+// ctest runs this once more with QT_SCALE_FACTOR=2 (SettingsPagesAt2x), where the font is
+// measured without hinting; the renders at that ratio are saved as "@2x".
+TEST_F(SettingsDlgTest, LabelsRunIntoNothing)
+{
+    // A station, so that the remote connection page shows its details.
+    Modules = CreateClientDataModules();
+    TRemoteBaseParameter station;
+    station.Hostname = "Shack";
+    station.Host = "shack.example.org";
+    station.Port = 4532;
+    station.Username = "DL1ABC";
+    station.Password = "secret";
+    station.AudioPort = 4533;
+    station.Active = true;
+    Modules->Client()->SetRemoteBaseParameter(0, station);
+    Modules->Client()->SetActiveRemoteBase(0);
+    Open();
+    Dialog->show();
+    const qreal ratio = Dialog->devicePixelRatioF();
+    ForEachPage([&](const TSettingsDlg::TNode& node, const QString& name) {
+        vxtest::ExpectLabelsClear(*node.Page, node.Caption.toStdString());
+        if (ratio != 1.0)
+            EXPECT_TRUE(SaveArtifact(Render(*Dialog, ratio), QString("settings-%1@2x.png").arg(name)));
+    });
 }
 
 TEST_F(SettingsDlgTest, DXClusterPagesAreAppliedAsTheConsoleAndEngineNeedThem)

@@ -87,7 +87,7 @@ TEST(SettingsFrames, CodecGroupEnablesBitsAndChannels)
     page.BPSRadioGroup->SetItemIndex(-1);
     EXPECT_EQ(page.BPSRadioGroup->ItemIndex(), -1);
     EXPECT_EQ(changes, 4);
-    EXPECT_EQ(page.SampleRateRadioGroup->Button(1)->text(), "11 khz");
+    EXPECT_EQ(page.SampleRateRadioGroup->Button(1)->text(), "11 kHz");
 }
 
 TEST(SettingsFrames, PortEditsTakeDigitsOnlyAndMemosUpperCase)

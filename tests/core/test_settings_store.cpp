@@ -153,6 +153,73 @@ TEST_F(SettingsStore, SectionOperations)
     EXPECT_TRUE(ini.ReadSection("Client\\DXCluster\\Cluster").isEmpty());
 }
 
+// Files edited by hand or left by the previous program spell one group several ways; every
+// value under every spelling belongs to the section, and writing them back drops none.
+TEST_F(SettingsStore, AGroupSpeltSeveralWaysKeepsEveryValue)
+{
+    const QString file = TDMApplication::SettingsFileName();
+    WriteBytes(file, "[client]\n"
+                     "application\\ApplicationType=3\n"
+                     "application\\CompactView=2\n"
+                     "APPLICATION\\LastSetting=Band Plan\n"
+                     "APPLICATION\\NormalWidth=1200\n"
+                     "Application\\NormalWidth=1300\n"
+                     "panels\\cw\\Visible=false\n"
+                     "Panels\\CW\\Width=300\n"
+                     "[CLIENT]\n"
+                     "userinterface\\RotorPushAndHold=true\n");
+    struct Stored {
+        const char* key;   // as the file spells it
+        const char* value; // after the write
+    };
+    // The value under the exact spelling is the one read; the copy under "APPLICATION" is kept.
+    const Stored afterWrite[] = {
+        {"client/application/ApplicationType", "3"}, {"client/application/CompactView", "2"},
+        {"client/APPLICATION/LastSetting", "Band Plan"}, {"client/APPLICATION/NormalWidth", "1200"},
+        {"client/Application/NormalWidth", "1500"}, {"client/panels/cw/Visible", "0"},
+        {"client/Panels/CW/Width", "300"}, {"CLIENT/userinterface/RotorPushAndHold", "1"},
+    };
+    const auto expectRead = [](TDMApplication& app, TApplicationRole& dm, int width) {
+        EXPECT_EQ(dm.ApplicationType(), isRemoteClient);
+        EXPECT_EQ(dm.LastSetting(), "Band Plan");
+        EXPECT_EQ(app.CompactView(), 2);
+        EXPECT_EQ(app.NormalWidth(), width);
+        EXPECT_TRUE(app.RotorPushAndHold());
+        ExpectPanel(app.PositionCW(), 1, true, false, 251, 300, "CW");
+    };
+    {
+        TApplicationRole dm;
+        TDMApplication app;
+        app.SetDM(&dm);
+        app.IniRead();
+        expectRead(app, dm, 1300);
+        QStringList names = app.IniRegistry()->ReadSection("Client\\Application");
+        names.sort();
+        EXPECT_EQ(names, (QStringList{"ApplicationType", "CompactView", "LastSetting", "NormalWidth"}));
+        app.SetNormalWidth(1500);
+        app.IniWrite();
+        app.Close();
+    }
+    QSettings raw(file, QSettings::IniFormat);
+    for (const Stored& s : afterWrite)
+        EXPECT_EQ(raw.value(QLatin1String(s.key)).toString(), QLatin1String(s.value)) << s.key;
+
+    TApplicationRole dm;
+    TDMApplication app;
+    app.SetDM(&dm);
+    app.IniRead();
+    expectRead(app, dm, 1500);
+
+    // Deleting a value or a section takes every spelling, or the next read would find another.
+    TIniStore& ini = *app.IniRegistry();
+    ini.DeleteKey("Client\\Application", "normalwidth");
+    EXPECT_FALSE(ini.ValueExists("Client\\Application", "NormalWidth"));
+    ini.EraseSection("Client\\Panels\\CW");
+    EXPECT_FALSE(ini.SectionExists("Client\\Panels\\CW"));
+    EXPECT_TRUE(ini.ReadSection("Client\\Panels\\CW").isEmpty());
+    EXPECT_TRUE(ini.ValueExists("Client\\Application", "ApplicationType"));
+}
+
 TEST_F(SettingsStore, AFirstRunGivesTheCreationValues)
 {
     TApplicationRole dm;

@@ -9,6 +9,7 @@
 #include "remote/DMAudioServer.h"
 #include "remote/DMServer.h"
 #include "server/widgets/ServerSettingsDlg.h"
+#include "tests/controls/PageLayoutChecks.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -91,6 +92,26 @@ TEST_F(SettingsDialogTest, PageTreeAndPageSwitch)
     for (const char* last : {"Band Plan", ""}) {
         Select(last);
         EXPECT_EQ(Current(), "Application");
+    }
+}
+
+// ctest runs this once more with QT_SCALE_FACTOR=2 (ServerSettingsPagesAt2x).  Every page is
+// saved as a render, at 2x as "@2x".
+TEST_F(SettingsDialogTest, LabelsRunIntoNothing)
+{
+    Open();
+    dialog->show();
+    const qreal ratio = dialog->devicePixelRatioF();
+    for (QTreeWidgetItemIterator it(dialog->TreeView1); *it; ++it) {
+        const QString caption = (*it)->text(0);
+        Select(caption);
+        QWidget* page = dialog->PageOf(caption);
+        ASSERT_TRUE(page) << caption.toStdString();
+        vxtest::ExpectLabelsClear(*page, caption.toStdString());
+        QString name = caption.toLower();
+        name.replace(QRegularExpression("[^a-z0-9]+"), "-");
+        EXPECT_TRUE(SaveArtifact(Render(*dialog, ratio),
+                                 QString("server-settings-%1%2.png").arg(name, ratio == 1.0 ? "" : "@2x")));
     }
 }
 

@@ -152,8 +152,8 @@ TSettingsFlexControlFrame::TSettingsFlexControlFrame(QWidget* parent)
 {
     NewText(this,
             QStringLiteral("If you are using FlexRadio Systems FlexControl USB Controlled Tuning Knob, specify the COM "
-                           "Port your FlexControl is connected to. You will find the COM Port listed in the Windows "
-                           "Device Manager."),
+                           "Port your FlexControl is connected to. You will find the COM Port listed as /dev/ttyUSB* "
+                           "or by its name in /dev/serial/by-id/."),
             Margin, Top, ContentWidth, 58);
     FlexControlCheckBox = NewCheckBox(this, QStringLiteral("Use FlexControl Tuning Knob"), Margin, Top + 66);
     FlexControlCombo = new TCOMPortComboBox(this);
@@ -333,11 +333,12 @@ TSettingsClientFrame::TSettingsClientFrame(QWidget* parent)
         vx::layout::Label(box, caption, Margin, y);
         return vx::layout::Label(box, QString(), 150, y, 260);
     };
-    HostNameLabel = detail(QStringLiteral("Host Name"), 5);
-    IPLabel = detail(QStringLiteral("URL or IP Address"), 21);
-    PortLabel = detail(QStringLiteral("Port"), 37);
-    UserNameLabel = detail(QStringLiteral("User Name (call sign)"), 53);
-    AudioPortLabel = detail(QStringLiteral("Audio Port"), 69);
+    // Below the box's frame line, which the first row would touch.
+    HostNameLabel = detail(QStringLiteral("Host Name"), 7);
+    IPLabel = detail(QStringLiteral("URL or IP Address"), 23);
+    PortLabel = detail(QStringLiteral("Port"), 39);
+    UserNameLabel = detail(QStringLiteral("User Name (call sign)"), 55);
+    AudioPortLabel = detail(QStringLiteral("Audio Port"), 71);
     NewText(this, QStringLiteral("Be sure to check one active Remote Connection if you have registered more than one"),
             Margin, Top + 242, ContentWidth, 28);
 

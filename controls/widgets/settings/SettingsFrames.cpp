@@ -141,6 +141,8 @@ QLabel* TSettingsFrame::NewBuddyLabel(QWidget* parent, const QString& text, QWid
 {
     QLabel* label = NewLabel(parent, text, x, y);
     label->setBuddy(buddy);
+    // Sized again: only with a buddy does the "&" stop being drawn, and measured, as a letter.
+    label->adjustSize();
     return label;
 }
 
@@ -375,7 +377,7 @@ TSettingsAudioCodecsFrame::TSettingsAudioCodecsFrame(const QString& title, QWidg
     CodecRadioGroup->setGeometry(Margin, Top, ContentWidth, 66);
     const int w = (ContentWidth - 2 * Margin) / 3;
     SampleRateRadioGroup = new TRadioGroup(
-        QStringLiteral(" Sample &rate "), {QStringLiteral("8 kHz"), QStringLiteral("11 khz"), QStringLiteral("22 kHz")},
+        QStringLiteral(" Sample &rate "), {QStringLiteral("8 kHz"), QStringLiteral("11 kHz"), QStringLiteral("22 kHz")},
         this);
     SampleRateRadioGroup->setGeometry(Margin, Top + 74, w, 86);
     BPSRadioGroup = new TRadioGroup(QStringLiteral(" &Bits per sample "),
@@ -574,15 +576,18 @@ TSettingsMMTTYFrame::TSettingsMMTTYFrame(QWidget* parent)
     RunMMTTYLocalCheckBox = NewCheckBox(this, QStringLiteral("run local installation of &MMTTY"), 160, Top + 116);
     Label4 = NewLabel(this, QStringLiteral("(client only)"), 360, Top + 118);
 
-    QGroupBox* options = NewGroupBox(QStringLiteral(" MMTTY Options "), Margin, Top + 142, 230, 118);
+    // Narrow enough to leave the signal level caption its room beside it.
+    QGroupBox* options = NewGroupBox(QStringLiteral(" MMTTY Options "), Margin, Top + 142, 220, 118);
     MMTTYHiddenCheckBox = NewCheckBox(options, QStringLiteral("Start MMTTY hidden"), Margin, 22);
     MMTTYMenuCheckBox = NewCheckBox(options, QStringLiteral("Show MMTTY control menu"), Margin, 44);
     MMTTYButtonsCheckBox = NewCheckBox(options, QStringLiteral("Show MMTTY control buttons"), Margin, 66);
     MMTTYStayOnTopCheckBox = NewCheckBox(options, QStringLiteral("Stay-on-top"), Margin, 88);
 
-    IntervalEdit = NewSpin(this, 236, Top + 182, 70, 0, 2000, 250, 500);
-    NewBuddyLabel(this, QStringLiteral("Send Signal Level to client every "), IntervalEdit, 236, Top + 162);
-    NewLabel(this, QStringLiteral("msec (or 0 for not)"), 312, Top + 186);
+    // Clear of the options box, whose frame the label would otherwise touch.
+    const int right = options->geometry().right() + 1 + Margin;
+    IntervalEdit = NewSpin(this, right, Top + 182, 70, 0, 2000, 250, 500);
+    NewBuddyLabel(this, QStringLiteral("Send Signal Level to client every "), IntervalEdit, right, Top + 162);
+    NewLabel(this, QStringLiteral("msec (or 0 for not)"), right + 76, Top + 186);
 
     // Hidden excludes the three others; the rule also holds while the page is filled.
     connect(MMTTYHiddenCheckBox, &QCheckBox::toggled, this, [this](bool on) {
@@ -617,7 +622,7 @@ TSettingsIPCFrame::TSettingsIPCFrame(QWidget* parent)
 {
     IPCServerCheckBox = NewCheckBox(this, QStringLiteral("Enable Vornix IPC Server"), Margin, Top);
     NewText(this,
-            QStringLiteral("You can develop an IPC Client using Windows Messages to receive relevant radio information "
+            QStringLiteral("You can develop an IPC Client using the local message bus to receive relevant radio information "
                            "from Vornix. This information can for example be used to control a linear amplifier."),
             Margin, Top + 30, ContentWidth, 44);
     NewText(this,
