@@ -277,7 +277,7 @@ void PaintFace(QPainter& p, const QSize& size)
     // Windows: meter, LCD, sub VFO readout, sub displays, tuning strip.
     Bezel(p, QRectF(58, 30, 180, 68), 4, 4);
     Bezel(p, QRectF(255, 24, 472, 95), 5, 5);
-    Bezel(p, QRectF(758, 149, 96, 29), 3, 3);
+    Bezel(p, QRectF(758, 149, 98, 29), 3, 3);
     Bezel(p, QRectF(885, 150, 113, 27), 3, 3);
     Bezel(p, QRectF(1019, 150, 113, 27), 3, 3);
     Bezel(p, QRectF(744, 373, 394, 98), 2, 2);
