@@ -5,11 +5,13 @@
 namespace {
 
 const TDigitPositionTables FT2000Positions{{2, 22, 50, 70, 90, 119, 139, 159}, {1, 16, 38, 52, 66, 88, 102, 116}};
-const TDigitPositionTables FTDX5000Positions{{1, 21, 45, 65, 85, 109, 129, 149}, {0, 11, 24, 36, 48, 61, 73, 85}};
+// The sub readout's digits are 10 pixels wide: 2 pixels apart, 4 where a decimal point stands
+// between, so no digit or point touches another.
+const TDigitPositionTables FTDX5000Positions{{1, 21, 45, 65, 85, 109, 129, 149}, {0, 12, 26, 38, 50, 64, 76, 88}};
 
 const TReadoutLayout Layouts[DisplayTypeCount] = {
     {{176, 42}, 23, 6}, {{131, 36}, 16, 6}, {{73, 18}, 14, 0},
-    {{167, 42}, 23, 6}, {{96, 29}, 10, 6},  {{53, 13}, 10, 0},
+    {{167, 42}, 23, 6}, {{98, 29}, 10, 6},  {{53, 13}, 10, 0},
 };
 
 const TSegmentShape LargeShape{{

@@ -1,6 +1,7 @@
 #include "panel/widgets/FT2000Art.h"
 
 #include "controls/widgets/ArtRegistry.h"
+#include "panel/widgets/FaceArt.h"
 
 #include <QFont>
 #include <QFontMetricsF>
@@ -10,6 +11,7 @@
 #include <QRadialGradient>
 #include <algorithm>
 #include <mutex>
+#include <vector>
 
 namespace {
 
@@ -29,44 +31,62 @@ QFont LegendFont(int pixels, bool bold = true)
     return f;
 }
 
-qreal TextWidth(QPainter& p, const QFont& f, const QString& s)
+// The fonts are sized in pixels, so their widths do not depend on the device painted on.
+qreal TextWidth(const QFont& f, const QString& s)
 {
-    return QFontMetricsF(f, p.device()).horizontalAdvance(s);
+    return QFontMetricsF(f).horizontalAdvance(s);
+}
+
+// Where a text starts whose left end, centre or right end is at x.
+qreal TextLeft(qreal x, const QString& text, Qt::Alignment align, const QFont& font)
+{
+    if (align & Qt::AlignHCenter)
+        return x - TextWidth(font, text) / 2;
+    if (align & Qt::AlignRight)
+        return x - TextWidth(font, text);
+    return x;
 }
 
 // Text on its baseline, placed by its left end, centre or right end at x.
 void Print(QPainter& p, qreal x, qreal baseline, const QString& text, Qt::Alignment align, const QColor& colour,
            const QFont& font)
 {
-    const qreal w = TextWidth(p, font, text);
-    qreal left = x;
-    if (align & Qt::AlignHCenter)
-        left = x - w / 2;
-    else if (align & Qt::AlignRight)
-        left = x - w;
     p.setFont(font);
     p.setPen(colour);
-    p.drawText(QPointF(left, baseline), text);
+    p.drawText(QPointF(TextLeft(x, text, align, font), baseline), text);
 }
 
-void Legend(QPainter& p, qreal x, qreal baseline, const char* text, Qt::Alignment align = Qt::AlignHCenter)
-{
-    Print(p, x, baseline, QString::fromUtf8(text), align, LegendGrey, LegendFont(7));
-}
+using faceart::TPrint;
 
-// A concentric knob's legend: the inner knob's function in grey, the outer ring's in amber.
-void KnobLegend(QPainter& p, qreal cx, qreal baseline, const char* inner, const char* outer)
-{
-    const QFont f = LegendFont(7);
-    const QString a = QString::fromUtf8(inner);
-    const QString b = QString::fromUtf8(outer);
-    const qreal gap = 4;
-    const qreal wa = TextWidth(p, f, a);
-    const qreal wb = TextWidth(p, f, b);
-    const qreal left = cx - (wa + gap + wb) / 2;
-    Print(p, left, baseline, a, Qt::AlignLeft, LegendGrey, f);
-    Print(p, left + wa + gap, baseline, b, Qt::AlignLeft, LegendAmber, f);
-}
+// The texts printed on the front, gathered in the order they are painted.
+class TPrints {
+public:
+    // Text on its baseline, placed by its left end, centre or right end at x.
+    void Add(qreal x, qreal baseline, const QString& text, Qt::Alignment align, const QColor& colour, const QFont& font)
+    {
+        FList.push_back({text, font, colour, QPointF(TextLeft(x, text, align, font), baseline)});
+    }
+    void Legend(qreal x, qreal baseline, const char* text, Qt::Alignment align = Qt::AlignHCenter)
+    {
+        Add(x, baseline, QString::fromUtf8(text), align, LegendGrey, LegendFont(7));
+    }
+    // A concentric knob's legend: the inner knob's function in grey, the outer ring's in amber.
+    void KnobLegend(qreal cx, qreal baseline, const char* inner, const char* outer)
+    {
+        const QFont f = LegendFont(7);
+        const QString a = QString::fromUtf8(inner);
+        const QString b = QString::fromUtf8(outer);
+        const qreal gap = 4;
+        const qreal wa = TextWidth(f, a);
+        const qreal left = cx - (wa + gap + TextWidth(f, b)) / 2;
+        Add(left, baseline, a, Qt::AlignLeft, LegendGrey, f);
+        Add(left + wa + gap, baseline, b, Qt::AlignLeft, LegendAmber, f);
+    }
+    const std::vector<TPrint>& List() const { return FList; }
+
+private:
+    std::vector<TPrint> FList;
+};
 
 QRectF Circle(QPointF c, qreal r)
 {
@@ -147,7 +167,7 @@ void PaintKey(QPainter& p, const QRectF& cell, int frame, const QString& legend,
     // The largest of the legend faces that fits the key.
     QFont font = LegendFont(7);
     for (const QFont& smaller : {LegendFont(7, false), LegendFont(6)}) {
-        if (TextWidth(p, font, legend) <= body.width() - 3)
+        if (TextWidth(font, legend) <= body.width() - 3)
             break;
         font = smaller;
     }
@@ -317,6 +337,88 @@ void Window(QPainter& p, const QRectF& r, qreal radius)
     p.drawRoundedRect(r.adjusted(-0.6, -0.6, 0.6, 0.6), radius + 0.6, radius + 0.6);
 }
 
+// Every text of the front, where the face places the control it belongs to.
+std::vector<TPrint> Prints()
+{
+    TPrints out;
+    // The model.
+    out.Add(828, 20, QStringLiteral("FT-2000"), Qt::AlignLeft, QColor(0xe8, 0xe8, 0xe8),
+            [] {
+                QFont f = LegendFont(13);
+                f.setItalic(true);
+                return f;
+            }());
+    out.Add(552.5, 320, QStringLiteral("HF/50MHz TRANSCEIVER"), Qt::AlignHCenter, QColor(0xb0, 0xb0, 0xb0),
+            LegendFont(7));
+
+    // Legends of the left side: transmit keys, antenna keys and the row of receiver keys.
+    out.Legend(22.5, 53, "MOX");
+    out.Legend(60.5, 53, "VOX");
+    out.Legend(18.5, 98, "TUNE");
+    out.Legend(43.5, 98, "ANT");
+    out.Legend(68.5, 98, "RX ANT");
+    const struct {
+        qreal X;
+        const char* Text;
+    } row[] = {{52.5, "MONI"}, {95.5, "PROC"},  {137.5, "KEYER"}, {179.5, "ATT"},
+               {221.5, "IPO"}, {263.5, "R.FLT"}, {305.5, "AGC"},   {347.5, "NB"}};
+    for (const auto& k : row)
+        out.Legend(k.X, 136, k.Text);
+    out.Legend(196.5, 175, "BK-IN");
+    out.Legend(196.5, 210, "SPOT");
+
+    // Knobs: the inner knob's function, then the outer ring's.
+    out.KnobLegend(127.5, 171, "MONI", "PROC");
+    out.KnobLegend(264.5, 171, "SPEED", "PITCH");
+    out.KnobLegend(341.5, 171, "NB", "SQL");
+    out.KnobLegend(50.5, 243, "MIC", "RF PWR");
+    out.KnobLegend(127.5, 243, "VOX", "DELAY");
+    out.KnobLegend(264.5, 243, "SUB AF", "RF");
+    out.KnobLegend(341.5, 243, "MAIN AF", "RF");
+    out.KnobLegend(869.5, 115, "SHIFT", "WIDTH");
+    out.KnobLegend(977.5, 115, "CONTOUR", "DNR");
+    out.Legend(50, 231, "METER");
+    out.Legend(977.5, 28, "NOTCH");
+    out.Legend(782.5, 249, "CLAR");
+    out.Legend(920.5, 229, "VFO-B");
+
+    // Function keys under the knobs.
+    const char* const fkeys[] = {"F1", "F2", "F3", "F4", "F5", "F6", "F7", "DISP"};
+    for (int i = 0; i < 8; ++i)
+        out.Legend(53.5 + 42 * i, 307, fkeys[i]);
+
+    // Receive and transmit lamps of both VFOs.
+    out.Legend(452, 128, "RX");
+    out.Legend(650, 128, "TX");
+    out.Legend(860, 190, "RX");
+    out.Legend(986, 190, "TX");
+
+    // Clarifier keys, and the DSP keys of the right side.
+    out.Legend(704, 268, "RX", Qt::AlignRight);
+    out.Legend(704, 294, "TX", Qt::AlignRight);
+    out.Legend(704, 321, "CLEAR", Qt::AlignRight);
+    out.Legend(904, 37, "VRF", Qt::AlignRight);
+    out.Legend(904, 60, "NOTCH", Qt::AlignRight);
+    out.Legend(904, 83, "DNF", Qt::AlignRight);
+    out.Legend(923.5, 120, "CONTOUR");
+    out.Legend(923.5, 152, "DNR");
+
+    // The level bars in the tray.
+    const struct {
+        qreal X;
+        const char* Text;
+    } bars[] = {{23, "PWR"},    {55, "MIC"},    {79, "PROC"},   {103, "VOX"},   {127, "DELAY"},
+                {159, "MONI"},  {200, "SPEED"}, {228, "PITCH"}, {263, "NB"},    {287, "RF-A"},
+                {311, "RF-B"},  {335, "AF-A"},  {359, "AF-B"},  {396, "SQL"},   {439, "WIDTH"},
+                {471, "SHIFT"}, {511, "NOTCH"}, {537, "CONT"},  {560, "DNR"},   {584, "VRF"},
+                {619, "CLAR"}};
+    QFont small = LegendFont(7);
+    small.setLetterSpacing(QFont::AbsoluteSpacing, -0.3); // neighbouring bars stand 24 pixels apart
+    for (const auto& b : bars)
+        out.Add(b.X, 344, QString::fromUtf8(b.Text), Qt::AlignHCenter, QColor(0xb8, 0xb8, 0xb8), small);
+    return out.List();
+}
+
 // The front at the face's size; every recess and legend sits where the face places the control
 // it belongs to.
 void PaintFront(QPainter& p, const QSize& s)
@@ -356,84 +458,15 @@ void PaintFront(QPainter& p, const QSize& s)
     for (const QPointF& c : knobs)
         Well(p, c, 26);
 
-    // The model.
-    Print(p, 828, 20, QStringLiteral("FT-2000"), Qt::AlignLeft, QColor(0xe8, 0xe8, 0xe8),
-          [] {
-              QFont f = LegendFont(13);
-              f.setItalic(true);
-              return f;
-          }());
-    Print(p, 552.5, 320, QStringLiteral("HF/50MHz TRANSCEIVER"), Qt::AlignHCenter, QColor(0xb0, 0xb0, 0xb0),
-          LegendFont(7));
-
-    // Legends of the left side: transmit keys, antenna keys and the row of receiver keys.
-    Legend(p, 22.5, 53, "MOX");
-    Legend(p, 60.5, 53, "VOX");
-    Legend(p, 18.5, 98, "TUNE");
-    Legend(p, 43.5, 98, "ANT");
-    Legend(p, 68.5, 98, "RX ANT");
-    const struct {
-        qreal X;
-        const char* Text;
-    } row[] = {{52.5, "MONI"}, {95.5, "PROC"},  {137.5, "KEYER"}, {179.5, "ATT"},
-               {221.5, "IPO"}, {263.5, "R.FLT"}, {305.5, "AGC"},   {347.5, "NB"}};
-    for (const auto& k : row)
-        Legend(p, k.X, 136, k.Text);
-    Legend(p, 196.5, 175, "BK-IN");
-    Legend(p, 196.5, 210, "SPOT");
-
-    // Knobs: the inner knob's function, then the outer ring's.
-    KnobLegend(p, 127.5, 171, "MONI", "PROC");
-    KnobLegend(p, 264.5, 171, "SPEED", "PITCH");
-    KnobLegend(p, 341.5, 171, "NB", "SQL");
-    KnobLegend(p, 50.5, 243, "MIC", "RF PWR");
-    KnobLegend(p, 127.5, 243, "VOX", "DELAY");
-    KnobLegend(p, 264.5, 243, "SUB AF", "RF");
-    KnobLegend(p, 341.5, 243, "MAIN AF", "RF");
-    KnobLegend(p, 869.5, 115, "SHIFT", "WIDTH");
-    KnobLegend(p, 977.5, 115, "CONTOUR", "DNR");
-    Legend(p, 50, 231, "METER");
-    Legend(p, 977.5, 28, "NOTCH");
-    Legend(p, 782.5, 249, "CLAR");
-    Legend(p, 920.5, 229, "VFO-B");
-
-    // Function keys under the knobs.
-    const char* const fkeys[] = {"F1", "F2", "F3", "F4", "F5", "F6", "F7", "DISP"};
-    for (int i = 0; i < 8; ++i)
-        Legend(p, 53.5 + 42 * i, 307, fkeys[i]);
-
-    // Receive and transmit lamps of both VFOs.
-    Legend(p, 452, 128, "RX");
-    Legend(p, 650, 128, "TX");
-    Legend(p, 860, 190, "RX");
-    Legend(p, 986, 190, "TX");
-
-    // Clarifier keys, and the DSP keys of the right side.
-    Legend(p, 704, 268, "RX", Qt::AlignRight);
-    Legend(p, 704, 294, "TX", Qt::AlignRight);
-    Legend(p, 704, 321, "CLEAR", Qt::AlignRight);
-    Legend(p, 904, 37, "VRF", Qt::AlignRight);
-    Legend(p, 904, 60, "NOTCH", Qt::AlignRight);
-    Legend(p, 904, 83, "DNF", Qt::AlignRight);
-    Legend(p, 923.5, 120, "CONTOUR");
-    Legend(p, 923.5, 152, "DNR");
-
-    // The level bars in the tray.
-    const struct {
-        qreal X;
-        const char* Text;
-    } bars[] = {{23, "PWR"},    {55, "MIC"},    {79, "PROC"},   {103, "VOX"},   {127, "DELAY"},
-                {159, "MONI"},  {200, "SPEED"}, {228, "PITCH"}, {263, "NB"},    {287, "RF-A"},
-                {311, "RF-B"},  {335, "AF-A"},  {359, "AF-B"},  {396, "SQL"},   {439, "WIDTH"},
-                {471, "SHIFT"}, {511, "NOTCH"}, {537, "CONT"},  {560, "DNR"},   {584, "VRF"},
-                {619, "CLAR"}};
-    QFont small = LegendFont(7);
-    small.setLetterSpacing(QFont::AbsoluteSpacing, -0.3); // neighbouring bars stand 24 pixels apart
-    for (const auto& b : bars)
-        Print(p, b.X, 344, QString::fromUtf8(b.Text), Qt::AlignHCenter, QColor(0xb8, 0xb8, 0xb8), small);
+    faceart::DrawPrints(p, Prints());
 }
 
 } // namespace
+
+QList<faceart::TPrintedLegend> FT2000PrintedLegends()
+{
+    return faceart::PrintedLegends(Prints());
+}
 
 void RegisterFT2000Art()
 {

@@ -4,5 +4,12 @@
 // by side: up, disabled, clicked, down; the menu key two) and the sub-dial function pictures
 // ("FT2K_SDF_…").
 
+#include "panel/widgets/FaceArt.h"
+
+#include <QList>
+
 // Registers every picture of the face with the art registry; idempotent.
 void RegisterFT2000Art();
+
+// The legends printed on the background, in face pixels.
+QList<faceart::TPrintedLegend> FT2000PrintedLegends();

@@ -2,6 +2,7 @@
 
 #include "controls/widgets/ArtRegistry.h"
 #include "panel/widgets/FaceArt.h"
+#include "panel/widgets/PanelControlArt.h"
 
 #include <QFontMetricsF>
 #include <QLinearGradient>
@@ -10,6 +11,7 @@
 #include <QRadialGradient>
 #include <functional>
 #include <mutex>
+#include <vector>
 
 namespace {
 
@@ -47,7 +49,7 @@ FramePainter LegendKey(const QString& legend, int px, const QColor& lamp = QColo
 
 // A small oval key whose legend is printed on the panel above it: the top of the frame stays
 // clear so the legend shows through.  Keys of a receiver's DSP carry a lamp in its colour.
-constexpr qreal OvalTop = 8.0;
+constexpr qreal OvalTop = FT5KOvalLegendRoom;
 
 FramePainter OvalKey(const QColor& lamp)
 {
@@ -157,6 +159,8 @@ void PaintSliderCaptions(QPainter& p, const QSize& size, bool sub, bool apf)
 
 // ---- The face ----
 
+const QSize FaceSize(1148, 483);
+
 struct TLegend {
     qreal X, Baseline; // centre of the text, its baseline
     const char* Text;
@@ -167,7 +171,7 @@ struct TLegend {
 // The legends printed on the panel beside the keys, knobs and bars (positions in face pixels).
 const TLegend Legends[] = {
     // Left column: power, CAT lamp, dimmer, tuner, MOX, VOX, monitor, processor.
-    {41, 122, "CAT", 7, false},
+    {44, 122, "CAT", 7, false},
     {38.5, 166, "DIM", 8, false},
     {78.5, 166, "TUNER", 8, false},
     {38, 200, "MOX", 8, false},
@@ -182,7 +186,7 @@ const TLegend Legends[] = {
     {342, 165, "R.FLT", 8, false},
     {390, 165, "AGC", 8, false},
     // Knobs: the inner and outer function.
-    {144.5, 213, "METER", 8, false},
+    {144.5, 207, "METER", 8, false},
     {225, 213, "MONI / PROC", 8, false},
     {55, 289, "MIC / PWR", 8, false},
     {131, 289, "SPEED / PITCH", 8, false},
@@ -261,6 +265,42 @@ const TKnobLegend KnobLegends[] = {
     {380.5, 282, "AF / RF", false},
 };
 
+// Every text printed on the face.
+std::vector<TPrint> Prints(const QSize& size)
+{
+    std::vector<TPrint> out;
+    const auto centred = [&out](qreal x, qreal baseline, const QString& text, const QFont& font, const QColor& colour) {
+        out.push_back({text, font, colour, QPointF(x - QFontMetricsF(font).horizontalAdvance(text) / 2, baseline)});
+    };
+    // The model, where the radio prints it.
+    QFont model = LegendFont(15, true, false);
+    model.setItalic(true);
+    const QString name = QStringLiteral("FTDX 5000");
+    const qreal nameWidth = QFontMetricsF(model).horizontalAdvance(name);
+    out.push_back({name, model, QColor(0xd8, 0xd8, 0xda), QPointF(size.width() - 14 - nameWidth, 19)});
+    // The line before the model ends short of it, clear of the MODE title.
+    const QFont line = LegendFont(7, false);
+    const QString kind = QStringLiteral("HF/50MHz TRANSCEIVER");
+    const qreal kindWidth = QFontMetricsF(line).horizontalAdvance(kind);
+    centred(size.width() - 14 - nameWidth - 10 - kindWidth / 2, 18, kind, line, LegendGrey);
+
+    for (const TLegend& l : Legends)
+        centred(l.X, l.Baseline, QString::fromLatin1(l.Text), LegendFont(l.Px, true), l.Sub ? SubOrange : LegendGrey);
+    // The meter selector's picture has no room above its ring: its top place is named here, over
+    // the knob, in the type of its other names.
+    centred(144.5, 215, QStringLiteral("PO"), MeterNameFont(), QColor(210, 210, 210));
+    for (const TKnobLegend& l : KnobLegends) {
+        const QFont font = LegendFont(8, true);
+        const QFontMetricsF fm(font);
+        const QString tag = l.Sub ? QStringLiteral("SUB ") : QStringLiteral("MAIN ");
+        const QString text = QString::fromLatin1(l.Text);
+        const qreal x = l.X - (fm.horizontalAdvance(tag) + fm.horizontalAdvance(text)) / 2;
+        out.push_back({tag, font, l.Sub ? SubOrange : LegendGrey, QPointF(x, l.Baseline)});
+        out.push_back({text, font, LegendGrey, QPointF(x + fm.horizontalAdvance(tag), l.Baseline)});
+    }
+    return out;
+}
+
 void PaintFace(QPainter& p, const QSize& size)
 {
     PaintFront(p, size);
@@ -277,7 +317,7 @@ void PaintFace(QPainter& p, const QSize& size)
     // Windows: meter, LCD, sub VFO readout, sub displays, tuning strip.
     Bezel(p, QRectF(58, 30, 180, 68), 4, 4);
     Bezel(p, QRectF(255, 24, 472, 95), 5, 5);
-    Bezel(p, QRectF(758, 149, 96, 29), 3, 3);
+    Bezel(p, QRectF(758, 149, 98, 29), 3, 3);
     Bezel(p, QRectF(885, 150, 113, 27), 3, 3);
     Bezel(p, QRectF(1019, 150, 113, 27), 3, 3);
     Bezel(p, QRectF(744, 373, 394, 98), 2, 2);
@@ -295,44 +335,21 @@ void PaintFace(QPainter& p, const QSize& size)
     p.setPen(QPen(SubOrange.darker(230), 0.8));
     p.drawRoundedRect(QRectF(1012.5, 136.5, 128, 212), 5, 5);
 
-    // The model, where the radio prints it.
-    QFont model = LegendFont(15, true, false);
-    model.setItalic(true);
-    p.setFont(model);
-    p.setPen(QColor(0xd8, 0xd8, 0xda));
-    const QString name = QStringLiteral("FTDX 5000");
-    const qreal nameWidth = QFontMetricsF(model).horizontalAdvance(name);
-    p.drawText(QPointF(size.width() - 14 - nameWidth, 19), name);
-    // The line before the model ends short of it, clear of the MODE title.
-    const QFont line = LegendFont(7, false);
-    const QString kind = QStringLiteral("HF/50MHz TRANSCEIVER");
-    const qreal kindWidth = QFontMetricsF(line).horizontalAdvance(kind);
-    CentredText(p, size.width() - 14 - nameWidth - 10 - kindWidth / 2, 18, kind, line, LegendGrey);
-
-    for (const TLegend& l : Legends)
-        CentredText(p, l.X, l.Baseline, QString::fromLatin1(l.Text), LegendFont(l.Px, true), l.Sub ? SubOrange : LegendGrey);
-    for (const TKnobLegend& l : KnobLegends) {
-        const QFont font = LegendFont(8, true);
-        const QFontMetricsF fm(font);
-        const QString tag = l.Sub ? QStringLiteral("SUB ") : QStringLiteral("MAIN ");
-        const QString text = QString::fromLatin1(l.Text);
-        const qreal w = fm.horizontalAdvance(tag) + fm.horizontalAdvance(text);
-        const qreal x = l.X - w / 2;
-        p.setFont(font);
-        p.setPen(l.Sub ? SubOrange : LegendGrey);
-        p.drawText(QPointF(x, l.Baseline), tag);
-        p.setPen(LegendGrey);
-        p.drawText(QPointF(x + fm.horizontalAdvance(tag), l.Baseline), text);
-    }
+    DrawPrints(p, Prints(size));
 }
 
 } // namespace
+
+QList<TPrintedLegend> FT5000PrintedLegends()
+{
+    return PrintedLegends(Prints(FaceSize));
+}
 
 void RegisterFT5000Art()
 {
     static std::once_flag once;
     std::call_once(once, [] {
-        vx::art::Register(QStringLiteral("FT5KIMAGE"), QSize(1148, 483), PaintFace);
+        vx::art::Register(QStringLiteral("FT5KIMAGE"), FaceSize, PaintFace);
         for (int sub = 0; sub < 2; ++sub)
             for (int apf = 0; apf < 2; ++apf)
                 vx::art::Register(QStringLiteral("FT5K_SLIDERS_%1%2")

@@ -22,12 +22,6 @@ const QColor Green(96, 255, 112);
 
 // ---- Printed legends of the background ----
 
-struct TPrint {
-    QString Text;
-    QFont Font;
-    QPointF Origin; // left end of the baseline
-};
-
 struct TLegendAt {
     qreal Centre, Baseline;
     const char* Text;
@@ -79,13 +73,13 @@ std::vector<TPrint> Prints()
     const QFontMetricsF fm(legend);
     for (const TLegendAt& l : Legends) {
         const QString text = QString::fromUtf8(l.Text);
-        out.push_back({text, legend, QPointF(l.Centre - fm.horizontalAdvance(text) / 2, l.Baseline)});
+        out.push_back({text, legend, LegendGrey, QPointF(l.Centre - fm.horizontalAdvance(text) / 2, l.Baseline)});
     }
     // The model, where the radio prints it.
     QFont model = LegendFont(16, true, false);
     model.setItalic(true);
     const QString name = QStringLiteral("FT-950");
-    out.push_back({name, model, QPointF(ModelRight - QFontMetricsF(model).horizontalAdvance(name), ModelBaseline)});
+    out.push_back({name, model, LegendGrey, QPointF(ModelRight - QFontMetricsF(model).horizontalAdvance(name), ModelBaseline)});
     return out;
 }
 
@@ -239,23 +233,14 @@ void PaintFace(QPainter& p, const QSize& size)
     p.drawLine(QPointF(866, 131.5), QPointF(930.5 - clarHalf, 131.5));
     p.drawLine(QPointF(930.5 + clarHalf, 131.5), QPointF(993, 131.5));
 
-    p.setPen(LegendGrey);
-    for (const TPrint& t : Prints()) {
-        p.setFont(t.Font);
-        p.drawText(t.Origin, t.Text);
-    }
+    DrawPrints(p, Prints());
 }
 
 } // namespace
 
-QList<TFT950Legend> FT950PrintedLegends()
+QList<TPrintedLegend> FT950PrintedLegends()
 {
-    QList<TFT950Legend> out;
-    for (const TPrint& t : Prints()) {
-        const QRectF ink = QFontMetricsF(t.Font).tightBoundingRect(t.Text);
-        out.append({t.Text, ink.translated(t.Origin)});
-    }
-    return out;
+    return PrintedLegends(Prints());
 }
 
 void RegisterFT950Art()

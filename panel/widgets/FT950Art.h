@@ -4,16 +4,12 @@
 // disabled, clicked, down).  Keys that several functions share carry no legend of their own:
 // theirs is printed on the background above them.
 
+#include "panel/widgets/FaceArt.h"
+
 #include <QList>
-#include <QRectF>
-#include <QString>
 
 // Registers every picture of the face with the art registry; idempotent.
 void RegisterFT950Art();
 
-// A legend printed on the background: its text and the area its ink covers, in face pixels.
-struct TFT950Legend {
-    QString Text;
-    QRectF Box;
-};
-QList<TFT950Legend> FT950PrintedLegends();
+// The legends printed on the background, in face pixels.
+QList<faceart::TPrintedLegend> FT950PrintedLegends();

@@ -354,7 +354,7 @@ void TFTPanelFrequency::DrawFrequencyContents(QPainter& p)
         size = 2, dx = -5, dy = -4;
         break;
     case dtFT5K_B:
-        size = 2, dx = -2;
+        size = 2, dx = -3; // centred in the gap, clear of both digits
         break;
     default:
         break;

@@ -138,6 +138,16 @@ void TFTxDisplay::paintEvent(QPaintEvent* event)
     }
 }
 
+void TFTxDisplay::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    // An erase while hidden never reached the screen, and the first paint on showing is a full
+    // repaint: it leaves the row black like any other.
+    FContourRowDim = false;
+    FContourErasePending = false;
+    FRequested = QRegion();
+}
+
 void TFTxDisplay::DrawGroup(QPainter& p, TLcdGroup group)
 {
     switch (group) {

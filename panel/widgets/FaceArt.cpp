@@ -37,6 +37,28 @@ QFont LegendFont(int px, bool bold, bool condensed)
     return f;
 }
 
+QRectF InkBox(const QString& text, const QFont& font, QPointF origin)
+{
+    return QFontMetricsF(font).tightBoundingRect(text).translated(origin);
+}
+
+void DrawPrints(QPainter& p, const std::vector<TPrint>& prints)
+{
+    for (const TPrint& t : prints) {
+        p.setFont(t.Font);
+        p.setPen(t.Colour);
+        p.drawText(t.Origin, t.Text);
+    }
+}
+
+QList<TPrintedLegend> PrintedLegends(const std::vector<TPrint>& prints)
+{
+    QList<TPrintedLegend> out;
+    for (const TPrint& t : prints)
+        out.append({t.Text, InkBox(t.Text, t.Font, t.Origin)});
+    return out;
+}
+
 void CentredText(QPainter& p, qreal x, qreal baseline, const QString& text, const QFont& font, const QColor& colour)
 {
     p.setFont(font);

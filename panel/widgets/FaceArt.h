@@ -5,10 +5,13 @@
 
 #include <QColor>
 #include <QFont>
+#include <QList>
+#include <QPointF>
 #include <QRectF>
 #include <QSize>
 #include <QString>
 #include <functional>
+#include <vector>
 
 class QPainter;
 
@@ -28,6 +31,25 @@ using FramePainter = std::function<void(QPainter&, const QRectF&, const TKeyStat
 
 // A strip of four frames side by side, each painted clipped to its own place.
 void RegisterStrip(const QString& name, QSize frame, FramePainter paint);
+
+// A text a picture prints: the area its ink covers, in the picture's pixels.  The faces list
+// theirs so that the layout can be checked against them.
+struct TPrintedLegend {
+    QString Text;
+    QRectF Box;
+};
+// The ink of a text printed with its baseline starting at origin.
+QRectF InkBox(const QString& text, const QFont& font, QPointF origin);
+
+// A text a face prints, placed by the left end of its baseline.
+struct TPrint {
+    QString Text;
+    QFont Font;
+    QColor Colour;
+    QPointF Origin;
+};
+void DrawPrints(QPainter& p, const std::vector<TPrint>& prints);
+QList<TPrintedLegend> PrintedLegends(const std::vector<TPrint>& prints);
 
 // The radio's legend type: DejaVu Sans, condensed unless asked otherwise.
 QFont LegendFont(int px, bool bold = true, bool condensed = true);

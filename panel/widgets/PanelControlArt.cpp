@@ -7,12 +7,16 @@
 
 #include <QConicalGradient>
 #include <QFont>
+#include <QLineF>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
 #include <QtMath>
+#include <algorithm>
+#include <array>
 #include <mutex>
+#include <optional>
 
 namespace {
 
@@ -217,46 +221,104 @@ void PaintTwoPointerKnob(QPainter& p, const QSize& size, const KnobStyle& style)
     PaintKnob(p, c, rOuter, 18.5, style);
 }
 
+// The meter selector's place names.
+const char* const MeterNames[6] = {"COMP", "ALC", "PO", "SWR", "ID", "VDD"};
+
+// Where a meter selector's names start their baselines, in picture pixels; none for a name the
+// picture has no room for.
+struct TMeterGeometry {
+    QPointF Centre;
+    qreal MarkFrom, MarkTo;
+    std::array<std::optional<QPointF>, 6> Origins;
+};
+
+TMeterGeometry MeterGeometry(QSize size, QPoint centre)
+{
+    TMeterGeometry g;
+    g.Centre = KnobBodyCentre(centre);
+    const QPointF c = g.Centre;
+    const bool low = centre.y() >= 30; // room for a name above the top mark
+    g.MarkFrom = 23.5;
+    g.MarkTo = low ? 25.5 : 24.5;
+    const QFont font = MeterNameFont();
+    const QFontMetricsF fm(font);
+    const qreal cap = fm.capHeight();
+    for (int i = 0; i < 6; ++i) {
+        const qreal a = qDegreesToRadians(qreal(KnobMeterAngle(i)));
+        const QPointF dir(std::sin(a), -std::cos(a));
+        const QString text = QString::fromLatin1(MeterNames[i]);
+        const qreal w = fm.horizontalAdvance(text);
+        // Without room above, the top name is the face's to print over the picture, and the names
+        // next to it keep away from where it stands.
+        const bool top = std::abs(dir.x()) <= 0.2;
+        if (top && !low)
+            continue;
+        const qreal aside = !low && std::abs(dir.x()) < 0.6 ? 3 : 0;
+        const auto originAt = [&](qreal radius) {
+            const QPointF at = c + dir * radius;
+            qreal x, baseline;
+            if (dir.x() < -0.2)
+                x = at.x() - w - aside, baseline = at.y() + cap / 2;
+            else if (dir.x() > 0.2)
+                x = at.x() + aside, baseline = at.y() + cap / 2;
+            else
+                x = at.x() - w / 2, baseline = at.y();
+            return QPointF(qBound(0.0, x, size.width() - w), qBound(cap, baseline, qreal(size.height())));
+        };
+        // Out along the mark's direction until a pixel of panel parts the name's ink from the ring.
+        qreal radius = g.MarkTo + 1;
+        QPointF origin = originAt(radius);
+        for (int step = 0; step < 8; ++step, origin = originAt(radius += 0.5)) {
+            const QRectF ink = faceart::InkBox(text, font, origin);
+            const QPointF nearest(std::clamp(c.x(), ink.left(), ink.right()), std::clamp(c.y(), ink.top(), ink.bottom()));
+            if (QLineF(c, nearest).length() >= g.MarkTo + 1)
+                break;
+        }
+        g.Origins[size_t(i)] = origin;
+    }
+    return g;
+}
+
 // A meter selector: a small knob whose pointer reaches out to the function names around it.
-// Where the knob sits high in its picture the top name goes beside its mark.
 void PaintMeterKnob(QPainter& p, const QSize& size, QPoint centre, const KnobStyle& style)
 {
-    const QPointF c = KnobBodyCentre(centre);
-    const bool low = centre.y() >= 30; // room for a name above the top mark
-    static const char* const names[6] = {"COMP", "ALC", "PO", "SWR", "ID", "VDD"};
-    QFont f(QStringLiteral("DejaVu Sans"));
-    f.setPixelSize(7);
-    p.setFont(f);
-    const QFontMetricsF fm(f);
-    const qreal cap = fm.capHeight();
+    const TMeterGeometry g = MeterGeometry(size, centre);
     const QColor legend(210, 210, 210);
+    p.setFont(MeterNameFont());
     for (int i = 0; i < 6; ++i) {
         const qreal a = qDegreesToRadians(qreal(KnobMeterAngle(i)));
         const QPointF dir(std::sin(a), -std::cos(a));
         p.setPen(QPen(legend, 1.0, Qt::SolidLine, Qt::FlatCap));
-        p.drawLine(c + dir * 23.5, c + dir * (low ? 25.5 : 24.5));
-        const QString text = QString::fromLatin1(names[i]);
-        const qreal w = fm.horizontalAdvance(text);
-        const QPointF at = c + dir * (low ? 27.5 : 26.5);
-        // Without room above, the names next to the top one move aside to leave it space.
-        const qreal aside = !low && std::abs(dir.x()) < 0.6 ? 3 : 0;
-        qreal x, baseline;
-        if (dir.x() < -0.2) {
-            x = at.x() - w - aside, baseline = at.y() + cap / 2;
-        } else if (dir.x() > 0.2) {
-            x = at.x() + aside, baseline = at.y() + cap / 2;
-        } else if (low) {
-            x = at.x() - w / 2, baseline = at.y();
-        } else {
-            x = c.x() + 2.5, baseline = cap + 0.5;
-        }
-        baseline = qBound(cap, baseline, qreal(size.height()));
-        p.drawText(QPointF(qBound(0.0, x, size.width() - w), baseline), text);
+        p.drawLine(g.Centre + dir * g.MarkFrom, g.Centre + dir * g.MarkTo);
+        if (const auto& at = g.Origins[size_t(i)])
+            p.drawText(*at, QString::fromLatin1(MeterNames[i]));
     }
-    PaintKnob(p, c, 16.5, 11.5, style);
+    PaintKnob(p, g.Centre, 16.5, 11.5, style);
 }
 
 } // namespace
+
+QFont MeterNameFont()
+{
+    QFont f(QStringLiteral("DejaVu Sans"));
+    f.setPixelSize(7);
+    return f;
+}
+
+TMeterKnobLayout MeterKnobLayout(TKnobType type)
+{
+    const TKnobGeometry& knob = KnobGeometry(type);
+    if (!knob.Meter)
+        return {};
+    const TMeterGeometry g = MeterGeometry(knob.Size, knob.MeterCentre);
+    TMeterKnobLayout out{g.Centre, g.MarkTo, {}};
+    for (int i = 0; i < 6; ++i)
+        if (const auto& at = g.Origins[size_t(i)]) {
+            const QString text = QString::fromLatin1(MeterNames[i]);
+            out.Names.append({text, faceart::InkBox(text, MeterNameFont(), *at)});
+        }
+    return out;
+}
 
 void RegisterPanelControlArt()
 {

@@ -2,12 +2,16 @@
 // tab position, what it hides, that a second window creation gives the same layout and sends
 // nothing, that every picture it asks for exists, and the offscreen render.
 #include "FT5000Fixture.h"
+#include "FaceLegends.h"
 #include "controls/widgets/ArtRegistry.h"
+#include "panel/widgets/FT5000Art.h"
 #include "panel/widgets/FTPanelDial.h"
 #include "panel/widgets/FTPanelFrequency.h"
 #include "panel/widgets/FTPanelKnob.h"
+#include "panel/widgets/PanelControlArt.h"
 #include "panel/widgets/FTxDisplay.h"
 #include "panel/widgets/FTxMeter2.h"
+#include "panel/widgets/PanelParts.h"
 #include "panel/widgets/SmallControls.h"
 #include "panel/widgets/TuningPanel3.h"
 
@@ -340,6 +344,25 @@ TEST_F(FT5000Face, ASecondWindowCreationGivesTheSameLayoutAndSendsNothing)
     face->CreateWnd();
     EXPECT_EQ(FaceLayout(*face), before);
     EXPECT_TRUE(sent.isEmpty());
+}
+
+TEST_F(FT5000Face, PrintedLegendsStayClearOfTheControlsAndOfEachOther)
+{
+    host->show();
+    const QList<faceart::TPrintedLegend> legends = FT5000PrintedLegends();
+    EXPECT_GE(legends.size(), 60);
+    // The meter selector's top place is named over the knob, centred on its pointer's axis.
+    const QRect meter = face->KnobMeterSwitch->geometry();
+    const auto po = std::find_if(legends.begin(), legends.end(), [](const auto& l) { return l.Text == "PO"; });
+    ASSERT_NE(po, legends.end());
+    EXPECT_LE(po->Box.bottom(), meter.top());
+    EXPECT_NEAR(po->Box.center().x(), meter.x() + MeterKnobLayout(ktFT5K_Meter).Centre.x(), 1.0);
+    ExpectLegendsClearOfControls(*face, face->FTxImage, legends, [](const QWidget& w) {
+        const auto* key = dynamic_cast<const TPanelSpeedButton*>(&w);
+        const QRectF area(w.geometry());
+        return key && key->Glyph().startsWith(QStringLiteral("FT5K_OVAL_")) ? area.adjusted(0, FT5KOvalLegendRoom, 0, 0)
+                                                                           : area;
+    });
 }
 
 TEST_F(FT5000Face, EveryPictureItAsksForIsDrawn)

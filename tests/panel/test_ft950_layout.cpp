@@ -3,6 +3,7 @@
 // nothing, that every picture it asks for exists and its printed legends stay clear of the
 // controls, and the offscreen render.
 #include "FT950Fixture.h"
+#include "FaceLegends.h"
 #include "controls/widgets/ArtRegistry.h"
 #include "panel/widgets/FT950Art.h"
 #include "panel/widgets/FTPanelDial.h"
@@ -372,22 +373,9 @@ TEST_F(FT950Face, ASecondWindowCreationGivesTheSameLayoutAndSendsNothing)
 TEST_F(FT950Face, PrintedLegendsStayClearOfTheControlsAndOfEachOther)
 {
     host->show();
-    QList<QPair<QRect, QString>> controls;
-    for (QWidget* w : face->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
-        if (w != face->FTxImage && w->isVisibleTo(face))
-            controls.append({w->geometry(), QString::fromLatin1(w->metaObject()->className()) + w->toolTip()});
-    const QList<TFT950Legend> legends = FT950PrintedLegends();
+    const QList<faceart::TPrintedLegend> legends = FT950PrintedLegends();
     EXPECT_GE(legends.size(), 80);
-    const QRectF faceArea(1, 1, 1017, 452);
-    for (int i = 0; i < legends.size(); ++i) {
-        const TFT950Legend& l = legends[i];
-        SCOPED_TRACE(l.Text.toStdString());
-        EXPECT_TRUE(faceArea.contains(l.Box));
-        for (const auto& c : controls)
-            EXPECT_FALSE(l.Box.intersects(QRectF(c.first))) << c.second.toStdString();
-        for (int j = i + 1; j < legends.size(); ++j)
-            EXPECT_FALSE(l.Box.adjusted(-1, -1, 1, 1).intersects(legends[j].Box)) << legends[j].Text.toStdString();
-    }
+    ExpectLegendsClearOfControls(*face, face->FTxImage, legends);
 }
 
 TEST_F(FT950Face, EveryPictureItAsksForIsDrawn)

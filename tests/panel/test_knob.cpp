@@ -1,9 +1,13 @@
-// The knobs: value to pointer angle, clamping, the meter selector and its click halves, and an
-// offscreen render of every knob type.
+// The knobs: value to pointer angle, clamping, the meter selector, its click halves and its names
+// clear of the pointer, and an offscreen render of every knob type.
 #include "ControlTestUtils.h"
 #include "core/RCUtils.h"
 #include "panel/KnobLogic.h"
 #include "panel/widgets/FTPanelKnob.h"
+#include "panel/widgets/PanelControlArt.h"
+
+#include <QLineF>
+#include <algorithm>
 
 #include <gtest/gtest.h>
 
@@ -118,6 +122,38 @@ TEST(Knob, MeterKnobsHaveSixPlacesAndTwoClickHalves)
     ctl::Click(plain, QPoint(5, 20));
     ctl::Click(plain, QPoint(40, 20));
     EXPECT_FALSE(any);
+}
+
+TEST(Knob, MeterNamesStandOutsideTheRingThePointerTurnsIn)
+{
+    // The FT DX 5000's selector sits too high in its picture for a name above it: the face
+    // prints that one.
+    const struct {
+        TKnobType Type;
+        QStringList Names;
+    } meters[] = {{ktFT2K_Meter, {"COMP", "ALC", "PO", "SWR", "ID", "VDD"}},
+                  {ktFT5K_Meter, {"COMP", "ALC", "SWR", "ID", "VDD"}}};
+    for (const auto& m : meters) {
+        const TMeterKnobLayout layout = MeterKnobLayout(m.Type);
+        const TKnobGeometry& g = KnobGeometry(m.Type);
+        // The pointer reaches 23 pixels from the centre, with half its pen width beyond.
+        EXPECT_GE(layout.RingRadius, 23.5);
+        QStringList names;
+        for (const faceart::TPrintedLegend& name : layout.Names) {
+            SCOPED_TRACE(name.Text.toStdString());
+            names << name.Text;
+            EXPECT_TRUE(QRectF(QPointF(0, 0), QSizeF(g.Size)).contains(name.Box));
+            // The point of the box nearest to the centre lies beyond the ring.
+            const QPointF nearest(std::clamp(layout.Centre.x(), name.Box.left(), name.Box.right()),
+                                  std::clamp(layout.Centre.y(), name.Box.top(), name.Box.bottom()));
+            EXPECT_GT(QLineF(layout.Centre, nearest).length(), layout.RingRadius);
+            for (const faceart::TPrintedLegend& other : layout.Names)
+                if (&other != &name)
+                    EXPECT_FALSE(name.Box.adjusted(-1, -1, 1, 1).intersects(other.Box)) << other.Text.toStdString();
+        }
+        EXPECT_EQ(names, m.Names);
+    }
+    EXPECT_TRUE(MeterKnobLayout(ktFT5K_Knob1).Names.isEmpty());
 }
 
 TEST(KnobRender, SavesEveryKnobType)

@@ -3,11 +3,13 @@
 #include "PanelTestUtils.h"
 #include "panel/widgets/FTxBargraph.h"
 #include "panel/widgets/FTxDisplay.h"
+#include "tests/support/Wait.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QMouseEvent>
 #include <QPaintEvent>
+#include <QScreen>
 #include <gtest/gtest.h>
 #include <functional>
 #include <map>
@@ -328,6 +330,46 @@ TEST(LcdWidget, ContourRowIsDimAfterSwitchingOffAndBlackAfterAFullRepaint)
     EXPECT_EQ(row(ShiftRowY), QStringLiteral("-----#-----"));
     lcd.Display().SetFilterWidthBars(6);
     EXPECT_EQ(row(WidthRowY), QStringLiteral("---#####---"));
+}
+
+TEST(LcdWidget, AContourChangeWhileHiddenLeavesTheRowBlackAtTheFirstPaintOnShowing)
+{
+    // What the shown LCD really painted: the window's own pixels, not a render of it.
+    const auto contourOnScreen = [](TPaintSpy& lcd) {
+        const QImage img = lcd.screen()->grabWindow(lcd.winId()).toImage();
+        const int x0 = DSPRowX0(lcd.ModelIdx());
+        QString s;
+        for (const int y : {ContourUpperY, ContourLowerY}) {
+            for (int k = 0; k < DSPCellCount; ++k) {
+                const QRgb c = img.pixel(x0 + 9 * k + 3, y);
+                s += c == BGRColor(clLitGreen).rgb() ? u'#' : c == BGRColor(clDim).rgb() ? u'-' : u' ';
+            }
+            s += u'|';
+        }
+        return s;
+    };
+    const struct {
+        TTransceiver Model;
+        TContour Last;
+        const char* Row;
+    } cases[] = {
+        {FT2000, conOff, "           |           |"},
+        {FT950, conOff, "           |           |"},
+        {FT2000, conAPF, " #         |###        |"}, // key pitch 0: cell 1, and nothing dim
+        {FT950, conAPF, " #         |###        |"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(ModelName(ModelIndex(c.Model))) + (c.Last == conAPF ? " APF" : " off"));
+        TPaintSpy lcd;
+        lcd.SetTransceiver(c.Model);
+        ShowAndSettle(lcd);
+        lcd.hide();
+        lcd.Display().SetContour(conOn);
+        lcd.Display().SetContour(c.Last);
+        lcd.show();
+        ASSERT_TRUE(vxtest::waitUntil([&] { return lcd.Paints > 0; }));
+        EXPECT_EQ(contourOnScreen(lcd), QString::fromLatin1(c.Row));
+    }
 }
 
 TEST(LcdWidget, ClicksOnSwitchIndicatorsRaiseTheirEvents)

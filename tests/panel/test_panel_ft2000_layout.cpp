@@ -1,7 +1,9 @@
 // The FT-2000 face: its controls at their places with their pictures, hints and tab order,
 // the pictures it asks for, readable value labels, and the busy offscreen render.
 #include "FT2000Fixture.h"
+#include "FaceLegends.h"
 #include "controls/widgets/ArtRegistry.h"
+#include "panel/widgets/FT2000Art.h"
 #include "panel/widgets/FTPanelDial.h"
 #include "panel/widgets/FTPanelFrequency.h"
 #include "panel/widgets/FTPanelKnob.h"
@@ -373,6 +375,14 @@ TEST_F(FT2000Face, ValueLabelsInTheirPlacesAndNoneOverprintsAnother)
                 << widest[i].Text << " / " << widest[j].Text;
     // The key speed sits under its own bar.
     EXPECT_LE(TextExtent(f.KeySpeedLabel).right(), f.KeySpeedBar->geometry().right());
+}
+
+TEST_F(FT2000Face, PrintedLegendsStayClearOfTheControlsAndOfEachOther)
+{
+    host->show();
+    const QList<faceart::TPrintedLegend> legends = FT2000PrintedLegends();
+    EXPECT_GE(legends.size(), 60);
+    ExpectLegendsClearOfControls(*face, face->FTxImage, legends);
 }
 
 TEST_F(FT2000Face, EveryPictureOfTheFaceIsRegistered)

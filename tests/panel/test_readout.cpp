@@ -5,6 +5,7 @@
 #include "panel/widgets/FTPanelFrequency.h"
 
 #include <QPainter>
+#include <QSet>
 #include <vector>
 #include <gtest/gtest.h>
 
@@ -213,7 +214,7 @@ TEST(Readout, LayoutAndSharedDigitPositionsFollowTheDisplayType)
         TDisplayType Type;
         QSize Size;
     } sizes[] = {{dtFT2K_A, {176, 42}},        {dtFT2K_B, {131, 36}}, {dtFT2K_Clarifier, {73, 18}},
-                 {dtFT5K_A, {167, 42}},        {dtFT5K_B, {96, 29}},  {dtFT5K_Clarifier, {53, 13}}};
+                 {dtFT5K_A, {167, 42}},        {dtFT5K_B, {98, 29}},  {dtFT5K_Clarifier, {53, 13}}};
     TFTPanelFrequency readout;
     EXPECT_EQ(readout.size(), QSize(176, 42));
     for (const auto& s : sizes) {
@@ -274,6 +275,66 @@ TEST(Readout, DrawsLitDigitsDimSegmentsAndMarks)
         RenderWidget(clar);
     }
     EXPECT_EQ(clar.ShownDigits(), (TReadoutDigits{-1, 2, 5, 5, -1, -1, -1, -1}));
+}
+
+TEST(Readout, EachDigitKeepsACellOfItsOwn)
+{
+    // 7.074.000: the 10 MHz place is blank, the 1 MHz place shows 7.
+    for (const TDisplayType type : {dtFT2K_A, dtFT5K_A, dtFT5K_B}) {
+        SCOPED_TRACE(int(type));
+        TFTPanelFrequency readout;
+        readout.SetDisplayType(type);
+        readout.SetFrequency(7074000);
+        const QImage img = RenderWidget(readout);
+        const TDigitPositionTables& positions = TFTPanelFrequency::DigitPositions();
+        QPolygonF points;
+        for (const TSegmentPolygon& segment : SegmentShape(type))
+            for (const QPoint& pt : segment)
+                points << pt;
+        const QRectF shape = points.boundingRect();
+        const int inkWidth = int(shape.width()); // a filled polygon ends where its edge lies
+        const int top = ReadoutLayout(type).TopMargin;
+        const QRgb lit = BGRColor(0xFCDB83).rgb(), dim = BGRColor(0x212121).rgb(), back = qRgb(0, 0, 0);
+        const auto colours = [&](int left, int right) {
+            QSet<QRgb> seen;
+            for (int x = left; x < right; ++x)
+                for (int y = top; y <= top + shape.bottom(); ++y)
+                    seen.insert(img.pixel(x, y));
+            return seen;
+        };
+        const auto cellOf = [&](int digit) { return DigitOrigin(type, digit, positions).x(); };
+        // Unlit segments only in the 10 MHz cell; the 7 in the 1 MHz cell: b lit, g not.
+        EXPECT_FALSE(colours(cellOf(1), cellOf(1) + inkWidth).contains(lit));
+        const QPoint seven(cellOf(2), top);
+        const TSegmentShape& s = SegmentShape(type);
+        const auto centre = [](const TSegmentPolygon& poly) {
+            return QPolygon(QList<QPoint>(poly.begin(), poly.end())).boundingRect().center();
+        };
+        EXPECT_EQ(img.pixel(seven + centre(s[1])), lit);
+        EXPECT_EQ(img.pixel(seven + centre(s[6])), dim);
+
+        // The columns holding ink fall apart into the eight digits, each exactly in its own box,
+        // and the two decimal points standing alone between them.
+        QList<std::pair<int, int>> runs; // first column, width
+        for (int x = 0; x < img.width(); ++x) {
+            const QSet<QRgb> c = colours(x, x + 1);
+            if (c == QSet<QRgb>{back})
+                continue;
+            if (!runs.isEmpty() && runs.back().first + runs.back().second == x)
+                ++runs.back().second;
+            else
+                runs.append({x, 1});
+        }
+        ASSERT_EQ(runs.size(), 10);
+        const int digitRun[8] = {0, 1, 3, 4, 5, 7, 8, 9};
+        for (int i = 0; i < 8; ++i) {
+            EXPECT_EQ(runs[digitRun[i]], std::make_pair(cellOf(i + 1), inkWidth)) << "digit " << i + 1;
+            if (i > 0 && digitRun[i - 1] == digitRun[i] - 1) // neighbours without a point between
+                EXPECT_GE(runs[digitRun[i]].first - cellOf(i) - inkWidth, 2) << "digits " << i << ", " << i + 1;
+        }
+        for (const int point : {2, 6})
+            EXPECT_LE(runs[point].second, 3);
+    }
 }
 
 TEST(Readout, FrequencyIsKeptWithinTheEightDigits)

@@ -1,8 +1,10 @@
 // The FT DX 5000 sub display: what it reads from the engine for each mode and VFO, how it
-// prints it, the transient text's 5 s, its fixed size, and the offscreen render.
+// prints it, the transient text's 5 s, its fixed size, and the offscreen render (with the sub
+// receiver's frequency readout beside them).
 #include "PanelTestUtils.h"
 #include "core/cat/RX.h"
 #include "core/cat/VRF.h"
+#include "panel/widgets/FTPanelFrequency.h"
 #include "panel/widgets/FTxSubdisplay.h"
 #include "tests/core/CATFixture.h"
 
@@ -223,7 +225,7 @@ TEST_F(Subdisplay, SavesTheRenderAtBothPixelRatios)
                  {dpmDNR, vfoB, nullptr},   {dpmWidth, vfoA, nullptr},   {dpmContour, vfoB, nullptr},
                  {dpmWidth, vfoA, "POWER"}, {dpmWidth, vfoB, "100W"}};
     QWidget sheet;
-    sheet.resize(2 * 113 + 3 * 6, 4 * 27 + 5 * 6);
+    sheet.resize(2 * 113 + 3 * 6, 4 * 27 + 5 * 6 + 29 + 6);
     QPalette pal = sheet.palette();
     pal.setColor(QPalette::Window, QColor(0x2a, 0x2a, 0x2c));
     sheet.setPalette(pal);
@@ -238,6 +240,11 @@ TEST_F(Subdisplay, SavesTheRenderAtBothPixelRatios)
         if (cells[i].Text)
             d->SetDisplayText(QString::fromLatin1(cells[i].Text));
     }
+    // Under them the sub receiver's frequency readout, which sits beside them on the face.
+    auto* readout = new TFTPanelFrequency(&sheet);
+    readout->SetDisplayType(dtFT5K_B);
+    readout->SetFrequency(7074000);
+    readout->move(6, 6 + 4 * (27 + 6));
     for (const qreal ratio : {1.0, 2.0}) {
         QImage img(sheet.size() * ratio, QImage::Format_RGB32);
         img.setDevicePixelRatio(ratio);
