@@ -144,6 +144,7 @@ bool TLogInterface::Open()
         FLogDataList.clear();
         Fire(OnLogData);
     }
+    Fire(OnLogOpen);
     return started;
 }
 
