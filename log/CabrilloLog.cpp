@@ -35,12 +35,25 @@ TCabrilloLog BuildCabrilloLog(const TCabrilloHeader& header, const QStringList& 
             continue;
         out << qso;
         ++log.QSOs;
+        if (record.RSTSent().isEmpty() || record.STX().isEmpty() || record.RSTRcvd().isEmpty() ||
+            record.SRX().isEmpty())
+            ++log.LackingExchange;
     }
     if (log.QSOs == 0)
         out.clear();
     else
         out << QStringLiteral("END-OF-LOG:");
     return log;
+}
+
+QString TCabrilloLog::ResultText() const
+{
+    if (QSOs == 0)
+        return QStringLiteral("No QSOs exported");
+    QString text = QStringLiteral("%1 QSOs exported").arg(QSOs);
+    if (LackingExchange > 0)
+        text += QStringLiteral(", %1 QSOs lack RST or exchange").arg(LackingExchange);
+    return text;
 }
 
 QString CabrilloFileName(const QString& callsign)

@@ -63,6 +63,13 @@ private:
 struct TCabrilloLog {
     QStringList Lines; // the whole file, empty when no QSO qualifies
     int QSOs = 0;
+    // QSOs written without a sent or received report or exchange: their lines have blank
+    // columns that a contest's log checker cannot split into fields.
+    int LackingExchange = 0;
+
+    // "12 QSOs exported", with ", 3 QSOs lack RST or exchange" where that applies;
+    // "No QSOs exported" for none.
+    QString ResultText() const;
 };
 
 // The file for the QSOs of logBook (sorted log lines) whose station call sign is the header's

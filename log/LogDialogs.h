@@ -24,8 +24,9 @@ public:
     virtual std::optional<QString> SaveFileName(const TFileDialogOptions& options) = 0;
     // The chosen existing file; nullopt when cancelled.
     virtual std::optional<QString> OpenFileName(const TFileDialogOptions& options) = 0;
-    // The Cabrillo export dialog for fileName, modal; true when it closed with Save.
-    virtual bool CabrilloExport(TLogInterface& log, const QString& fileName) = 0;
+    // The Cabrillo export dialog for fileName, modal; when it closed with Save, the export's
+    // result text ("12 QSOs exported"), else nullopt.
+    virtual std::optional<QString> CabrilloExport(TLogInterface& log, const QString& fileName) = 0;
 
     // The modal dialogs of the QSL services: ADIF export into fileName, LoTW export and
     // upload, eQSL upload of fileName (message is the memo's first line), LoTW download.

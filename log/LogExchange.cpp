@@ -460,7 +460,9 @@ bool TLogInterface::CabrilloExport()
     }
     const QFileInfo fi(*chosen);
     FCabrilloFilename = fi.path() + QLatin1Char('/') + fi.completeBaseName() + QStringLiteral(".LOG");
-    if (FDialogs->CabrilloExport(*this, FCabrilloFilename))
+    if (const std::optional<QString> result = FDialogs->CabrilloExport(*this, FCabrilloFilename)) {
         FCabrilloHeader.SetFilepath(QFileInfo(FCabrilloFilename).absolutePath() + QLatin1Char('/'));
+        ReportEvent(*result);
+    }
     return false;
 }

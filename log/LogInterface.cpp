@@ -9,6 +9,7 @@
 #include "log/LogText.h"
 #include "log/ResultPost.h"
 #include "platform/Clock.h"
+#include "platform/SaveFile.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -143,6 +144,7 @@ bool TLogInterface::Open()
         FLogDataList.clear();
         Fire(OnLogData);
     }
+    Fire(OnLogOpen);
     return started;
 }
 
@@ -184,6 +186,9 @@ void TLogInterface::StartLoad(uint64_t generation, std::optional<QStringList> wr
         return;
     }
     FWriter->Load(result->Path, [result, sorter, build](TLogFileWriter::TLoadRead read) {
+        // On the writer's thread, where no save of the file can be under way: the temporary
+        // files of saves that a crash interrupted are of no use to anyone.
+        vx::RemoveSaveLeftovers(result->Path);
         result->Read = std::move(read);
         sorter->Post(build);
     });

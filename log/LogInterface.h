@@ -270,6 +270,9 @@ public:
     TNotifyEvent OnLogbookPanelClear;
     TNotifyEvent OnLogData;
     TNotifyEvent OnLogLoaded;
+    // Open was called for the log named by LogFolder and LogFileName, whether its load
+    // started or was refused: what depends on which log is set follows it.
+    TNotifyEvent OnLogOpen;
     TSwitchEvent OnEditMode;
     TStringEvent OnLogEvent;
     TLoggingModeEvent OnLoggingMode;

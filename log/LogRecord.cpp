@@ -34,16 +34,6 @@ bool IsAsciiDigit(QChar c)
     return c >= QLatin1Char('0') && c <= QLatin1Char('9');
 }
 
-// Writes value into the fixed-column line from the 1-based column, cut to width.
-void PutColumn(QString& line, int column, int width, const QString& value)
-{
-    QString v = value.left(width);
-    if (!v.isEmpty() && v.back().isHighSurrogate())
-        v.chop(1);
-    for (qsizetype i = 0; i < v.size(); ++i)
-        line[column - 1 + i] = v[i];
-}
-
 } // namespace
 
 TLogRecord::TLogRecord()
@@ -785,19 +775,26 @@ QString TLogRecord::GetCabrilloRecord(const QString& line, const QString& myCall
     if (!IsLogDate(FQSODate))
         return {};
 
-    QString out(81, QLatin1Char(' '));
-    PutColumn(out, 1, 5, QStringLiteral("QSO: "));
-    PutColumn(out, 6, 5, FreqCabrillo());
-    PutColumn(out, 12, 2, ModeCabrillo());
-    PutColumn(out, 15, 10, QSODateCabrillo());
-    PutColumn(out, 26, 4, TimeOnAsStringHHMM());
-    PutColumn(out, 31, 13, CleanFieldText(myCallsign));
-    PutColumn(out, 45, 3, FRSTSent);
-    PutColumn(out, 49, 6, FSTX);
-    PutColumn(out, 56, 13, FCall);
-    PutColumn(out, 70, 3, FRSTRcvd);
-    PutColumn(out, 74, 6, FSRX);
-    PutColumn(out, 81, 1, QStringLiteral("0"));
+    // Each value stands in its column, padded to the column's width and followed by a blank;
+    // a longer value is written whole and moves the rest of the line to the right: a cut
+    // call or exchange would be another QSO.
+    QString out = QStringLiteral("QSO: ");
+    out.reserve(96);
+    const auto put = [&out](const QString& value, int width) {
+        out += value.leftJustified(width);
+        out += QLatin1Char(' ');
+    };
+    put(FreqCabrillo(), 5);
+    put(ModeCabrillo(), 2);
+    put(QSODateCabrillo(), 10);
+    put(TimeOnAsStringHHMM(), 4);
+    put(CleanFieldText(myCallsign), 13);
+    put(FRSTSent, 3);
+    put(FSTX, 6);
+    put(FCall, 13);
+    put(FRSTRcvd, 3);
+    put(FSRX, 6);
+    out += QLatin1Char('0'); // transmitter number
     return out;
 }
 

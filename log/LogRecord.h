@@ -305,8 +305,8 @@ public:
     QString GeteQSLRecord(const QString& line);
     // Reads the line into the record, then its Cabrillo 3.0 "QSO:" line of 81 characters
     // with myCallsign as sent call.  Empty unless the band is 160, 80, 40, 20, 15, 10, 6 or
-    // 2 m, the mode CW, SSB, RTTY or FM, and the QSO has a date.  Values longer than their
-    // column are cut to it.
+    // 2 m, the mode CW, SSB, RTTY or FM, and the QSO has a date.  A value longer than its
+    // column is written whole and makes the line longer; an empty one leaves its column blank.
     QString GetCabrilloRecord(const QString& line, const QString& myCallsign);
     // Five characters, right-aligned kHz (band start when there is no frequency).
     QString FreqCabrillo() const;

@@ -22,4 +22,14 @@ bool OpenForAtomicWrite(QSaveFile& file);
 // file is discarded, so a later commit cannot replace the old one.
 bool WriteAll(QSaveFile& file, const QByteArray& bytes);
 
+// Whether `name` (without folder) is the temporary file of an atomic write of `target`:
+// where the file system cannot hold an unnamed temporary file, the write goes to the target's
+// name, ".", six random letters, and an interrupted write leaves it behind.  A suffix of one
+// letter case ("backup", "BEFORE") is a name a person chose and never counts.
+bool IsSaveLeftover(const QString& target, const QString& name);
+
+// Removes the temporary files that interrupted atomic writes of `path` left beside it; the
+// number removed.  Call it only while nothing is writing `path`.
+int RemoveSaveLeftovers(const QString& path);
+
 } // namespace vx

@@ -742,9 +742,12 @@ bool TMainForm::ApplicationMessage(QObject*, QKeyEvent* Key)
     case Qt::Key_Enter:
         if (parent != LogPanel)
             return false;
-        if (mods == Qt::NoModifier &&
-            (LogPanel->IsTextCommand(true) || FModules->Log()->LogQSOAction->isEnabled()))
-            LogPanel->LogQSOActionExecute();
+        if (mods == Qt::NoModifier) {
+            if (LogPanel->IsTextCommand(true) || FModules->Log()->LogQSOAction->isEnabled())
+                LogPanel->LogQSOActionExecute();
+            else
+                LogPanel->LogQSORefused();
+        }
         return true;
     case Qt::Key_Plus:
         if (!(Key->modifiers() & Qt::KeypadModifier) || parent != LogPanel)

@@ -121,6 +121,8 @@ TCabrilloExportForm::TCabrilloExportForm(QWidget* parent)
     Memo1->setFont(fixed);
 
     CabrilloButton = new QPushButton(QStringLiteral("Preview"), this);
+    ResultLabel = new QLabel(this);
+    ResultLabel->setObjectName(QStringLiteral("ResultLabel"));
     OKButton = new QPushButton(QStringLiteral("&Save"), this);
     OKButton->setDefault(true);
     CancelButton = new QPushButton(QStringLiteral("&Cancel"), this);
@@ -134,7 +136,8 @@ TCabrilloExportForm::TCabrilloExportForm(QWidget* parent)
     top->addWidget(Memo1, 1);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(CabrilloButton);
-    buttons->addStretch(1);
+    buttons->addSpacing(8);
+    buttons->addWidget(ResultLabel, 1);
     buttons->addWidget(OKButton);
     buttons->addWidget(CancelButton);
     auto* main = new QVBoxLayout(this);
@@ -196,12 +199,15 @@ int TCabrilloExportForm::PrepareCabrillo()
     TLogRecord record;
     TCabrilloLog log = BuildCabrilloLog(ControlsHeader(), FLogBook, record);
     FQSOList = log.Lines;
+    FResultText = log.ResultText();
     if (log.QSOs == 0) {
-        Memo1->setPlainText(QStringLiteral("No QSOs exported"));
+        Memo1->setPlainText(FResultText);
+        ResultLabel->clear();
         OKButton->setEnabled(false);
         CabrilloButton->setEnabled(false);
     } else {
         Memo1->setPlainText(FQSOList.join(QLatin1Char('\n')));
+        ResultLabel->setText(FResultText);
     }
     return log.QSOs;
 }

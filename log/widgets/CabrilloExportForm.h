@@ -10,6 +10,7 @@
 
 class QComboBox;
 class QGroupBox;
+class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
@@ -35,6 +36,8 @@ public:
     int PrepareCabrillo();
     // The controls back into the logbook's header.
     void StoreHeader();
+    // What the last preparation found ("12 QSOs exported, 3 QSOs lack RST or exchange").
+    QString ResultText() const { return FResultText; }
 
     void CabrilloButtonClick();
     void OKButtonClick();
@@ -54,6 +57,8 @@ public:
     QPlainTextEdit* AddressMemo = nullptr;
     QPlainTextEdit* Memo1 = nullptr;
     QPushButton* CabrilloButton = nullptr;
+    // The result of the preview, beside its button.
+    QLabel* ResultLabel = nullptr;
     QPushButton* OKButton = nullptr;
     QPushButton* CancelButton = nullptr;
 
@@ -66,4 +71,5 @@ private:
     QStringList FLogBook;
     // The file's lines as last prepared.
     QStringList FQSOList;
+    QString FResultText;
 };

@@ -140,9 +140,9 @@ public:
     TLogOptions& LogOptions() { return *FLogOptions; }
     bool RealTimeLogging() const { return FRealTimeLogging; }
     void SetRealTimeLogging(bool Value);
-    // The serial-sent text shown after a QSO was logged with consecutive serial numbers; one
-    // for the whole program.
-    static QString LastSTX();
+    // The serial-sent text shown after a QSO was logged with consecutive serial numbers;
+    // empty until this panel logged one.
+    QString LastSTX() const { return FLastSTX; }
 
     // ---- Operations -------------------------------------------------------------------------
     // After the log is opened and after the station call changed: the DXCC list from the log.
@@ -155,6 +155,9 @@ public:
     bool IsTextCommand(bool ExeceuteCommand);
     // Logs, saves or deletes the QSO of the fields, or performs the frequency command.
     void LogQSOActionExecute();
+    // Enter found Log QSO disabled: with no log book open the hint line says so, as nothing
+    // can be logged then.
+    void LogQSORefused();
     // Resets the entry and ends an edit.
     void ClearControls(bool FocusToCallEdit, bool ClearLogMessage);
     void DoQRZButtonClick();
@@ -221,6 +224,8 @@ private:
     void LocatorEditChange();
     void UpdateActions();
     void SyncLogQSOButton();
+    // A log file is named for logging.
+    bool LogBookOpen() const;
     void DoCallsignLookup(const TDXSpot& ADXSpot);
     void DoLogInfo(const TLogInfo& ALogInfo);
     void DoSpotDblClick(const TSpot& ASpot);
@@ -337,4 +342,5 @@ private:
     QString FQRZRequestCall;
     // Texts the log reports while the panel saves an edited QSO.
     QStringList* FCapturedEvents = nullptr;
+    QString FLastSTX;
 };

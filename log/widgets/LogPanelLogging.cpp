@@ -22,15 +22,10 @@ namespace {
 
 const QColor ShapeGrey(128, 128, 128);
 
+const QString NoLogBookText = QStringLiteral("No log book open");
+
 const QString IncompleteText =
     QStringLiteral("QSO not logged: call of 3 or more characters, date, band and mode needed");
-
-// One for the whole program.
-QString& LastSTXText()
-{
-    static QString text;
-    return text;
-}
 
 QString FirstLetter(const QComboBox* list)
 {
@@ -46,11 +41,6 @@ void SelectFlag(QComboBox* list, const QString& letter)
 }
 
 } // namespace
-
-QString TLogPanel::LastSTX()
-{
-    return LastSTXText();
-}
 
 void TLogPanel::LoadLogOptions()
 {
@@ -119,7 +109,7 @@ void TLogPanel::LogQSOActionExecute()
             }
             message = QStringLiteral("%1 logged").arg(call);
             AdvanceSerialNumber();
-            LastSTXText() = STXEdit->text().trimmed();
+            FLastSTX = STXEdit->text().trimmed();
             TContest& contest = log.Contest();
             if (ContestMode() && !FLogOptions->IncrementSerialNumbersTX())
                 contest.SetLastSerialNumber(STXEdit->text());
@@ -129,6 +119,12 @@ void TLogPanel::LogQSOActionExecute()
     ClearControls(true, false);
     CallEdit->update();
     ShowLogMessage(message);
+}
+
+void TLogPanel::LogQSORefused()
+{
+    if (!LogBookOpen())
+        ShowLogMessage(NoLogBookText);
 }
 
 bool TLogPanel::SaveEditedQSO(const QString& call, QString& message)
@@ -161,8 +157,8 @@ bool TLogPanel::SaveEditedQSO(const QString& call, QString& message)
         message = (deleting ? QStringLiteral("%1 deleted") : QStringLiteral("%1 saved")).arg(call);
     if (FLogQSOAction)
         FLogQSOAction->setText(QStringLiteral("&Log QSO"));
-    if (ContestMode() && FLogOptions->IncrementSerialNumbersTX() && !LastSTXText().isEmpty())
-        STXEdit->setText(LastSTXText());
+    if (ContestMode() && FLogOptions->IncrementSerialNumbersTX() && !FLastSTX.isEmpty())
+        STXEdit->setText(FLastSTX);
     return true;
 }
 
@@ -277,8 +273,8 @@ void TLogPanel::ClearControls(bool FocusToCallEdit, bool ClearLogMessage)
     if (!CallEdit->text().isEmpty())
         CallEdit->clear();
     SetModeDefaults();
-    if (ContestMode() && FLogOptions->IncrementSerialNumbersTX() && !LastSTXText().isEmpty())
-        STXEdit->setText(LastSTXText());
+    if (ContestMode() && FLogOptions->IncrementSerialNumbersTX() && !FLastSTX.isEmpty())
+        STXEdit->setText(FLastSTX);
     for (TEntryEdit* e : {SRXEdit, CommentEdit, LocatorEdit, QSLInfoEdit, NameEdit, QTHEdit, IOTAEdit})
         e->clear();
     for (QComboBox* list : {USStateEdit, ContinentEdit, QSLSentEdit, QSLRcvdEdit, QSLLoTWSentEdit, QSLLoTWRcvdEdit,

@@ -86,6 +86,8 @@ void TLogPanel::SetLogInterface(TLogInterface* Value)
     Value->OnNumbersOnlySerialRX = [this](bool v) { FLogOptions->SetNumbersOnlySerialRX(v); };
     Value->OnNumbersOnlySerialTX = [this](bool v) { FLogOptions->SetNumbersOnlySerialTX(v); };
     Value->OnInitializeFields = [this] { UpdateFieldVisibility(); };
+    // A call typed before the log was named or changed is judged against the log now set.
+    Value->OnLogOpen = [this] { UpdateActions(); };
     // Show the columns the log has already.
     UpdateFieldVisibility();
 }
@@ -103,6 +105,7 @@ void TLogPanel::UnhookLog()
     log.OnNumbersOnlySerialRX = nullptr;
     log.OnNumbersOnlySerialTX = nullptr;
     log.OnInitializeFields = nullptr;
+    log.OnLogOpen = nullptr;
 }
 
 void TLogPanel::SetLogQSOAction(QAction* Value)
@@ -339,11 +342,16 @@ void TLogPanel::LocatorEditChange()
     LabelPathInfo->setText(FDXSpots->GetRangeAndPath(*FSpot));
 }
 
+bool TLogPanel::LogBookOpen() const
+{
+    return FLogInterface && !FLogInterface->LogFolder().isEmpty() && !FLogInterface->LogFileName().isEmpty();
+}
+
 void TLogPanel::UpdateActions()
 {
     if (!FLogQSOAction || !FLogInterface)
         return;
-    if (FLogInterface->LogFileName().isEmpty()) {
+    if (!LogBookOpen()) {
         FLogQSOAction->setEnabled(false);
         return;
     }

@@ -35,14 +35,16 @@ std::optional<QString> TLogWidgetDialogs::OpenFileName(const TFileDialogOptions&
     return Ask(options, false);
 }
 
-bool TLogWidgetDialogs::CabrilloExport(TLogInterface& log, const QString& fileName)
+std::optional<QString> TLogWidgetDialogs::CabrilloExport(TLogInterface& log, const QString& fileName)
 {
     TCabrilloExportForm form(FParent);
     form.SetLogInterface(&log);
     form.SetLogBook(log.LogBook());
     form.SetFilename(fileName);
     form.Initialize();
-    return form.exec() == QDialog::Accepted;
+    if (form.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return form.ResultText();
 }
 
 void TLogWidgetDialogs::ADIFExportDialog(TLogInterface& log, const QString& fileName)

@@ -17,7 +17,7 @@ public:
 
     std::optional<QString> SaveFileName(const TFileDialogOptions& options) override;
     std::optional<QString> OpenFileName(const TFileDialogOptions& options) override;
-    bool CabrilloExport(TLogInterface& log, const QString& fileName) override;
+    std::optional<QString> CabrilloExport(TLogInterface& log, const QString& fileName) override;
     void ADIFExportDialog(TLogInterface& log, const QString& fileName) override;
     void LoTWExportDialog(TLogInterface& log, const QString& fileName) override;
     void eQSLUploadDialog(const QString& fileName, const QString& message) override;

@@ -415,6 +415,21 @@ TEST_F(MainFormRig, EnterAndKeypadPlusLogFromTheQSOEntry)
     EXPECT_EQ(Form->CWPanel->CWSendEdit->text(), "+");
 }
 
+// With no log named in the settings, Enter in the entry logs nothing and says why.
+TEST_F(MainFormRig, EnterWithNoLogOpenSaysSo)
+{
+    Store();
+    CreateAndStart();
+    TLogPanel* log = Form->LogPanel;
+    log->CallEdit->setFocus();
+    QTest::keyClicks(log->CallEdit, "DL1ABC");
+    Press(Qt::Key_Return);
+    auto* message = log->findChild<QLabel*>(QStringLiteral("LogEventLabel"));
+    ASSERT_NE(message, nullptr);
+    EXPECT_EQ(message->text(), "No log book open");
+    EXPECT_EQ(log->CallEdit->text(), "DL1ABC");
+}
+
 TEST_F(MainFormRig, CtrlQAsksTheCallbookForTheCallInTheEntry)
 {
     Store(isLocal, FT2000, [this](TIniStore& ini) { StoreLog(ini); });

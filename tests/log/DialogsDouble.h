@@ -14,10 +14,10 @@ public:
         return Answer;
     }
     std::optional<QString> OpenFileName(const TFileDialogOptions& options) override { return SaveFileName(options); }
-    bool CabrilloExport(TLogInterface&, const QString& fileName) override
+    std::optional<QString> CabrilloExport(TLogInterface&, const QString& fileName) override
     {
         Shown << fileName;
-        return Saved;
+        return Saved ? std::optional<QString>(SavedText) : std::nullopt;
     }
 
     void ADIFExportDialog(TLogInterface&, const QString& fileName) override { QSLShown << "ADIF " + fileName; }
@@ -33,4 +33,5 @@ public:
     QStringList Shown;    // files the Cabrillo dialog was shown for
     QStringList QSLShown; // the QSL dialogs shown, with their file
     bool Saved = true;
+    QString SavedText = QStringLiteral("1 QSOs exported"); // the Cabrillo dialog's result
 };

@@ -69,6 +69,53 @@ TEST(Cabrillo, HeaderLinesAndTheQSOsOfTheCallSign)
     EXPECT_TRUE(none.Lines.isEmpty());
 }
 
+// QSOs without a report or exchange are written as they are, and the result says how many.
+TEST(Cabrillo, QSOsWithoutReportOrExchangeAreCounted)
+{
+    const struct {
+        const char* rstSent;
+        const char* stx;
+        const char* rstRcvd;
+        const char* srx;
+        bool lacking;
+    } cases[] = {
+        {"599", "28", "599", "IRTS", false}, {"", "28", "599", "IRTS", true}, {"599", "", "599", "IRTS", true},
+        {"599", "28", "", "IRTS", true},     {"599", "28", "599", "", true},  {"", "", "", "", true},
+    };
+    TCabrilloHeader h;
+    h.SetCallsign("DJ3EI");
+    for (const auto& c : cases) {
+        TLogRecord r;
+        r.ExplodeQSOLine(IARUQSO());
+        r.SetRSTSent(c.rstSent);
+        r.SetSTX(c.stx);
+        r.SetRSTRcvd(c.rstRcvd);
+        r.SetSRX(c.srx);
+        TLogRecord record;
+        const TCabrilloLog one = BuildCabrilloLog(h, {r.QSOLine()}, record);
+        EXPECT_EQ(one.QSOs, 1) << c.rstSent << "|" << c.stx << "|" << c.rstRcvd << "|" << c.srx;
+        EXPECT_EQ(one.LackingExchange, c.lacking ? 1 : 0)
+            << c.rstSent << "|" << c.stx << "|" << c.rstRcvd << "|" << c.srx;
+    }
+
+    QStringList lines;
+    for (int i = 0; i < 3; ++i) {
+        TLogRecord r;
+        r.ExplodeQSOLine(IARUQSO());
+        r.SetTimeOnAsString(QStringLiteral("14%1").arg(i, 2, 10, QChar('0')));
+        if (i > 0)
+            r.SetSRX("");
+        lines << r.QSOLine();
+    }
+    TLogRecord record;
+    const TCabrilloLog log = BuildCabrilloLog(h, lines, record);
+    EXPECT_EQ(log.ResultText(), "3 QSOs exported, 2 QSOs lack RST or exchange");
+    EXPECT_EQ(log.Lines.filter("QSO: ").size(), 3);
+    EXPECT_EQ(BuildCabrilloLog(h, {IARUQSO()}, record).ResultText(), "1 QSOs exported");
+    h.SetCallsign("DL1AB");
+    EXPECT_EQ(BuildCabrilloLog(h, lines, record).ResultText(), "No QSOs exported");
+}
+
 TEST(Cabrillo, FileNameOfACallSign)
 {
     EXPECT_EQ(CabrilloFileName("dj3ei/p"), "DJ3EI_P.LOG");
@@ -97,6 +144,7 @@ TEST_F(LogFixture, CabrilloExportAsksForTheFileAndKeepsItsFolder)
     EXPECT_EQ(log->CabrilloHeader().Callsign(), "DJ3EI/P");
     EXPECT_EQ(dialogs.Shown, QStringList{dir.filePath("contest.LOG")});
     EXPECT_EQ(log->CabrilloHeader().Filepath(), dir.path() + "/");
+    EXPECT_EQ(events.last(), dialogs.SavedText); // the dialog's result is the status text
 
     // Once a file was chosen, no name is proposed; a cancelled dialog forgets the file.
     dialogs.Answer.reset();

@@ -140,17 +140,26 @@ TEST(ExchangeRecords, CabrilloOnlyForContestBandsAndModes)
     }
 }
 
-TEST(ExchangeRecords, CabrilloColumnsNeverOverflow)
+// A value longer than its column is written whole and moves the rest of the line; the
+// columns before it and the blank between values stay.
+TEST(ExchangeRecords, CabrilloNeverCutsAValue)
 {
     TLogRecord r;
-    const QString line = LineWith(ExchangeLine, {{LogField::Call, "VERYLONGCALL/MM/1"},
+    const QString line = LineWith(ExchangeLine, {{LogField::Call, "VP2V/N1AAK/MM12"},
                                                  {LogField::RSTSent, "5999"},
-                                                 {LogField::STX, "1234567890"},
+                                                 {LogField::STX, "123456789"},
                                                  {LogField::RSTRcvd, "5777"},
-                                                 {LogField::SRX, "ABCDEFGHIJ"}});
-    const QString q = r.GetCabrilloRecord(line, "OWNCALL/ANOTHERLONG");
-    EXPECT_EQ(q, "QSO: 14250 PH 2022-03-05 1423 OWNCALL/ANOTH 599 123456 VERYLONGCALL/ 577 ABCDEF 0");
-    EXPECT_EQ(q.size(), 81);
+                                                 {LogField::SRX, "ABCDEFGHI"}});
+    const QString q = r.GetCabrilloRecord(line, "OWNCALL/ANOTHER");
+    EXPECT_EQ(q, "QSO: 14250 PH 2022-03-05 1423 OWNCALL/ANOTHER 5999 123456789 VP2V/N1AAK/MM12 5777 ABCDEFGHI 0");
+    const QStringList fields = q.split(' ', Qt::SkipEmptyParts);
+    EXPECT_EQ(fields.mid(5, 6),
+              QStringList({"OWNCALL/ANOTHER", "5999", "123456789", "VP2V/N1AAK/MM12", "5777", "ABCDEFGHI"}));
+
+    // Values that fit keep the fixed columns, whatever stands before them.
+    const QString fits = r.GetCabrilloRecord(LineWith(ExchangeLine, {{LogField::Call, "VP2V/N1AAK/MM"}}), "OWNCALL");
+    EXPECT_EQ(fits.size(), 81);
+    EXPECT_EQ(fits.mid(55, 14), "VP2V/N1AAK/MM ");
 }
 
 TEST(ExchangeRecords, CabrilloFrequencyModeAndDate)

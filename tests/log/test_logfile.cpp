@@ -249,6 +249,31 @@ TEST_F(LogFixture, FailedSaveLeavesTheFileAndKeepsTheEditInMemory)
     EXPECT_EQ(fileLines(), QStringList({TLogRecord::FileHeader(), edited}));
 }
 
+// Saves that a crash interrupted leave their temporary file beside the log; opening the log
+// removes those of this log and nothing else.
+TEST_F(LogFixture, OpeningRemovesTheTemporaryFilesOfInterruptedSaves)
+{
+    const QString line = QSOLine("DL1ABC", "20210305", "120000");
+    writeLog({line});
+    const struct {
+        const char* name;
+        bool removed;
+    } neighbours[] = {
+        {"test.log.kTqWzB", true},  {"test.log.AbCdEf", true},   {"test.log.bak", false},
+        {"test.log.old", false},    {"test.log.backup", false},  {"test.log.bak.kTqWzB", false},
+        {"test.log.kTqWz", false},  {"test.log.kTqWzB1", false}, {"other.log.kTqWzB", false},
+        {"test.logkTqWzB", false},  {"TEST.LOG.kTqWzB", false},  {"test.log.k7qWzB", false},
+    };
+    const QByteArray part = readBytes().left(300); // what a save had written when it stopped
+    for (const auto& n : neighbours)
+        writeBytes(part, dir.filePath(n.name));
+
+    ASSERT_TRUE(openAndWait());
+    for (const auto& n : neighbours)
+        EXPECT_EQ(!QFileInfo::exists(dir.filePath(n.name)), n.removed) << n.name;
+    EXPECT_EQ(log->LogBook(), QStringList{line});
+}
+
 TEST_F(LogFixture, NewLogFileHoldsOnlyTheHeader)
 {
     writeLog({QSOLine("DL1ABC", "20210305", "120000")});
@@ -368,6 +393,23 @@ TEST_F(FullDiskLog, AppendLeavesTheFileAsItWas)
     EXPECT_FALSE(log->AddQSO(q));
     EXPECT_EQ(events.last(), "Logging R77Q65 failed: No space left on device");
     EXPECT_FALSE(QFileInfo::exists(path()));
+}
+
+// A whole-file save on a full disk names the system's reason and leaves the file as it was.
+TEST_F(FullDiskLog, ASaveNamesTheSystemsReason)
+{
+    VX_RUN_IN_PRIVATE_MOUNTS();
+    OpenLogOnSmallDisk({QSOLine("DL1ABC", "20240105", "120000")});
+    if (IsSkipped() || HasFatalFailure())
+        return;
+    const QByteArray before = readBytes();
+    ASSERT_TRUE(disk->Fill());
+    ASSERT_TRUE(log->EditQSO(rowOf("DL1ABC")));
+    log->EditRecord().SetComment("edited");
+    log->SaveQSO();
+    log->WaitForWriter();
+    EXPECT_EQ(events.last(), "Saving test.log failed: No space left on device");
+    EXPECT_TRUE(FileHolds(readBytes(), before));
 }
 
 // When the failed append cannot even be cut off again, the user is told that the file needs

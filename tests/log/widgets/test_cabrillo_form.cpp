@@ -111,6 +111,18 @@ TEST_F(CabrilloForm, SaveWithoutPreviewWritesTheFileAndStoresTheHeader)
     EXPECT_EQ(log.CabrilloHeader().Filepath(), "/logs/");
 }
 
+TEST_F(CabrilloForm, ThePreviewSaysHowManyQSOsLackAnExchange)
+{
+    form.SetLogBook({QSO("DJ3EI", "EI0HQ", "1354", "IRTS"), QSO("DJ3EI", "TM0HQ", "1340", "")});
+    form.CabrilloButton->click();
+    EXPECT_EQ(form.ResultLabel->text(), "2 QSOs exported, 1 QSOs lack RST or exchange");
+    EXPECT_EQ(form.Memo1->toPlainText().split('\n').filter("QSO: ").size(), 2);
+    form.OKButton->click();
+    EXPECT_EQ(form.result(), QDialog::Accepted);
+    EXPECT_EQ(form.ResultText(), "2 QSOs exported, 1 QSOs lack RST or exchange");
+    EXPECT_EQ(savedLines().filter("QSO: ").size(), 2);
+}
+
 TEST_F(CabrilloForm, ACallSignWithoutQSOsSavesNothing)
 {
     form.CallsignEdit->setText("DL9XYZ");

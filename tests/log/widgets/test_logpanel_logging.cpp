@@ -100,7 +100,7 @@ TEST_F(LogPanelFixture, ContestSerialNumbers)
         sentNumbers << Read(line).STX();
     EXPECT_EQ(sentNumbers, QStringList({"001", "002", "003"}));
     EXPECT_EQ(text("STXEdit"), "004");
-    EXPECT_EQ(TLogPanel::LastSTX(), "004");
+    EXPECT_EQ(panel->LastSTX(), "004");
     EXPECT_EQ(log->Contest().NextSerialNumber(), 4u);
     // Clearing puts the next number back.
     edit("STXEdit")->setText("x");
@@ -125,15 +125,53 @@ TEST_F(LogPanelFixture, ContestSerialNumbers)
 
 TEST_F(LogPanelFixture, ClearingBeforeTheFirstContestQSOKeepsTheProposedNumber)
 {
-    // The number shown after a QSO is kept for the whole program, so only a fresh one has none.
-    if (!TLogPanel::LastSTX().isEmpty())
-        GTEST_SKIP() << "a QSO was logged earlier in this process";
+    // This panel has logged nothing yet, whatever other panels of the process logged.
     openLog();
     log->SetLoggingMode(lmContest);
     log->Contest().SetIncrementSerialNumbersTX(true);
     typeCall("DL1ABC");
     panel->ClearControls(true, true);
     EXPECT_EQ(text("STXEdit"), "001");
+}
+
+// A call typed while no log is named is judged again when a log is created or opened.
+TEST_F(LogPanelFixture, ANewOrOpenedLogTakesTheCallTypedBefore)
+{
+    const auto hint = [this] { return child("LogEventPanel")->toolTip(); };
+    const struct {
+        const char* file;
+        bool create; // Log > New Log creates the file first; Log > Open finds it
+    } cases[] = {{"new.log", true}, {"other.log", false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.file);
+        log->SetLogFileName(QString());
+        typeCall("DL1ABC");
+        EXPECT_FALSE(logQSO->isEnabled());
+        // Enter finds Log QSO disabled.
+        panel->LogQSORefused();
+        EXPECT_EQ(message(), "No log book open");
+        EXPECT_EQ(hint(), "No log book open");
+
+        log->SetLogFileName(c.file);
+        if (c.create)
+            ASSERT_TRUE(log->NewLogFile());
+        else
+            writeLog({});
+        ASSERT_TRUE(log->Open());
+        EXPECT_TRUE(logQSO->isEnabled());
+        EXPECT_EQ(text("CallEdit"), "DL1ABC");
+        ASSERT_TRUE(vxtest::waitUntil([&] { return !log->LogIsLoading(); }));
+        logQSO->trigger();
+        EXPECT_EQ(message(), "DL1ABC logged");
+        EXPECT_EQ(Read(qsoLines().value(0)).Call(), "DL1ABC");
+    }
+
+    // With a log open, an entry that cannot be logged yet is no reason to speak of the log.
+    typeCall("/");
+    EXPECT_FALSE(logQSO->isEnabled());
+    const QString before = message();
+    panel->LogQSORefused();
+    EXPECT_EQ(message(), before);
 }
 
 TEST_F(LogPanelFixture, StartUpCopiesTheLogsOptions)
