@@ -391,7 +391,9 @@ TEST_F(LoTWDownloadDialog, DatesReportsAndFoldersThatGiveNothingToUpdate)
         EXPECT_FALSE(dialog->Busy());
         EXPECT_EQ(log->LoTWInterface()->LoTWLastQSLAsString(), "2026-01-01");
     }
-    EXPECT_EQ(dialog->StringGrid2->rowCount(), 85);
+    // The report's conversion runs on its own thread and fills the grid when it is done.
+    EXPECT_TRUE(vxtest::waitUntil([&] { return dialog->StringGrid2->rowCount() == 85; }, 30000))
+        << dialog->StringGrid2->rowCount();
 }
 
 // ---- eQSL upload ------------------------------------------------------------------------------
