@@ -20,6 +20,12 @@ void TLogDataList::Append(int32_t index, const QString& line)
     FLines.append(line);
 }
 
+void TLogDataList::RemoveLast()
+{
+    FIndexes.removeLast();
+    FLines.removeLast();
+}
+
 TLogData TLogDataList::At(qsizetype row) const
 {
     TLogRecord r;

@@ -19,6 +19,7 @@ public:
     void clear();
     void reserve(qsizetype n);
     void Append(int32_t index, const QString& line);
+    void RemoveLast();
 
     // The row's handle (its TLogData::Index) and its line.
     int32_t IndexAt(qsizetype row) const { return FIndexes.at(row); }

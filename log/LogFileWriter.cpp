@@ -141,6 +141,17 @@ TLogFileWriter::TResult TLogFileWriter::NewFile(const QString& path)
     return result.get();
 }
 
+void TLogFileWriter::Append(const QString& path, const QString& line, std::function<void(const TResult&)> done)
+{
+    auto job = std::make_unique<Job>();
+    job->kind = Job::Append;
+    job->path = path;
+    job->line = line;
+    if (done)
+        job->done.push_back(std::move(done));
+    Enqueue(std::move(job));
+}
+
 void TLogFileWriter::Rewrite(const QString& path, QStringList lines, std::function<void(const TResult&)> done)
 {
     auto job = std::make_unique<Job>();
@@ -170,10 +181,23 @@ void TLogFileWriter::Flush()
     result.wait();
 }
 
+bool TLogFileWriter::Idle()
+{
+    std::lock_guard lock(FMutex);
+    return FQueue.empty() && !FRunning;
+}
+
+void TLogFileWriter::SetBeforeRewrite(std::function<void()> hook)
+{
+    std::lock_guard lock(FMutex);
+    FBeforeRewrite = std::move(hook);
+}
+
 void TLogFileWriter::Run()
 {
     for (;;) {
         std::unique_ptr<Job> job;
+        std::function<void()> beforeRewrite;
         {
             std::unique_lock lock(FMutex);
             FWake.wait(lock, [this] { return FStop || !FQueue.empty(); });
@@ -197,32 +221,48 @@ void TLogFileWriter::Run()
                 }
                 if (!job)
                     continue;
+                beforeRewrite = FBeforeRewrite;
             }
+            FRunning = true;
         }
-        Execute(*job);
+        if (beforeRewrite)
+            beforeRewrite();
+        const std::function<void()> handOver = Execute(*job);
+        {
+            std::lock_guard lock(FMutex);
+            FRunning = false;
+        }
+        handOver();
     }
 }
 
-void TLogFileWriter::Execute(Job& job)
+std::function<void()> TLogFileWriter::Execute(Job& job)
 {
+    const auto result = [&job](const TResult& r) {
+        return [&job, r] {
+            job.promise.set_value(r);
+            for (auto& done : job.done)
+                done(r);
+        };
+    };
     switch (job.kind) {
-    case Job::Append: job.promise.set_value(DoAppend(job.path, job.line)); break;
-    case Job::NewFile: job.promise.set_value(DoNewFile(job.path)); break;
+    case Job::Append: return result(DoAppend(job.path, job.line));
+    case Job::NewFile: return result(DoNewFile(job.path));
     case Job::Rewrite: {
         const TResult r = DoRewrite(job.path, job.lines);
         job.lines.clear();
-        for (auto& done : job.done)
-            done(r);
-        break;
+        return result(r);
     }
     case Job::Load: {
-        TLoadRead r = DoLoad(job.path);
-        if (job.loadDone)
-            job.loadDone(std::move(r));
-        break;
+        auto r = std::make_shared<TLoadRead>(DoLoad(job.path));
+        return [&job, r] {
+            if (job.loadDone)
+                job.loadDone(std::move(*r));
+        };
     }
-    case Job::Barrier: job.promise.set_value({}); break;
+    case Job::Barrier: return result({});
     }
+    return [] {};
 }
 
 TLogFileWriter::TResult TLogFileWriter::DoAppend(const QString& path, const QString& line)

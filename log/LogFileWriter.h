@@ -56,6 +56,8 @@ public:
     TResult NewFile(const QString& path);
 
     // Queued; the handler runs on the writer thread.
+    // The same append, for a caller that must not wait behind a long job.
+    void Append(const QString& path, const QString& line, std::function<void(const TResult&)> done);
     // Replaces the file by header and lines.  When a later rewrite of the same file is
     // queued behind this one with no load between them, only the later one is written (its
     // lines are the newer snapshot) and both handlers get its result.
@@ -66,6 +68,11 @@ public:
 
     // Waits until every job requested so far has run.
     void Flush();
+    // True when nothing is queued or running: a blocking call would run at once.  Only the
+    // thread that requests the jobs may rely on it (nobody else makes the writer busy).
+    bool Idle();
+    // Runs on the writer thread before each rewrite is written; tests hold a rewrite with it.
+    void SetBeforeRewrite(std::function<void()> hook);
 
     // Backup name used for an upgraded file: "<name>.bak", or "<name>.bak.N" when taken.
     static QString BackupName(const QString& path);
@@ -74,7 +81,9 @@ private:
     struct Job;
     void Enqueue(std::unique_ptr<Job> job);
     void Run();
-    void Execute(Job& job);
+    // Does a job's file work; returns the hand-over of its result, run once the writer
+    // counts as idle again, so that whoever the result wakes finds it so.
+    std::function<void()> Execute(Job& job);
     TResult DoAppend(const QString& path, const QString& line);
     TResult DoRewrite(const QString& path, const QStringList& lines);
     TResult DoNewFile(const QString& path);
@@ -85,6 +94,9 @@ private:
     std::condition_variable FWake;
     std::deque<std::unique_ptr<Job>> FQueue;
     bool FStop = false;
+    // A job is being carried out (its results are not handed over yet).
+    bool FRunning = false;
+    std::function<void()> FBeforeRewrite;
     // Only the writer thread reads and writes this: files whose header a load accepted or
     // refused, so that appends follow the verdict of the last load.
     QHash<QString, bool> FValid;

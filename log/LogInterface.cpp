@@ -315,7 +315,7 @@ void TLogInterface::RewriteDone(bool ok, const QString& error, const QStringList
 void TLogInterface::WaitForWriter()
 {
     FWriter->Flush();
-    while (FRewritesInFlight > 0 || FLoadsInFlight > 0)
+    while (FRewritesInFlight > 0 || FLoadsInFlight > 0 || FAppendsInFlight > 0)
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
 }
 
@@ -471,20 +471,53 @@ bool TLogInterface::AddQSO(const TLogRecord& record)
     TLogRecord qso = record;
     qso.SetStationCallsign(FMyCall);
     const QString line = qso.QSOLine();
-    const TLogFileWriter::TResult r = (FLogFolder.isEmpty() || FLogFileName.isEmpty())
-                                          ? TLogFileWriter::TResult{false, QStringLiteral("No open Logbook")}
-                                          : FWriter->Append(FullLogFileName(), line);
-    if (!r.Ok) {
-        ReportEvent(QStringLiteral("Logging %1 failed: %2").arg(qso.Call(), r.Error));
+    const QString call = qso.Call();
+    bool inserted = false;
+    if (FLogFolder.isEmpty() || FLogFileName.isEmpty()) {
+        ReportEvent(QStringLiteral("Logging %1 failed: No open Logbook").arg(call));
         return false;
     }
-    InsertLine(line);
+    if (FWriter->Idle()) {
+        const TLogFileWriter::TResult r = FWriter->Append(FullLogFileName(), line);
+        if (!r.Ok) {
+            ReportEvent(QStringLiteral("Logging %1 failed: %2").arg(call, r.Error));
+            return false;
+        }
+        inserted = InsertLine(line) >= 0;
+    } else {
+        // The writer is busy with a whole file (a rewrite, an import's final write, a load):
+        // the line is written behind it, and the operator does not wait for that.
+        inserted = InsertLine(line) >= 0;
+        ++FAppendsInFlight;
+        auto guard = FGuard;
+        FWriter->Append(FullLogFileName(), line, [this, guard, line, call, inserted](const TLogFileWriter::TResult& r) {
+            guard->Post([this, line, call, inserted, ok = r.Ok, error = r.Error] {
+                AppendDone(line, call, inserted, ok, error);
+            });
+        });
+    }
     if (FLogIsLoading)
         FPendingLines.append(line);
-    ReportEvent(QStringLiteral("%1 logged").arg(qso.Call()));
-    Fire(OnLogQSO, qso.Call(), qso.Band(), qso.ModeType());
+    ReportEvent(QStringLiteral("%1 logged").arg(call));
+    Fire(OnLogQSO, call, qso.Band(), qso.ModeType());
     FilterQSOs();
     return true;
+}
+
+void TLogInterface::AppendDone(const QString& line, const QString& call, bool inserted, bool ok, const QString& error)
+{
+    --FAppendsInFlight;
+    if (ok)
+        return;
+    // The QSO is not in the file: it goes from memory too, so that nothing shows it as logged
+    // and no later rewrite brings it into the file behind the operator's back.
+    FPendingLines.removeOne(line);
+    if (inserted) {
+        if (const int pos = FLogBook.Find(line); pos >= 0)
+            RemoveLineAt(pos);
+    }
+    ReportEvent(QStringLiteral("Logging %1 failed: %2").arg(call, error));
+    FilterQSOs();
 }
 
 bool TLogInterface::EditQSO(int32_t index)

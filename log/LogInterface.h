@@ -117,7 +117,10 @@ public:
     // ---- QSOs --------------------------------------------------------------------------
     // Appends the QSO of LogRecord (or of the given record) with MyCall as station call
     // sign.  False, with "Logging %s failed: ..." as status text, when the line could not be
-    // written: then nothing is added and no "%s logged" is raised.
+    // written: then nothing is added and no "%s logged" is raised.  While the writer is busy
+    // with a whole file (a rewrite, an import's final write, a load) the line is queued behind
+    // it and true returned at once; should that append fail, the QSO is taken out again and
+    // "Logging %s failed: ..." reported then.
     bool AddQSO();
     bool AddQSO(const TLogRecord& record);
     // Loads the QSO of a row (its Index) into EditRecord and enters edit mode.
@@ -261,6 +264,8 @@ public:
     // Waits until every file job requested so far has run and its result has been handled
     // here (tests, and callers that must see a save finished).
     void WaitForWriter();
+    // The one writer of the log's files (tests hold it to see who waits for it).
+    TLogFileWriter& FileWriter() { return *FWriter; }
 
     // ---- Events (GUI thread) -----------------------------------------------------------
     TLogQSOEvent OnLogQSO;
@@ -303,6 +308,8 @@ private:
     // Queues a rewrite of the open log; the texts are reported when it has succeeded.
     void QueueRewrite(const QStringList& successTexts);
     void RewriteDone(bool ok, const QString& error, const QStringList& successTexts);
+    // The result of an append queued behind a busy writer.
+    void AppendDone(const QString& line, const QString& call, bool inserted, bool ok, const QString& error);
     // Why the open log cannot be written now; empty when it can.
     QString WriteRefusal() const;
     bool IsOwnLine(const QString& line) const;
@@ -372,6 +379,7 @@ private:
     bool FWritable = false;
     QString FNotWritable;
     int FRewritesInFlight = 0;
+    int FAppendsInFlight = 0;
 
     // Imports: the queue of logs, the file imported into them, and the changes made to the
     // lines of the open log since the running import read it.

@@ -105,6 +105,58 @@ qint64 NumericKey(const TLogData& d, int column)
     }
 }
 
+// What a row sorts by in one column: a number, or the cell text with letter case ignored
+// for ASCII letters only, as everywhere in the log.  The first four characters as one number
+// settle most text comparisons of a big sort.
+struct TSortKey {
+    qint64 Number = 0;
+    uint64_t Head = 0;
+    QString Text;
+
+    bool operator<(const TSortKey& o) const
+    {
+        if (Number != o.Number)
+            return Number < o.Number;
+        return Head != o.Head ? Head < o.Head : Text < o.Text;
+    }
+};
+
+TSortKey SortKeyOf(const TLogData& d, int column)
+{
+    TSortKey k;
+    if (IsNumericColumn(column)) {
+        k.Number = NumericKey(d, column);
+        return k;
+    }
+    k.Text = vx::logtext::UpperAscii(LogGridCellText(d, column));
+    for (qsizetype c = 0; c < 4; ++c)
+        k.Head = (k.Head << 16) | (c < k.Text.size() ? k.Text[c].unicode() : 0);
+    return k;
+}
+
+// The order of the grid: by key in the direction asked for; equal keys keep the order of the
+// logbook's view (newest first) in either direction.  One strict order, so a sort of all rows
+// and the insertion of one new row always agree.
+bool SortsBefore(const TSortKey& a, int aPos, const TSortKey& b, int bPos, bool descending)
+{
+    if (a < b)
+        return !descending;
+    if (b < a)
+        return descending;
+    return aPos < bPos;
+}
+
+// Rows of two lists that are the same QSO as the same line.  Lines the logbook did not touch
+// share their text, which settles most comparisons without reading it.
+bool SameRow(const TLogDataList& a, qsizetype i, const TLogDataList& b, qsizetype j)
+{
+    if (a.IndexAt(i) != b.IndexAt(j))
+        return false;
+    const QString& x = a.LineAt(i);
+    const QString& y = b.LineAt(j);
+    return (x.constData() == y.constData() && x.size() == y.size()) || x == y;
+}
+
 } // namespace
 
 QString LogGridCellText(const TLogData& d, int column)
@@ -145,6 +197,8 @@ TLogGridModel::~TLogGridModel() = default;
 
 void TLogGridModel::SetRows(const TLogDataList& rows)
 {
+    if (TakeAddedRow(rows))
+        return;
     beginResetModel();
     FRows = rows;
     FCache.clear();
@@ -152,6 +206,80 @@ void TLogGridModel::SetRows(const TLogDataList& rows)
     FBuilt = 0;
     BuildOrder();
     endResetModel();
+}
+
+bool TLogGridModel::TakeAddedRow(const TLogDataList& rows)
+{
+    // The new rows must be the present ones with one row put in at some place, and at a row
+    // limit the last present one gone.  Anything else is rebuilt whole.
+    const qsizetype n = FRows.size();
+    const qsizetype m = rows.size();
+    if (m != n && m != n + 1)
+        return false;
+    qsizetype at = 0;
+    while (at < n && at < m && SameRow(FRows, at, rows, at))
+        ++at;
+    if (at == n && m == n)
+        return true; // the same rows: nothing to do
+    for (qsizetype k = at; k + 1 < m; ++k) {
+        if (!SameRow(FRows, k, rows, k + 1))
+            return false;
+    }
+    if (m == n)
+        RemoveLastRow();
+    InsertRow(rows, int(at));
+    return true;
+}
+
+void TLogGridModel::RemoveLastRow()
+{
+    const int pos = int(FRows.size()) - 1;
+    const auto it = FOrder.empty() ? FOrder.end() : std::find(FOrder.begin(), FOrder.end(), pos);
+    const int row = FOrder.empty() ? pos : int(it - FOrder.begin());
+    beginRemoveRows({}, row, row);
+    FRows.RemoveLast();
+    if (FCache.back())
+        --FBuilt;
+    FCache.pop_back();
+    if (!FOrder.empty())
+        FOrder.erase(it);
+    endRemoveRows();
+}
+
+void TLogGridModel::InsertRow(const TLogDataList& rows, int pos)
+{
+    // The present rows from pos on move one place down the view's order; the new row goes
+    // where a sort of all rows would put it.
+    int row = pos;
+    if (FSortColumn >= 0) {
+        const uint64_t fields = FieldsOfColumn(FSortColumn);
+        const bool descending = FSortOrder == Qt::DescendingOrder;
+        TLogRecord r;
+        const TSortKey added = SortKeyOf(PartialRow(r, rows.LineAt(pos), fields), FSortColumn);
+        const auto before = std::partition_point(FOrder.begin(), FOrder.end(), [&](int p) {
+            const TSortKey present = SortKeyOf(KeyRow(r, p, fields), FSortColumn);
+            return SortsBefore(present, p >= pos ? p + 1 : p, added, pos, descending);
+        });
+        row = int(before - FOrder.begin());
+    }
+    beginInsertRows({}, row, row);
+    FRows = rows;
+    FCache.insert(FCache.begin() + pos, nullptr);
+    if (FSortColumn >= 0) {
+        for (int& p : FOrder) {
+            if (p >= pos)
+                ++p;
+        }
+        FOrder.insert(FOrder.begin() + row, pos);
+    }
+    endInsertRows();
+}
+
+TLogData TLogGridModel::KeyRow(TLogRecord& r, int pos, uint64_t fields) const
+{
+    if (const auto& built = FCache[size_t(pos)])
+        return *built;
+    return PartialRow(r, FRows.LineAt(pos), fields);
 }
 
 void TLogGridModel::BuildOrder()
@@ -164,39 +292,13 @@ void TLogGridModel::BuildOrder()
     std::iota(FOrder.begin(), FOrder.end(), 0);
     const uint64_t fields = FieldsOfColumn(FSortColumn);
     TLogRecord r;
-    const auto keyRow = [&](int pos) -> TLogData {
-        if (const auto& built = FCache[size_t(pos)])
-            return *built;
-        return PartialRow(r, FRows.LineAt(pos), fields);
-    };
-    // Equal keys keep the order of the logbook's view (newest first) in either direction.
+    std::vector<TSortKey> keys(static_cast<size_t>(n));
+    for (int i = 0; i < n; ++i)
+        keys[size_t(i)] = SortKeyOf(KeyRow(r, i, fields), FSortColumn);
     const bool descending = FSortOrder == Qt::DescendingOrder;
-    if (IsNumericColumn(FSortColumn)) {
-        std::vector<qint64> keys(static_cast<size_t>(n));
-        for (int i = 0; i < n; ++i)
-            keys[size_t(i)] = NumericKey(keyRow(i), FSortColumn);
-        std::stable_sort(FOrder.begin(), FOrder.end(), [&](int a, int b) {
-            return descending ? keys[size_t(b)] < keys[size_t(a)] : keys[size_t(a)] < keys[size_t(b)];
-        });
-    } else {
-        // Letter case is ignored for ASCII letters only, as everywhere in the log.  The first
-        // four characters as one number settle most comparisons of a big sort.
-        struct TTextKey {
-            uint64_t Head = 0;
-            QString Text;
-            bool operator<(const TTextKey& o) const { return Head != o.Head ? Head < o.Head : Text < o.Text; }
-        };
-        std::vector<TTextKey> keys(static_cast<size_t>(n));
-        for (int i = 0; i < n; ++i) {
-            TTextKey& k = keys[size_t(i)];
-            k.Text = vx::logtext::UpperAscii(LogGridCellText(keyRow(i), FSortColumn));
-            for (qsizetype c = 0; c < 4; ++c)
-                k.Head = (k.Head << 16) | (c < k.Text.size() ? k.Text[c].unicode() : 0);
-        }
-        std::stable_sort(FOrder.begin(), FOrder.end(), [&](int a, int b) {
-            return descending ? keys[size_t(b)] < keys[size_t(a)] : keys[size_t(a)] < keys[size_t(b)];
-        });
-    }
+    std::sort(FOrder.begin(), FOrder.end(), [&](int a, int b) {
+        return SortsBefore(keys[size_t(a)], a, keys[size_t(b)], b, descending);
+    });
 }
 
 void TLogGridModel::SortRows(int column, Qt::SortOrder order)

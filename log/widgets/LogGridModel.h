@@ -10,6 +10,7 @@
 #include <QAbstractTableModel>
 #include <QColor>
 #include <QPointer>
+#include <cstdint>
 #include <memory>
 #include <vector>
 
@@ -43,7 +44,9 @@ public:
     // Who is asked whether a row is the QSO being edited.
     void SetLogInterface(TLogInterface* log) { FLog = log; }
 
-    // Takes new rows (a reset), ordered by the current sort column and direction.
+    // Takes new rows, ordered by the current sort column and direction.  New rows that are
+    // the present ones with one more (a QSO logged; at a row limit the oldest row gone) are
+    // taken as that one row inserted at its place; other new rows are a reset.
     void SetRows(const TLogDataList& rows);
     // Orders the rows by a column (-1: the order of the logbook's view); the rows the view's
     // selection and current index point at stay the same QSOs.
@@ -71,6 +74,11 @@ public:
 private:
     int ListPos(int row) const { return FOrder.empty() ? row : FOrder[size_t(row)]; }
     void BuildOrder();
+    // The row of a list position with at least the fields of the sort column read.
+    TLogData KeyRow(TLogRecord& r, int pos, uint64_t fields) const;
+    bool TakeAddedRow(const TLogDataList& rows);
+    void RemoveLastRow();
+    void InsertRow(const TLogDataList& rows, int pos);
 
     QPointer<TLogInterface> FLog;
     TLogDataList FRows;

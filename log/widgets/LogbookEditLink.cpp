@@ -64,9 +64,9 @@ QStringList ZoneItems()
 
 } // namespace
 
-TLogbookEditLink::TEditorSpec TLogbookEditLink::EditorOf(int column)
+TLogbookEditLink::TCellEditor TLogbookEditLink::EditorOf(int column)
 {
-    TEditorSpec s;
+    TCellEditor s;
     const auto text = [&s](int maxLength) {
         s.Kind = TEditorKind::Text;
         s.MaxLength = maxLength;
@@ -129,27 +129,27 @@ QWidget* TLogbookEditLink::createEditor(QWidget* parent, const QStyleOptionViewI
         return nullptr;
     // A new edit: only what is typed from now on counts as a change.
     FFilterRow->FilterData().Changed = false;
-    const TEditorSpec spec = EditorOf(column);
+    const TCellEditor cell = EditorOf(column);
     QWidget* editor = nullptr;
-    if (spec.Kind == TEditorKind::List) {
+    if (cell.Kind == TEditorKind::List) {
         auto* combo = new QComboBox(parent);
-        combo->addItems(spec.Items);
-        combo->setMaxVisibleItems(spec.VisibleItems);
+        combo->addItems(cell.Items);
+        combo->setMaxVisibleItems(cell.VisibleItems);
         // Only the operator's choice applies a value, not the editor being filled.
         connect(combo, &QComboBox::activated, this,
                 [this, combo, column] { Apply(combo, column, combo->currentText()); });
         editor = combo;
     } else {
         auto* edit = new QLineEdit(parent);
-        edit->setMaxLength(spec.MaxLength);
+        edit->setMaxLength(cell.MaxLength);
         edit->setFrame(true);
-        if (spec.DigitsOnly)
+        if (cell.DigitsOnly)
             edit->setValidator(new TCharsValidator(TCharsValidator::Digits, edit));
-        else if (spec.CallChars)
+        else if (cell.CallChars)
             edit->setValidator(new TCharsValidator(TCharsValidator::CallChars, edit));
-        else if (spec.GridChars)
+        else if (cell.GridChars)
             edit->setValidator(new TCharsValidator(TCharsValidator::GridChars, edit));
-        if (spec.ApplyAtOnce)
+        if (cell.ApplyAtOnce)
             connect(edit, &QLineEdit::textEdited, this, [this, edit, column](const QString& t) { Apply(edit, column, t); });
         editor = edit;
     }

@@ -17,7 +17,8 @@ class TLogbookEditLink : public QStyledItemDelegate {
     Q_OBJECT
 public:
     enum class TEditorKind { Text, List };
-    struct TEditorSpec {
+    // What the editor of a column is: its kind and limits.
+    struct TCellEditor {
         TEditorKind Kind = TEditorKind::Text;
         int MaxLength = 0;       // text box
         bool DigitsOnly = false; // text box: 0-9
@@ -28,7 +29,7 @@ public:
         int VisibleItems = 0;
     };
     // The editor of each grid column.
-    static TEditorSpec EditorOf(int column);
+    static TCellEditor EditorOf(int column);
 
     TLogbookEditLink(TLogFilterRowModel* filterRow, QObject* parent = nullptr);
 

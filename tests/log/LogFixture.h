@@ -1,13 +1,18 @@
 #pragma once
 // A logbook over a log file in a temporary folder, with its status texts collected.
+#include "log/LogFileWriter.h"
 #include "log/LogInterface.h"
 #include "tests/support/Wait.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
 #include <gtest/gtest.h>
 #include <memory>
+#include <mutex>
 
 #include "QStringPrint.h"
 
@@ -52,6 +57,50 @@ public:
 private:
     QString FFolder;
     bool FWasRoot = false;
+};
+
+// Holds every rewrite of a log writer before it writes, until released (at the latest after
+// 20 s, and when it goes), so a test can see who waits for a rewrite.
+class RewriteHold {
+public:
+    explicit RewriteHold(TLogFileWriter& writer)
+        : FWriter(writer)
+    {
+        writer.SetBeforeRewrite([s = FState] {
+            s->Held = true;
+            std::unique_lock lock(s->Mutex);
+            if (!s->Wake.wait_for(lock, std::chrono::seconds(20), [&] { return s->Released; }))
+                s->TimedOut = true;
+        });
+    }
+    ~RewriteHold()
+    {
+        Release();
+        FWriter.SetBeforeRewrite(nullptr);
+    }
+    // A rewrite has begun and waits.
+    bool Held() const { return FState->Held; }
+    // A rewrite waited so long that it went on by itself.
+    bool TimedOut() const { return FState->TimedOut; }
+    void Release()
+    {
+        {
+            std::lock_guard lock(FState->Mutex);
+            FState->Released = true;
+        }
+        FState->Wake.notify_all();
+    }
+
+private:
+    struct State {
+        std::atomic<bool> Held{false};
+        std::atomic<bool> TimedOut{false};
+        std::mutex Mutex;
+        std::condition_variable Wake;
+        bool Released = false;
+    };
+    TLogFileWriter& FWriter;
+    std::shared_ptr<State> FState = std::make_shared<State>();
 };
 
 class LogFixture : public ::testing::Test {

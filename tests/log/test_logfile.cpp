@@ -475,3 +475,39 @@ TEST_F(LogFixture, ASaveCutShortLeavesTheLogWhole)
     EXPECT_FALSE(events.contains("DL7ABC saved"));
     EXPECT_EQ(readBytes(), before);
 }
+
+// Behind a rewrite the operator does not wait for the writer: the QSO is logged at once and
+// written after the rewrite.  When that append fails, the QSO is taken out again and reported.
+TEST_F(LogFixture, AQSOLoggedBehindARewriteIsWrittenAfterItOrTakenOutAgain)
+{
+    const QString kept = QSOLine("DL1ABC", "20210305", "120000");
+    writeLog({kept});
+    ASSERT_TRUE(openAndWait());
+    const QString queued = QSOLine("K1XYZ", "20210306", "130000");
+    const QString failing = QSOLine("W1AW", "20210307", "140000");
+    for (const QString& line : {queued, failing}) {
+        RewriteHold hold(log->FileWriter());
+        log->SaveLog();
+        ASSERT_TRUE(vxtest::waitUntil([&] { return hold.Held(); }));
+        TLogRecord q;
+        q.ExplodeQSOLine(line);
+        EXPECT_TRUE(log->AddQSO(q));
+        EXPECT_FALSE(hold.TimedOut()) << "logging waited for the rewrite";
+        EXPECT_EQ(events.last(), q.Call() + " logged");
+        EXPECT_TRUE(log->SearchLog(q.Call(), bd20, mtCW));
+        EXPECT_NE(rowOf(q.Call()), -1);
+        std::optional<vxtest::FileSizeLimit> full;
+        if (line == failing)
+            full.emplace(rlim_t(10));
+        hold.Release();
+        log->WaitForWriter();
+    }
+    EXPECT_TRUE(events.last().startsWith("Logging W1AW failed: ")) << events.last().toStdString();
+    EXPECT_FALSE(log->LogBook().contains(failing));
+    EXPECT_FALSE(log->SearchLog("W1AW", bd20, mtCW));
+    EXPECT_EQ(rowOf("W1AW"), -1);
+    EXPECT_EQ(log->LogBook(), QStringList({kept, queued}));
+    EXPECT_EQ(fileLines(), QStringList({TLogRecord::FileHeader(), kept, queued}));
+    ASSERT_TRUE(openAndWait());
+    EXPECT_EQ(log->LogBook(), QStringList({kept, queued}));
+}

@@ -5,6 +5,7 @@
 #include <QClipboard>
 #include <QMessageBox>
 #include <QTimer>
+#include <algorithm>
 
 namespace {
 
@@ -153,6 +154,97 @@ TEST_F(GridFixture, SortingByCaptionClicks)
     EXPECT_EQ(column(LogColumn::Call), QStringList({"DD4", "CC3", "AA1", "BB2"}));
     EXPECT_EQ(panel->VSTHeader()->horizontalHeader()->sortIndicatorSection(), LogColumn::Band);
     EXPECT_EQ(panel->VSTHeader()->horizontalHeader()->sortIndicatorOrder(), Qt::DescendingOrder);
+}
+
+// A QSO logged into the grid goes to its place as one inserted row, where a sort of all rows
+// puts it: ties keep the logbook's order (newest first) in either direction, a filter or a row
+// limit decides whether it shows, and at a row limit the oldest row makes room.
+TEST_F(GridFixture, ALoggedQSOIsInsertedWhereASortOfAllRowsPutsIt)
+{
+    const QStringList base = {
+        Line("DL1AA", "20200101", "100000", {{LogField::Band, "20m"}}),
+        Line("K1ABC", "20200102", "100000", {{LogField::Band, "40m"}}),
+        Line("DL1AA", "20200103", "100000", {{LogField::Band, "40m"}, {LogField::Comment, "tnx"}}),
+        Line("ZS6X", "20200104", "100000", {{LogField::Band, "20m"}}),
+        Line("AA1A", "20200105", "100000", {{LogField::Band, "80m"}, {LogField::Comment, "tnx"}}),
+        Line("DL1AA", "20200106", "100000", {{LogField::Band, "20m"}}),
+    };
+    struct Case {
+        const char* what;
+        int column; // -1: the logbook's order
+        Qt::SortOrder order;
+        QString band; // a Band filter, empty for none
+        uint32_t max;
+        QString logged;
+        int row; // where the new QSO shows; -1: not at all
+    };
+    const QString today = "20210101";
+    const Case cases[] = {
+        {"call ascending, first", LogColumn::Call, Qt::AscendingOrder, {}, 0, Line("A1B", today, "100000"), 0},
+        {"call ascending, last", LogColumn::Call, Qt::AscendingOrder, {}, 0, Line("ZZ9Z", today, "100000"), 6},
+        {"call ascending, newest of a tie", LogColumn::Call, Qt::AscendingOrder, {}, 0, Line("DL1AA", today, "100000"), 1},
+        {"call descending, oldest of a tie", LogColumn::Call, Qt::DescendingOrder, {}, 0,
+         Line("DL1AA", "20191231", "100000"), 5},
+        {"call descending, middle of a tie", LogColumn::Call, Qt::DescendingOrder, {}, 0,
+         Line("DL1AA", "20200102", "120000"), 4},
+        {"band ascending, between two 40m", LogColumn::Band, Qt::AscendingOrder, {}, 0,
+         Line("N1N", "20200102", "120000", {{LogField::Band, "40m"}}), 2},
+        {"comments descending, among the empty", LogColumn::Comments, Qt::DescendingOrder, {}, 0,
+         Line("N1N", "20200104", "120000"), 3},
+        {"date descending, back-dated", LogColumn::QSODate, Qt::DescendingOrder, {}, 0,
+         Line("N1N", "20200103", "120000"), 3},
+        {"log order, back-dated", -1, Qt::DescendingOrder, {}, 0, Line("N1N", "20200101", "120000"), 5},
+        {"filtered, shown", LogColumn::Call, Qt::AscendingOrder, "20m", 0, Line("N1N", today, "100000"), 2},
+        {"filtered, not shown", LogColumn::Call, Qt::AscendingOrder, "20m", 0,
+         Line("N1N", today, "100000", {{LogField::Band, "40m"}}), -1},
+        {"filtered, into an empty grid", LogColumn::Call, Qt::DescendingOrder, "6m", 0,
+         Line("N1N", today, "100000", {{LogField::Band, "6m"}}), 0},
+        {"row limit, the oldest row goes", LogColumn::Call, Qt::AscendingOrder, {}, 3, Line("A1B", today, "100000"), 0},
+        {"row limit, older than every row", LogColumn::Call, Qt::AscendingOrder, {}, 3,
+         Line("A1B", "20191231", "100000"), -1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        log->SetMaxQSOs(c.max);
+        openLog(base);
+        TFilterData filter;
+        filter.Value[LogColumn::Band] = c.band;
+        log->FilterQSOs(filter);
+        grid().SortRows(c.column, c.order);
+        const int rowsBefore = grid().rowCount();
+        panel->VST()->selectRow(0);
+        const int32_t selected = rowsBefore > 0 ? grid().IndexOfRow(0) : -1;
+
+        int resets = 0;
+        QList<int> inserted;
+        const auto onReset = QObject::connect(&grid(), &QAbstractItemModel::modelReset, [&] { ++resets; });
+        const auto onInsert = QObject::connect(&grid(), &QAbstractItemModel::rowsInserted,
+                                      [&](const QModelIndex&, int first, int last) { inserted << first << last; });
+        TLogRecord r;
+        r.ExplodeQSOLine(c.logged);
+        ASSERT_TRUE(log->AddQSO(r));
+        QObject::disconnect(onReset);
+        QObject::disconnect(onInsert);
+
+        EXPECT_EQ(resets, 0) << "the rows were rebuilt and sorted again";
+        EXPECT_EQ(inserted, c.row < 0 ? QList<int>() : QList<int>({c.row, c.row}));
+        EXPECT_EQ(grid().rowCount(), c.row < 0 || c.max > 0 ? rowsBefore : rowsBefore + 1);
+        if (c.row >= 0) {
+            EXPECT_EQ(grid().Row(c.row).Call, r.Call());
+            EXPECT_EQ(grid().Row(c.row).DateTime, r.QSODateTime());
+        }
+        // The same order as all rows sorted afresh.
+        TLogGridModel sorted;
+        sorted.SetRows(log->LogDataList());
+        sorted.SortRows(c.column, c.order);
+        ASSERT_EQ(sorted.rowCount(), grid().rowCount());
+        for (int row = 0; row < grid().rowCount(); ++row)
+            EXPECT_EQ(grid().IndexOfRow(row), sorted.IndexOfRow(row)) << row;
+        // The selection stays with its QSO, unless that made room.
+        const QModelIndexList now = panel->VST()->selectionModel()->selectedRows();
+        if (selected >= 0 && !now.isEmpty())
+            EXPECT_EQ(grid().IndexOfRow(now.first().row()), selected);
+    }
 }
 
 TEST_F(GridFixture, RowColoursFromTheModelAndOnScreen)
@@ -373,4 +465,37 @@ TEST_F(GridFixture, CopyToClipboardGivesEveryRowByTabs)
     EXPECT_EQ(QApplication::clipboard()->text(),
               "2020-01-02\t12:30\tTWO\t20m\tCW\t\t\t\n"
               "2020-01-01\t10:00\tONE\t20m\tCW\tOp\t\t\n");
+}
+
+// A QSO logged while an import writes the whole log is written behind that write without the
+// operator waiting for it; afterwards it is in the file and in the grid with the imported QSOs.
+TEST_F(GridFixture, AQSOLoggedWhileAnImportWritesTheLogEndsUpInFileAndGrid)
+{
+    openLog({Line("OLD1", "20200101", "100000")});
+    const QString adif = dir.filePath("in.adi");
+    writeBytes("<EOH>\r\n<CALL:4>IMP1<QSO_DATE:8>20200201<TIME_ON:4>1200<BAND:3>20m<MODE:2>CW<EOR>\r\n"
+               "<CALL:4>IMP2<QSO_DATE:8>20200202<TIME_ON:4>1200<BAND:3>40m<MODE:3>SSB<EOR>\r\n",
+               adif);
+    panel->SortByColumn(LogColumn::Call);
+    if (grid().SortOrder() != Qt::AscendingOrder)
+        panel->SortByColumn(LogColumn::Call);
+    int imports = 0;
+    log->OnLogImport = [&](const QString&, bool, int32_t, int32_t, int32_t, int32_t) { ++imports; };
+    TLogRecord r;
+    r.ExplodeQSOLine(Line("NEW1", "20240101", "080000"));
+    {
+        RewriteHold hold(log->FileWriter());
+        log->ADIFImport(adif);
+        ASSERT_TRUE(vxtest::waitUntil([&] { return hold.Held(); }, 60000));
+        EXPECT_TRUE(log->AddQSO(r));
+        EXPECT_FALSE(hold.TimedOut()) << "logging waited for the import's final write";
+    }
+    ASSERT_TRUE(vxtest::waitUntil([&] { return imports > 0 && !log->LogIsLoading(); }, 60000));
+    log->WaitForWriter();
+
+    EXPECT_EQ(log->LogBook().size(), 4);
+    EXPECT_EQ(fileLines().mid(1), log->LogBook());
+    EXPECT_TRUE(std::any_of(log->LogBook().cbegin(), log->LogBook().cend(),
+                            [](const QString& l) { return l.contains(";NEW1;"); }));
+    EXPECT_EQ(column(LogColumn::Call), QStringList({"IMP1", "IMP2", "NEW1", "OLD1"}));
 }

@@ -105,10 +105,10 @@ TEST_F(FilterRowTest, ListsTheirSizesAndTheSelectedValue)
         {LogColumn::LoTWRcvd, 5}, {LogColumn::eQSLSent, 6}, {LogColumn::eQSLRcvd, 5},
     };
     for (const auto& [c, count] : sizes) {
-        const TLogbookEditLink::TEditorSpec spec = TLogbookEditLink::EditorOf(c);
-        EXPECT_EQ(spec.Kind, TLogbookEditLink::TEditorKind::List) << c;
-        EXPECT_EQ(spec.Items.size(), count) << c;
-        EXPECT_EQ(spec.Items.first(), "") << c;
+        const TLogbookEditLink::TCellEditor editor = TLogbookEditLink::EditorOf(c);
+        EXPECT_EQ(editor.Kind, TLogbookEditLink::TEditorKind::List) << c;
+        EXPECT_EQ(editor.Items.size(), count) << c;
+        EXPECT_EQ(editor.Items.first(), "") << c;
     }
     EXPECT_EQ(TLogbookEditLink::EditorOf(LogColumn::Mode).Items.last(), "WSPR");
     EXPECT_EQ(TLogbookEditLink::EditorOf(LogColumn::State).Items.at(1), "AK");
