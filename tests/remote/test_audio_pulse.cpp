@@ -50,6 +50,7 @@ TEST_P(PulseRoundTrip, TonePlayedComesBackThroughTheMonitor)
     }
     in.Codec().SetDeviceID(uint32_t(mic));
     out.Codec().SetDeviceID(uint32_t(sink));
+    out.Codec().SetBufferLength(2000); // the whole tone is written at once
     router.SetServerAudio(&in, &out);
     router.SetApplicationType(isRemoteServer);
 
@@ -84,7 +85,7 @@ TEST_P(PulseRoundTrip, TonePlayedComesBackThroughTheMonitor)
         vx::GsmEncoder enc;
         stream = enc.feed(pcm.constData(), size_t(pcm.size()));
     }
-    const int block = int(out.Codec().BufferSize());
+    const int block = int(in.Codec().BufferSize());
     for (qsizetype at = 0; at < stream.size(); at += block)
         out.Play(stream.constData() + at, int(std::min<qsizetype>(block, stream.size() - at)));
 
