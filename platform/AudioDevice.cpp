@@ -16,6 +16,7 @@
 #include <deque>
 #include <map>
 #include <mutex>
+#include <utility>
 
 namespace vx {
 
@@ -564,6 +565,7 @@ int fromQtError(QAudio::Error e)
 constexpr int SinkBufferUs = 30000;
 constexpr int SourceBufferUs = 10000;
 constexpr int PumpIntervalMs = 5;
+constexpr int RetiredSinkMs = 2000;
 
 class QtOutWorker final : public QObject {
 public:
@@ -578,10 +580,16 @@ public:
     }
     ~QtOutWorker() override
     {
-        if (sink_) {
-            sink_->stop();
-            delete sink_;
-        }
+        if (!sink_)
+            return;
+        sink_->stop();
+        // The sound server's answer to the drain that stopping asks for may still be on its
+        // way, and Qt hands it to the sink object: a stream that had run dry gets it at once,
+        // so the stopped sink stays a while instead of leaving the answer a freed object.  The
+        // audio thread's context frees it at the latest when the thread ends.
+        QAudioSink* retired = std::exchange(sink_, nullptr);
+        retired->setParent(audioThread().context);
+        QTimer::singleShot(RetiredSinkMs, retired, &QObject::deleteLater);
     }
 
     int open(const QAudioDevice& device)

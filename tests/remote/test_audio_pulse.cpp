@@ -7,6 +7,7 @@
 #include "tests/support/Wait.h"
 
 #include <QElapsedTimer>
+#include <QThread>
 #include <gtest/gtest.h>
 
 namespace {
@@ -162,4 +163,51 @@ TEST(PulseDevices, MissingDeviceIsReported)
     out.Open();
     out.Open();
     EXPECT_EQ(errors, QStringList{"Cannot open Audio Output Device!\n\rThe specified resource does not exist."});
+}
+
+// Qt asks the sound server to drain a playback stream each time it runs dry and hands the
+// answer to the sink object, even when it arrives after the stream was closed; playbacks that
+// run dry over and over and are closed at any moment must leave no sink behind to be freed
+// before that answer.
+TEST(PulseDevices, PlaybacksClosedWhileRunningDryLeaveNothingBehind)
+{
+    VX_REQUIRE_PULSE();
+    vx::MemoryAudio::use(false);
+    const int sink = indexOf(vx::waveOutDeviceNames(), QStringLiteral("NullSink"));
+    ASSERT_GE(sink, 0);
+    struct Ignore : vx::WaveCallback {
+        void waveMessage(vx::WaveMessage, vx::WaveHeader*) override {}
+    } callback;
+    vx::WaveFormatEx f;
+    f.wFormatTag = vx::WaveFormatPcm;
+    f.nChannels = 1;
+    f.nSamplesPerSec = 8000;
+    f.wBitsPerSample = 8;
+    f.nBlockAlign = 1;
+    f.nAvgBytesPerSec = 8000;
+    constexpr int Streams = 4;
+    std::vector<vx::WaveHeader> blocks(Streams * 60);
+    for (vx::WaveHeader& b : blocks) {
+        b.data.assign(8, char(128)); // a millisecond
+        b.bufferLength = 8;
+    }
+    for (int i = 0; i < 40; ++i) {
+        std::vector<std::unique_ptr<vx::WaveOut>> outs;
+        for (int s = 0; s < Streams; ++s) {
+            outs.push_back(std::make_unique<vx::WaveOut>());
+            outs.back()->setBufferLength(10);
+            ASSERT_EQ(outs.back()->open(uint32_t(sink), f, &callback), vx::WaveResult::Ok);
+        }
+        // A millisecond at a time, about as fast as it is played, so each stream runs dry
+        // now and then.
+        for (size_t b = 0; b < blocks.size(); b += Streams) {
+            for (int s = 0; s < Streams; ++s)
+                outs[size_t(s)]->write(&blocks[b + size_t(s)]);
+            QCoreApplication::processEvents();
+            QThread::usleep(900 + 50 * unsigned((i + int(b)) % 5));
+        }
+        for (auto& out : outs)
+            out->close();
+    }
+    vxtest::spin(200);
 }
