@@ -18,12 +18,11 @@
 #include "remote/DMAudioClient.h"
 #include "remote/DMAudioServer.h"
 #include "remote/DMServer.h"
+#include "tests/support/Wait.h"
 
-#include <QDeadlineTimer>
 #include <QGuiApplication>
 #include <QHostAddress>
 #include <QTcpServer>
-#include <QThread>
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -40,24 +39,6 @@ constexpr uint32_t RecordRate = 48000;
 constexpr int BurstMs = 5;
 constexpr int BurstHz = 1000;
 constexpr int Threshold = 8000; // of a burst that reaches about 25,000
-
-template <typename Pred>
-bool WaitUntil(Pred pred, int timeoutMs)
-{
-    QDeadlineTimer deadline(timeoutMs);
-    while (!pred()) {
-        if (deadline.hasExpired())
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-        QThread::msleep(1);
-    }
-    return true;
-}
-
-void Spin(int ms)
-{
-    WaitUntil([] { return false; }, ms);
-}
 
 vx::WaveFormatEx Pcm(uint32_t rate, uint16_t bits)
 {
@@ -303,15 +284,15 @@ int main(int argc, char** argv)
     // timed; then the loop stops and the sink falls silent again.
     const auto measure = [&](const std::function<bool()>& start, const std::function<void()>& stop) -> std::optional<double> {
         const bool started = start();
-        Spin(1000);
+        vxtest::spin(1000);
         recorder.Clear();
-        Spin(100);
+        vxtest::spin(100);
         if (started)
             burst.Play();
-        Spin(600);
+        vxtest::spin(600);
         const std::optional<double> delay = started ? Delay(recorder.Samples()) : std::nullopt;
         stop();
-        Spin(300);
+        vxtest::spin(300);
         return delay;
     };
 
@@ -382,7 +363,7 @@ int main(int argc, char** argv)
                 int replies = 0;
                 client.RAClient()->OnCodecChange = [&] { ++replies; };
                 client.Connect();
-                const bool up = WaitUntil([&] { return replies > 0 && client.RAAudioOut()->Active(); }, 5000);
+                const bool up = vxtest::waitUntil([&] { return replies > 0 && client.RAAudioOut()->Active(); }, 5000);
                 client.RAClient()->OnCodecChange = nullptr;
                 return up;
             },
@@ -396,7 +377,7 @@ int main(int argc, char** argv)
     server.Close();
     burst.Close();
     recorder.Close();
-    Spin(100);
+    vxtest::spin(100);
 
     ok = Check(qPrintable(QStringLiteral("every session within %1 ms").arg(limit, 0, 'f', 1)), ok);
     std::printf("%s\n", ok ? "PASS" : "FAIL");

@@ -178,13 +178,7 @@ TEST(PulseDevices, PlaybacksClosedWhileRunningDryLeaveNothingBehind)
     struct Ignore : vx::WaveCallback {
         void waveMessage(vx::WaveMessage, vx::WaveHeader*) override {}
     } callback;
-    vx::WaveFormatEx f;
-    f.wFormatTag = vx::WaveFormatPcm;
-    f.nChannels = 1;
-    f.nSamplesPerSec = 8000;
-    f.wBitsPerSample = 8;
-    f.nBlockAlign = 1;
-    f.nAvgBytesPerSec = 8000;
+    const vx::WaveFormatEx f = TRACodec().ACMWaveFormat().wfx; // PCM8, 8-bit mono
     constexpr int Streams = 4;
     std::vector<vx::WaveHeader> blocks(Streams * 60);
     for (vx::WaveHeader& b : blocks) {
