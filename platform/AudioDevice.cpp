@@ -16,6 +16,7 @@
 #include <deque>
 #include <map>
 #include <mutex>
+#include <utility>
 
 namespace vx {
 
@@ -178,11 +179,21 @@ private:
     bool closed_ = false;
 };
 
+// Bytes per second of the blocks as written (GSM bytes or PCM) and of the PCM they become.
+struct PlaybackRates {
+    uint32_t block = 0;
+    uint32_t pcm = 0;
+    uint32_t pcmFrame = 1;
+};
+
 class PlaybackQueue {
 public:
-    PlaybackQueue(bool gsm, WaveCallback* callback)
+    // limitUs: at most this much sound waits before the newest block (0 = no bound).
+    PlaybackQueue(bool gsm, WaveCallback* callback, PlaybackRates rates = {}, int64_t limitUs = 0)
         : callback_(callback)
         , live_(std::make_shared<std::atomic<bool>>(true))
+        , rates_(rates)
+        , limitUs_(rates.block > 0 && rates.pcm > 0 ? limitUs : 0)
     {
         if (gsm)
             decoder_ = std::make_unique<GsmDecoder>();
@@ -191,8 +202,19 @@ public:
     void push(WaveHeader* h)
     {
         std::lock_guard lock(m_);
-        if (!closed_)
-            queue_.push_back(h);
+        if (closed_)
+            return;
+        queue_.push_back(h);
+        queuedBytes_ += blockBytes(h);
+        trimLocked(0);
+    }
+
+    // Sound that piled up (a burst at the start, or after a stall) is dropped, oldest first,
+    // rather than kept as delay: aheadUs is what the device holds already beyond this queue.
+    void trim(int64_t aheadUs)
+    {
+        std::lock_guard lock(m_);
+        trimLocked(aheadUs);
     }
 
     // Up to max bytes of PCM; a block is returned to its owner as soon as the device has
@@ -211,11 +233,11 @@ public:
         return out;
     }
 
-    // One whole block, converted.
+    // One whole block, converted (or what a trim left of the oldest).
     bool takeBlock(QByteArray& pcm)
     {
         std::lock_guard lock(m_);
-        if (!stage_.isEmpty() || !stageNext())
+        if (stage_.isEmpty() && !stageNext())
             return false;
         pcm = stage_;
         stage_.clear();
@@ -240,6 +262,7 @@ public:
         for (WaveHeader* h : queue_)
             post(callback_, live_, WaveMessage::OutDone, h);
         queue_.clear();
+        queuedBytes_ = 0;
         stage_.clear();
         if (decoder_)
             decoder_->clear();
@@ -251,6 +274,7 @@ public:
         closed_ = true;
         live_->store(false);
         queue_.clear();
+        queuedBytes_ = 0;
         stage_.clear();
         post(callback_, live_, WaveMessage::OutClose, nullptr);
     }
@@ -258,24 +282,64 @@ public:
     void postOpen() { post(callback_, live_, WaveMessage::OutOpen, nullptr); }
 
 private:
+    static size_t blockBytes(const WaveHeader* h) { return std::min<size_t>(h->bufferLength, h->data.size()); }
+    int64_t blockUs(size_t bytes) const { return int64_t(bytes) * 1000000 / rates_.block; }
+    int64_t pcmUs(qsizetype bytes) const { return int64_t(bytes) * 1000000 / rates_.pcm; }
+
+    void trimLocked(int64_t aheadUs)
+    {
+        if (limitUs_ <= 0 || closed_ || queue_.empty())
+            return;
+        for (;;) {
+            // The newest block never counts against the limit and is never dropped.
+            const int64_t waiting = aheadUs + pcmUs(stage_.size()) + blockUs(queuedBytes_ - blockBytes(queue_.back()));
+            const int64_t excess = waiting - limitUs_;
+            if (excess <= 0)
+                return;
+            if (stage_.isEmpty()) {
+                if (queue_.size() < 2)
+                    return;
+                WaveHeader* h = queue_.front();
+                if (blockUs(blockBytes(h)) <= excess) {
+                    queue_.pop_front();
+                    queuedBytes_ -= blockBytes(h);
+                    post(callback_, live_, WaveMessage::OutDone, h);
+                } else {
+                    stageNext(); // only part of it goes: cut below, in whole frames
+                }
+                continue;
+            }
+            const qsizetype frame = qsizetype(rates_.pcmFrame);
+            qsizetype cut = qsizetype((excess * rates_.pcm + 999999) / 1000000);
+            cut = std::min(stage_.size(), (cut + frame - 1) / frame * frame);
+            if (cut <= 0)
+                return;
+            stage_.remove(0, cut);
+        }
+    }
+
     bool stageNext()
     {
         if (closed_ || queue_.empty())
             return false;
         WaveHeader* h = queue_.front();
         queue_.pop_front();
-        const qsizetype n = qsizetype(std::min<size_t>(h->bufferLength, h->data.size()));
-        stage_ = decoder_ ? decoder_->feed(h->data.data(), size_t(n)) : QByteArray(h->data.data(), n);
+        const size_t n = blockBytes(h);
+        queuedBytes_ -= n;
+        stage_ = decoder_ ? decoder_->feed(h->data.data(), n) : QByteArray(h->data.data(), qsizetype(n));
         post(callback_, live_, WaveMessage::OutDone, h);
         return true;
     }
 
     mutable std::mutex m_;
     std::deque<WaveHeader*> queue_;
+    size_t queuedBytes_ = 0;
     QByteArray stage_;
     std::unique_ptr<GsmDecoder> decoder_;
     WaveCallback* callback_;
     Live live_;
+    PlaybackRates rates_;
+    int64_t limitUs_;
     bool closed_ = false;
 };
 
@@ -362,9 +426,9 @@ private:
 
 class MemOut final : public WaveDeviceBackend, public MemoryWaveOut {
 public:
-    MemOut(uint32_t id, bool gsm, WaveCallback* cb)
+    MemOut(uint32_t id, bool gsm, WaveCallback* cb, PlaybackRates rates, int64_t limitUs)
         : id_(id)
-        , queue_(gsm, cb)
+        , queue_(gsm, cb, rates, limitUs)
     {
         std::lock_guard lock(memory().m);
         memory().outputs[id_] = this;
@@ -495,16 +559,20 @@ int fromQtError(QAudio::Error e)
 }
 
 // Sound server buffers: short, so the capture and playback paths add little latency; the
-// audio thread tops the playback buffer up every few milliseconds.
+// audio thread tops the playback buffer up every few milliseconds.  A playback with a buffer
+// length of its own gets a sound server buffer no longer than that, so what sits there stays
+// within the bound its queue keeps.
 constexpr int SinkBufferUs = 30000;
 constexpr int SourceBufferUs = 10000;
 constexpr int PumpIntervalMs = 5;
+constexpr int RetiredSinkMs = 2000;
 
 class QtOutWorker final : public QObject {
 public:
-    QtOutWorker(std::shared_ptr<PlaybackQueue> queue, const QAudioFormat& format)
+    QtOutWorker(std::shared_ptr<PlaybackQueue> queue, const QAudioFormat& format, int64_t limitUs)
         : queue_(std::move(queue))
         , format_(format)
+        , limitUs_(limitUs)
     {
         timer_.setTimerType(Qt::PreciseTimer);
         timer_.setInterval(PumpIntervalMs);
@@ -512,16 +580,22 @@ public:
     }
     ~QtOutWorker() override
     {
-        if (sink_) {
-            sink_->stop();
-            delete sink_;
-        }
+        if (!sink_)
+            return;
+        sink_->stop();
+        // The sound server's answer to the drain that stopping asks for may still be on its
+        // way, and Qt hands it to the sink object: a stream that had run dry gets it at once,
+        // so the stopped sink stays a while instead of leaving the answer a freed object.  The
+        // audio thread's context frees it at the latest when the thread ends.
+        QAudioSink* retired = std::exchange(sink_, nullptr);
+        retired->setParent(audioThread().context);
+        QTimer::singleShot(RetiredSinkMs, retired, &QObject::deleteLater);
     }
 
     int open(const QAudioDevice& device)
     {
         sink_ = new QAudioSink(device, format_);
-        sink_->setBufferSize(format_.bytesForDuration(SinkBufferUs));
+        sink_->setBufferSize(format_.bytesForDuration(limitUs_ > 0 ? std::min<int64_t>(limitUs_, SinkBufferUs) : SinkBufferUs));
         io_ = sink_->start();
         const int r = fromQtError(sink_->error());
         if (r != WaveResult::Ok || !io_)
@@ -554,6 +628,11 @@ private:
             timer_.stop();
             return;
         }
+        if (limitUs_ > 0) {
+            // What the sound server holds still to be played counts against the bound too.
+            const qint64 held = std::max<qint64>(0, sink_->bufferSize() - sink_->bytesFree()) + pending_.size();
+            queue_->trim(format_.durationForBytes(held));
+        }
         for (;;) {
             if (pending_.isEmpty()) {
                 qint64 room = sink_->bytesFree();
@@ -580,6 +659,7 @@ private:
     QAudioFormat format_;
     QAudioSink* sink_ = nullptr;
     QIODevice* io_ = nullptr;
+    int64_t limitUs_;
     QTimer timer_;
     QByteArray pending_;
     std::atomic<bool> kicked_{false};
@@ -587,9 +667,10 @@ private:
 
 class QtOut final : public WaveDeviceBackend {
 public:
-    QtOut(bool gsm, WaveCallback* cb, const QAudioFormat& format)
-        : queue_(std::make_shared<PlaybackQueue>(gsm, cb))
+    QtOut(bool gsm, WaveCallback* cb, const QAudioFormat& format, PlaybackRates rates, int64_t limitUs)
+        : queue_(std::make_shared<PlaybackQueue>(gsm, cb, rates, limitUs))
         , format_(format)
+        , limitUs_(limitUs)
     {
     }
     ~QtOut() override { close(); }
@@ -597,7 +678,7 @@ public:
     int open(const QAudioDevice& device)
     {
         return onAudioThread([&] {
-            worker_ = new QtOutWorker(queue_, format_);
+            worker_ = new QtOutWorker(queue_, format_, limitUs_);
             worker_->moveToThread(audioThread().thread);
             const int r = worker_->open(device);
             if (r != WaveResult::Ok) {
@@ -636,6 +717,7 @@ public:
 private:
     std::shared_ptr<PlaybackQueue> queue_;
     QAudioFormat format_;
+    int64_t limitUs_;
     QtOutWorker* worker_ = nullptr;
 };
 
@@ -848,6 +930,16 @@ int WaveOut::query(uint32_t deviceId, const WaveFormatEx& format)
     return queryDevice(true, deviceId, format);
 }
 
+static PlaybackRates playbackRates(const WaveFormatEx& format, const DeviceFormat& df)
+{
+    return {format.nAvgBytesPerSec, uint32_t(df.pcm.bytesForDuration(1000000)), uint32_t(std::max(1, df.pcm.bytesPerFrame()))};
+}
+
+void WaveOut::setBufferLength(uint32_t ms)
+{
+    bufferMs_ = ms;
+}
+
 int WaveOut::open(uint32_t deviceId, const WaveFormatEx& format, WaveCallback* callback)
 {
     if (d_)
@@ -855,10 +947,11 @@ int WaveOut::open(uint32_t deviceId, const WaveFormatEx& format, WaveCallback* c
     DeviceFormat df;
     if (const int r = checkFormat(format, df); r != WaveResult::Ok)
         return r;
+    const int64_t limitUs = int64_t(bufferMs_) * 1000;
     if (MemoryAudio::inUse()) {
         if (const int r = memoryOpenResult(true, deviceId); r != WaveResult::Ok)
             return r;
-        auto dev = std::make_unique<MemOut>(deviceId, df.gsm, callback);
+        auto dev = std::make_unique<MemOut>(deviceId, df.gsm, callback, playbackRates(format, df), limitUs);
         dev->queue().postOpen();
         d_ = std::move(dev);
         return WaveResult::Ok;
@@ -866,7 +959,7 @@ int WaveOut::open(uint32_t deviceId, const WaveFormatEx& format, WaveCallback* c
     QAudioDevice device;
     if (const int r = qtQuery(true, deviceId, df, device); r != WaveResult::Ok)
         return r;
-    auto dev = std::make_unique<QtOut>(df.gsm, callback, df.pcm);
+    auto dev = std::make_unique<QtOut>(df.gsm, callback, df.pcm, playbackRates(format, df), limitUs);
     if (const int r = dev->open(device); r != WaveResult::Ok)
         return r;
     dev->queue().postOpen();

@@ -115,6 +115,11 @@ public:
     WaveOut& operator=(const WaveOut&) = delete;
 
     static int query(uint32_t deviceId, const WaveFormatEx& format);
+    // Playback buffer for later opens, in milliseconds: at most this much sound waits before
+    // the newest block written, the sound server's share included; what piles up beyond it
+    // (a burst at the start, blocks after a stall) is dropped, oldest first, its blocks
+    // returned through OutDone.  0, the default: no bound.
+    void setBufferLength(uint32_t ms);
     // Posts OutOpen on success.
     int open(uint32_t deviceId, const WaveFormatEx& format, WaveCallback* callback);
     bool isOpen() const;
@@ -128,6 +133,7 @@ public:
 
 private:
     std::unique_ptr<WaveDeviceBackend> d_;
+    uint32_t bufferMs_ = 0;
 };
 
 // Names of the devices in index order, as the settings dialogs list them.
@@ -153,7 +159,8 @@ public:
     virtual ~MemoryWaveOut() = default;
     // Blocks written and not yet played.
     virtual int queuedBlocks() const = 0;
-    // Plays the oldest queued block (its OutDone follows); false when none is queued.
+    // Plays the oldest queued block, or what a trim left of it (its OutDone follows); false
+    // when none is queued.
     virtual bool playNext() = 0;
     // Everything played so far, as PCM (GSM blocks decoded).
     virtual QByteArray played() const = 0;

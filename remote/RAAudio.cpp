@@ -171,6 +171,7 @@ void TRAWaveOut::Open(const TACMWaveFormat& AACMWaveFormat)
         return;
     FBufferCount = 0;
     FClosing = false;
+    FDevice.setBufferLength(FBufferLength);
     int result = vx::WaveOut::query(FDeviceID, AACMWaveFormat.wfx);
     if (result == vx::WaveResult::Ok)
         result = FDevice.open(FDeviceID, AACMWaveFormat.wfx, FWindowHandle);
@@ -325,6 +326,8 @@ void TRAAudio::Open()
         FRAWaveOut->SetWindowHandle(FWindowHandle);
         FRAWaveOut->SetDeviceID(FCodec.DeviceID());
         FRAWaveOut->SetLimitOverrun(FLimitOverrun);
+        // The direction's buffer length bounds the delay that received blocks can pile up to.
+        FRAWaveOut->SetBufferLength(FCodec.BufferLength());
         FRAWaveOut->OnActive = [this](bool Active) { FActive = Active; };
         FRAWaveOut->OnException = [this](const QString& Message) { Fire(OnException, Message); };
         FRAWaveOut->Open(format);

@@ -82,6 +82,10 @@ public:
     void SetDeviceID(uint32_t Value) { FDeviceID = Value; }
     uint16_t LimitOverrun() const { return FLimitOverrun; }
     void SetLimitOverrun(uint16_t Value) { FLimitOverrun = Value; }
+    // Milliseconds of sound that may wait before the newest block; more is dropped, oldest
+    // first, so that a burst of blocks does not stay as delay.  0 = no bound.  Taken at Open.
+    uint16_t BufferLength() const { return FBufferLength; }
+    void SetBufferLength(uint16_t Value) { FBufferLength = Value; }
     vx::WaveCallback* WindowHandle() const { return FWindowHandle; }
     void SetWindowHandle(vx::WaveCallback* Value) { FWindowHandle = Value; }
     bool Active() const { return FActive; }
@@ -102,6 +106,7 @@ public:
 private:
     uint32_t FDeviceID = 0;
     uint16_t FLimitOverrun = 0;
+    uint16_t FBufferLength = 0;
     vx::WaveCallback* FWindowHandle = nullptr;
     vx::WaveOut FDevice;
     std::atomic<bool> FActive{false};

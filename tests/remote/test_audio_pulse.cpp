@@ -7,6 +7,7 @@
 #include "tests/support/Wait.h"
 
 #include <QElapsedTimer>
+#include <QThread>
 #include <gtest/gtest.h>
 
 namespace {
@@ -50,6 +51,7 @@ TEST_P(PulseRoundTrip, TonePlayedComesBackThroughTheMonitor)
     }
     in.Codec().SetDeviceID(uint32_t(mic));
     out.Codec().SetDeviceID(uint32_t(sink));
+    out.Codec().SetBufferLength(2000); // the whole tone is written at once
     router.SetServerAudio(&in, &out);
     router.SetApplicationType(isRemoteServer);
 
@@ -84,7 +86,7 @@ TEST_P(PulseRoundTrip, TonePlayedComesBackThroughTheMonitor)
         vx::GsmEncoder enc;
         stream = enc.feed(pcm.constData(), size_t(pcm.size()));
     }
-    const int block = int(out.Codec().BufferSize());
+    const int block = int(in.Codec().BufferSize());
     for (qsizetype at = 0; at < stream.size(); at += block)
         out.Play(stream.constData() + at, int(std::min<qsizetype>(block, stream.size() - at)));
 
@@ -161,4 +163,45 @@ TEST(PulseDevices, MissingDeviceIsReported)
     out.Open();
     out.Open();
     EXPECT_EQ(errors, QStringList{"Cannot open Audio Output Device!\n\rThe specified resource does not exist."});
+}
+
+// Qt asks the sound server to drain a playback stream each time it runs dry and hands the
+// answer to the sink object, even when it arrives after the stream was closed; playbacks that
+// run dry over and over and are closed at any moment must leave no sink behind to be freed
+// before that answer.
+TEST(PulseDevices, PlaybacksClosedWhileRunningDryLeaveNothingBehind)
+{
+    VX_REQUIRE_PULSE();
+    vx::MemoryAudio::use(false);
+    const int sink = indexOf(vx::waveOutDeviceNames(), QStringLiteral("NullSink"));
+    ASSERT_GE(sink, 0);
+    struct Ignore : vx::WaveCallback {
+        void waveMessage(vx::WaveMessage, vx::WaveHeader*) override {}
+    } callback;
+    const vx::WaveFormatEx f = TRACodec().ACMWaveFormat().wfx; // PCM8, 8-bit mono
+    constexpr int Streams = 4;
+    std::vector<vx::WaveHeader> blocks(Streams * 60);
+    for (vx::WaveHeader& b : blocks) {
+        b.data.assign(8, char(128)); // a millisecond
+        b.bufferLength = 8;
+    }
+    for (int i = 0; i < 40; ++i) {
+        std::vector<std::unique_ptr<vx::WaveOut>> outs;
+        for (int s = 0; s < Streams; ++s) {
+            outs.push_back(std::make_unique<vx::WaveOut>());
+            outs.back()->setBufferLength(10);
+            ASSERT_EQ(outs.back()->open(uint32_t(sink), f, &callback), vx::WaveResult::Ok);
+        }
+        // A millisecond at a time, about as fast as it is played, so each stream runs dry
+        // now and then.
+        for (size_t b = 0; b < blocks.size(); b += Streams) {
+            for (int s = 0; s < Streams; ++s)
+                outs[size_t(s)]->write(&blocks[b + size_t(s)]);
+            QCoreApplication::processEvents();
+            QThread::usleep(900 + 50 * unsigned((i + int(b)) % 5));
+        }
+        for (auto& out : outs)
+            out->close();
+    }
+    vxtest::spin(200);
 }

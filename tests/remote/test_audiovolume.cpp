@@ -52,6 +52,7 @@ protected:
         out.Codec().SetCodec(PCM8);
         out.Codec().SetBitsPerSample(16);
         out.Codec().SetDeviceID(uint32_t(sink));
+        out.Codec().SetBufferLength(4000); // the whole tone is written at once
         router.SetClientAudio(nullptr, &out);
         router.SetApplicationType(isRemoteClient);
         out.Open();

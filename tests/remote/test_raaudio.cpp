@@ -176,6 +176,7 @@ TEST_F(RAAudioTest, PlaybackLimitOverrun)
 {
     const QByteArray block = ramp(160);
     out.SetLimitOverrun(2);
+    out.Codec().SetBufferLength(1000); // only the block limit drops here
     out.Open();
     EXPECT_FALSE(out.Active()); // the open notification is still on its way
     settle();
@@ -205,6 +206,99 @@ TEST_F(RAAudioTest, PlaybackLimitOverrun)
     for (int i = 0; i < 20; ++i)
         out.Play(block.constData(), int(block.size()));
     EXPECT_EQ(out.BufferCount(), 20u);
+}
+
+// Blocks that differ from each other, so that what is played shows which of them survived.
+QByteArray numberedBlocks(int count, int size, int first = 0)
+{
+    QByteArray all;
+    for (int b = first; b < first + count; ++b)
+        for (int i = 0; i < size; ++i)
+            all.append(char((b * 37 + i) & 0xFF));
+    return all;
+}
+
+// A burst of received blocks (the start of a session, or what comes after a stall) is cut to
+// the playback buffer plus the newest block, the oldest sound first, so it does not stay as
+// delay.
+TEST_F(RAAudioTest, PlaybackCutsABurstToTheBufferAndTheNewestBlock)
+{
+    struct Case {
+        const char* name;
+        TCodec codec;
+        uint16_t bufferMs;
+        int blockBytes;
+        int blocks;
+        int keptBytes; // of PCM played
+    };
+    // PCM8 8-bit mono is 8 bytes a millisecond; a GSM block is 65 bytes for 40 ms, 640 of PCM.
+    const Case cases[] = {
+        {"whole blocks go", PCM8, 20, 80, 10, 240},
+        {"part of a block goes, in whole samples", PCM8, 20, 120, 4, 160 + 120},
+        {"one block alone is never cut", PCM8, 10, 800, 1, 800},
+        {"within the bound nothing goes", PCM8, 30, 80, 4, 320},
+        {"GSM blocks count by their duration", GSM610_8, 20, 65, 4, 320 + 640},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        out.Codec().SetCodec(c.codec);
+        out.Codec().SetBufferLength(c.bufferMs);
+        out.Open();
+        settle();
+        ASSERT_NE(player(), nullptr);
+        const QByteArray all = numberedBlocks(c.blocks, c.blockBytes);
+        for (int b = 0; b < c.blocks; ++b)
+            out.Play(all.constData() + b * c.blockBytes, c.blockBytes);
+        while (player()->playNext()) {
+        }
+        EXPECT_EQ(player()->played().size(), c.keptBytes);
+        if (c.codec == PCM8)
+            EXPECT_EQ(player()->played(), all.right(c.keptBytes));
+        settle();
+        EXPECT_EQ(out.BufferCount(), 0u); // dropped blocks came back to be freed as well
+        out.Close();
+        settle();
+    }
+}
+
+TEST_F(RAAudioTest, PlaybackAtTheRateItIsPlayedLosesNothingAndAStallIsCut)
+{
+    const int size = 80; // 10 ms
+    out.Codec().SetBufferLength(20);
+    out.Open();
+    settle();
+    ASSERT_NE(player(), nullptr);
+    QByteArray expected;
+    int next = 0;
+    const auto play = [&](int count) {
+        const QByteArray blocks = numberedBlocks(count, size, next);
+        next += count;
+        for (int b = 0; b < count; ++b)
+            out.Play(blocks.constData() + b * size, size);
+        return blocks;
+    };
+
+    // Two blocks ahead, then one in for each one out.
+    expected += play(2);
+    for (int i = 0; i < 200; ++i) {
+        expected += play(1);
+        ASSERT_TRUE(player()->playNext());
+        QCoreApplication::processEvents();
+    }
+    // Playback stalls while eight blocks come in: the two that were waiting and the first five
+    // go, the last three are left.
+    expected.chop(2 * size);
+    expected += play(8).right(3 * size);
+    // Playing on, with the two ahead again.
+    for (int i = 0; i < 50; ++i) {
+        ASSERT_TRUE(player()->playNext());
+        expected += play(1);
+    }
+    while (player()->playNext()) {
+    }
+    EXPECT_EQ(player()->played(), expected);
+    settle();
+    EXPECT_EQ(out.BufferCount(), 0u);
 }
 
 TEST_F(RAAudioTest, PlaybackIgnoresEmptyClosedAndClosing)
@@ -249,6 +343,7 @@ TEST_F(RAAudioTest, PlaybackOpenFailureIsReportedOnceAndBlocksAreDropped)
 TEST_F(RAAudioTest, OpenFromAnotherThreadHappensOnTheGuiThread)
 {
     const QByteArray block = ramp(80);
+    out.Codec().SetBufferLength(10000); // more than all the blocks: nothing is dropped
     std::thread t([&] {
         for (int i = 0; i < 10; ++i) {
             if (!out.Active())
@@ -286,6 +381,7 @@ TEST_F(RAAudioTest, GsmIsConvertedByTheDevices)
 {
     in.Codec().SetCodec(GSM610_8);
     out.Codec().SetCodec(GSM610_8);
+    out.Codec().SetBufferLength(100);
     in.Open();
     out.Open();
     ASSERT_TRUE(in.Active());

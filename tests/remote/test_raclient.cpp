@@ -311,8 +311,16 @@ TEST_F(RAClientTest, EchoTestSendsTheToneBetweenEchoFrames)
     EXPECT_EQ(RAProtocol::DecodeControl(blocks[2]).value_or(""), "REMAUD||E:0||");
     EXPECT_EQ(player()->queuedBlocks(), 1); // the tone plays here too
     EXPECT_EQ(client->ResponseTime(), 0);
+    bool echoed = false;
+    client->OnResponseTime = [&] { echoed = true; };
     peer->Audio(blocks[1]);
-    ASSERT_TRUE(waitUntil([&] { return player()->queuedBlocks() == 2; }));
+    // The echo is played; of the own tone, not played yet, only the playback buffer's worth
+    // (10 ms) is left before it.
+    ASSERT_TRUE(waitUntil([&] { return echoed; }));
+    while (player()->playNext()) {
+    }
+    const QByteArray tone = client->EchoTone();
+    EXPECT_EQ(player()->played(), tone.right(80) + tone);
 }
 
 TEST_F(RAClientTest, ARefusedLoginShowsTheServersReason)

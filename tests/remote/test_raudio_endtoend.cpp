@@ -132,6 +132,7 @@ protected:
         toneOut.Codec().SetCodec(PCM22);
         toneOut.Codec().SetBitsPerSample(16);
         toneOut.Codec().SetDeviceID(uint32_t(sink));
+        toneOut.Codec().SetBufferLength(6000); // the whole tone is written at once
         toneOut.Open();
         ASSERT_TRUE(waitUntil([&] { return toneOut.Active(); }));
         const auto tone = vxtest::sine(700, 22050, 22050 * 5, 12000);
