@@ -115,6 +115,11 @@ public:
     WaveOut& operator=(const WaveOut&) = delete;
 
     static int query(uint32_t deviceId, const WaveFormatEx& format);
+    // Set before open: between blocks the device plays silence rather than letting the sound
+    // server's stream run dry, so a block after a quiet spell starts as whole as any other
+    // (a restarted stream may lose its first milliseconds).  For output that comes and goes,
+    // such as a keyed tone; a stream fed without pause has no need of it.
+    void setContinuous(bool on) { continuous_ = on; }
     // Posts OutOpen on success.
     int open(uint32_t deviceId, const WaveFormatEx& format, WaveCallback* callback);
     bool isOpen() const;
@@ -128,6 +133,7 @@ public:
 
 private:
     std::unique_ptr<WaveDeviceBackend> d_;
+    bool continuous_ = false;
 };
 
 // Names of the devices in index order, as the settings dialogs list them.
