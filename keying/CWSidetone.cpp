@@ -163,6 +163,9 @@ protected:
         format.nAvgBytesPerSec = Sidetone::SampleRate * 2;
         format.nBlockAlign = 2;
         format.wBitsPerSample = 16;
+        // Characters come and go: the stream is kept running between them, so the first
+        // element after a pause rises as every other does.
+        FWave.setContinuous(true);
         if (FWave.open(owner.FDeviceID, format, &callback) == vx::WaveResult::Ok) {
             owner.FThreadIsRunning = true;
             owner.ThreadSetActive(true);

@@ -82,7 +82,10 @@ TDMCW::TDMCW(QObject* parent)
     port.setDtr(false);
     port.setRts(false);
     port.OnAfterOpen = [this] { Fire(WinKeyComPortEvent, comOpen); };
-    port.OnAfterClose = [this] { Fire(WinKeyComPortEvent, comClosed); };
+    port.OnAfterClose = [this] {
+        Fire(WinKeyComPortEvent, comClosed);
+        FWinKey->DoCOMPortClosed();
+    };
     port.OnError = [this](const QString&) { Fire(WinKeyComPortEvent, ComError); };
     port.OnRxChar = [this](int count) { FWinKey->DoRxCharFromCOMPort(count); };
 

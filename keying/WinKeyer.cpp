@@ -265,14 +265,36 @@ void TWinKeyer::WKClose()
         }
         return;
     }
+    FWaitForCOMPortTimer->stop();
+    CloseOpenKeyer(wksClosed);
+}
+
+// Clears and lets go of an open keyer, ending in the given state.  The goodbye (speed to the
+// pot, host close) only goes to a port that is still open.
+void TWinKeyer::CloseOpenKeyer(TWKStatus status)
+{
     WKClear();
     WriteCommand(Bytes({0x02, 0x00}));
     WriteCommand(Bytes({0x00, 0x03}));
+    // Not active before the port closes, so its after-close event is not taken for a loss.
+    FActive = false;
     if (FCOMPort)
         FCOMPort->close();
-    FWaitForCOMPortTimer->stop();
-    SetStatus(wksClosed);
-    FActive = false;
+    SetStatus(status);
+}
+
+void TWinKeyer::DoCOMPortClosed()
+{
+    if (IsClient())
+        return;
+    if (Opening())
+        return FailOpen();
+    if (!FActive)
+        return;
+    // The device went away under the open keyer (unplugged, switched off): closed as far as
+    // a closed port allows, and looked for again until it is back.
+    CloseOpenKeyer(wksError);
+    FWaitForCOMPortTimer->start();
 }
 
 void TWinKeyer::Clear(bool escape)

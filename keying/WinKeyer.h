@@ -9,7 +9,8 @@
 // that opens (the GUI thread) never blocks.  In the remote-client role the component touches
 // no port: it only mirrors the server's keyer, fed through PrepareRX and the setters.
 //
-// The owner routes the port's receive event to DoRxCharFromCOMPort.
+// The owner routes the port's receive event to DoRxCharFromCOMPort and its after-close event
+// to DoCOMPortClosed.
 
 #include "core/KeyingLinks.h"
 #include "core/RCTypes.h"
@@ -94,6 +95,10 @@ public:
     void WKSendChar(QChar Ch);
     // Reads Count received bytes: answers while opening, decoded when open, dropped otherwise.
     void DoRxCharFromCOMPort(int Count);
+    // The owner routes the port's after-close event here too: a port that closes under an
+    // open (or opening) keyer, its device gone, leaves it in wksError and tried again every
+    // 3000 ms, so it comes back when the device does.
+    void DoCOMPortClosed();
     void RemoteEcho(QChar Ch) override;
     void PrepareRX() override { FReceived = true; }
     void PrepareTX() override { FReceived = false; }
@@ -204,6 +209,7 @@ private:
     void HandshakeAnswer(uint8_t b);
     void FinishOpen();
     void FailOpen();
+    void CloseOpenKeyer(TWKStatus status);
     bool ParameterLoad();
     // A command write: skipped (and done) on a closed port unless the port must be open;
     // false, with wksError, when the write fails.

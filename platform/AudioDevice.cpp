@@ -6,6 +6,7 @@
 #include <QAudioFormat>
 #include <QAudioSink>
 #include <QAudioSource>
+#include <QElapsedTimer>
 #include <QMediaDevices>
 #include <QMetaObject>
 #include <QThread>
@@ -569,9 +570,10 @@ constexpr int RetiredSinkMs = 2000;
 
 class QtOutWorker final : public QObject {
 public:
-    QtOutWorker(std::shared_ptr<PlaybackQueue> queue, const QAudioFormat& format, int64_t limitUs)
+    QtOutWorker(std::shared_ptr<PlaybackQueue> queue, const QAudioFormat& format, int64_t limitUs, bool continuous)
         : queue_(std::move(queue))
         , format_(format)
+        , continuous_(continuous)
         , limitUs_(limitUs)
     {
         timer_.setTimerType(Qt::PreciseTimer);
@@ -600,6 +602,11 @@ public:
         const int r = fromQtError(sink_->error());
         if (r != WaveResult::Ok || !io_)
             return r != WaveResult::Ok ? r : WaveResult::Error;
+        if (continuous_) {
+            // Held up longer than half the buffer, the stream may have run dry.
+            dryAfterMs_ = std::max<qint64>(1, format_.durationForBytes(int(sink_->bufferSize())) / 2000);
+            pump();
+        }
         return WaveResult::Ok;
     }
 
@@ -633,6 +640,17 @@ private:
             const qint64 held = std::max<qint64>(0, sink_->bufferSize() - sink_->bytesFree()) + pending_.size();
             queue_->trim(format_.durationForBytes(held));
         }
+        // A block that ends a quiet spell after the audio thread was held up gets silence
+        // first: should the stream have run dry, its restart rewinds the sink over that
+        // silence instead of over the start of the block.  Inside sound nothing is inserted.
+        const bool mayBeDry = continuous_ && quiet_ && sincePump_.isValid() && sincePump_.elapsed() > dryAfterMs_;
+        sincePump_.start();
+        if (mayBeDry) {
+            topUpWithSilence(frame);
+            if (!timer_.isActive())
+                timer_.start();
+            return;
+        }
         for (;;) {
             if (pending_.isEmpty()) {
                 qint64 room = sink_->bytesFree();
@@ -647,16 +665,37 @@ private:
             if (written <= 0)
                 break;
             pending_.remove(0, written);
+            quiet_ = false;
         }
-        const bool more = !pending_.isEmpty() || queue_->hasData();
+        if (continuous_ && pending_.isEmpty() && !queue_->hasData())
+            quiet_ = topUpWithSilence(frame) || quiet_;
+        const bool more = continuous_ || !pending_.isEmpty() || queue_->hasData();
         if (more && !timer_.isActive())
             timer_.start();
         else if (!more)
             timer_.stop();
     }
 
+    // A stream the sound server saw run dry restarts with the sink rewound to play the new
+    // block at once, over sound the sink already played: the start of the block is lost to
+    // whoever listens (a click on a keyed tone).  Kept full of silence, the stream never runs
+    // dry and a block simply follows it.  True when silence was written.
+    bool topUpWithSilence(int frame)
+    {
+        qint64 room = sink_->bytesFree();
+        room -= room % frame;
+        if (room <= 0)
+            return false;
+        const char zero = format_.sampleFormat() == QAudioFormat::UInt8 ? char(0x80) : char(0);
+        return io_->write(QByteArray(room, zero)) > 0;
+    }
+
     std::shared_ptr<PlaybackQueue> queue_;
     QAudioFormat format_;
+    bool continuous_ = false;
+    QElapsedTimer sincePump_;
+    qint64 dryAfterMs_ = 0;
+    bool quiet_ = true; // silence was the last thing written
     QAudioSink* sink_ = nullptr;
     QIODevice* io_ = nullptr;
     int64_t limitUs_;
@@ -667,10 +706,11 @@ private:
 
 class QtOut final : public WaveDeviceBackend {
 public:
-    QtOut(bool gsm, WaveCallback* cb, const QAudioFormat& format, PlaybackRates rates, int64_t limitUs)
+    QtOut(bool gsm, WaveCallback* cb, const QAudioFormat& format, PlaybackRates rates, int64_t limitUs, bool continuous)
         : queue_(std::make_shared<PlaybackQueue>(gsm, cb, rates, limitUs))
         , format_(format)
         , limitUs_(limitUs)
+        , continuous_(continuous)
     {
     }
     ~QtOut() override { close(); }
@@ -678,7 +718,7 @@ public:
     int open(const QAudioDevice& device)
     {
         return onAudioThread([&] {
-            worker_ = new QtOutWorker(queue_, format_, limitUs_);
+            worker_ = new QtOutWorker(queue_, format_, limitUs_, continuous_);
             worker_->moveToThread(audioThread().thread);
             const int r = worker_->open(device);
             if (r != WaveResult::Ok) {
@@ -718,6 +758,7 @@ private:
     std::shared_ptr<PlaybackQueue> queue_;
     QAudioFormat format_;
     int64_t limitUs_;
+    bool continuous_ = false;
     QtOutWorker* worker_ = nullptr;
 };
 
@@ -959,7 +1000,7 @@ int WaveOut::open(uint32_t deviceId, const WaveFormatEx& format, WaveCallback* c
     QAudioDevice device;
     if (const int r = qtQuery(true, deviceId, df, device); r != WaveResult::Ok)
         return r;
-    auto dev = std::make_unique<QtOut>(df.gsm, callback, df.pcm, playbackRates(format, df), limitUs);
+    auto dev = std::make_unique<QtOut>(df.gsm, callback, df.pcm, playbackRates(format, df), limitUs, continuous_);
     if (const int r = dev->open(device); r != WaveResult::Ok)
         return r;
     dev->queue().postOpen();

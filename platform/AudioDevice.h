@@ -120,6 +120,11 @@ public:
     // (a burst at the start, blocks after a stall) is dropped, oldest first, its blocks
     // returned through OutDone.  0, the default: no bound.
     void setBufferLength(uint32_t ms);
+    // Set before open: between blocks the device plays silence rather than letting the sound
+    // server's stream run dry, so a block after a quiet spell starts as whole as any other
+    // (a restarted stream may lose its first milliseconds).  For output that comes and goes,
+    // such as a keyed tone; a stream fed without pause has no need of it.
+    void setContinuous(bool on) { continuous_ = on; }
     // Posts OutOpen on success.
     int open(uint32_t deviceId, const WaveFormatEx& format, WaveCallback* callback);
     bool isOpen() const;
@@ -134,6 +139,7 @@ public:
 private:
     std::unique_ptr<WaveDeviceBackend> d_;
     uint32_t bufferMs_ = 0;
+    bool continuous_ = false;
 };
 
 // Names of the devices in index order, as the settings dialogs list them.

@@ -11,6 +11,7 @@
 #include "tests/support/WinKeyerSimulator.h"
 
 #include <QFile>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using vxtest::run;
@@ -127,6 +128,31 @@ TEST_F(CWServerTest, ClientTextIsKeyedAndEchoedToEveryClient)
     ASSERT_TRUE(peer->WaitLines(int(before) + 7)) << peer->Lines().join(QLatin1Char('|')).toStdString();
     EXPECT_EQ(sim.received(), "CQ TEST");
     EXPECT_EQ(peer->Lines().mid(before), (QStringList{"WK:C;", "WK:Q;", "WK: ;", "WK:T;", "WK:E;", "WK:S;", "WK:T;"}));
+}
+
+TEST_F(CWServerTest, UnpluggedKeyerIsReportedAtOnceAndComesBack)
+{
+    // The keyer on a device name that outlives the device, as a USB keyer's does.
+    QTemporaryDir dir;
+    ASSERT_TRUE(sim.linkAs(dir.filePath("winkeyer")));
+    cw->Close();
+    cw->WinKeyComPort()->setPort(sim.portName());
+    cw->Open();
+    ASSERT_TRUE(runUntil([&] { return cw->WinKey()->Active(); }, 2000));
+    auto peer = LoggedIn();
+    Settle(*peer);
+    peer->Skip();
+
+    sim.closeDevice();
+    EXPECT_EQ(peer->Next(), "WR:2|1|10|40|26|18;");
+    EXPECT_FALSE(cw->WinKey()->Active());
+    EXPECT_FALSE(cw->WinKeyComPort()->connected());
+
+    run(TWinKeyer::ReopenIntervalMs); // an attempt while it is away
+    ASSERT_TRUE(sim.reopenDevice());
+    ASSERT_TRUE(runUntil([&] { return cw->WinKey()->Active(); }, 4000));
+    EXPECT_EQ(peer->Next(), "WR:1|1|10|40|26|18;");
+    EXPECT_TRUE(sim.hostOpen());
 }
 
 // The client module handing the server's keyer lines to the CW module of a client.

@@ -9,6 +9,7 @@
 #include "tests/support/Wait.h"
 
 #include <QElapsedTimer>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <functional>
 #include <gtest/gtest.h>
@@ -47,6 +48,7 @@ protected:
         ASSERT_TRUE(sim.ok());
         port.setPort(sim.portName());
         port.OnRxChar = [this](int n) { keyer.DoRxCharFromCOMPort(n); };
+        port.OnAfterClose = [this] { keyer.DoCOMPortClosed(); };
         keyer.SetCOMPort(&port);
         keyer.OnChanged = [this] { events << "Changed"; };
         keyer.OnCharacterLocal = [this](QChar c) { events << QStringLiteral("Char(%1)").arg(c); };
@@ -504,6 +506,50 @@ TEST_F(KeyerTest, LinkLostWhileOpening)
     keyer.WKClose();
     EXPECT_EQ(keyer.Status(), wksClosed);
     EXPECT_FALSE(keyer.WaitForCOMPortTimer()->isActive());
+}
+
+TEST_F(KeyerTest, UnpluggedWhileOpenComesBackWhenPluggedIn)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(sim.linkAs(dir.filePath("winkeyer")));
+    port.setPort(sim.portName());
+    Open();
+    keyer.SetKeyDown(true);
+    keyer.WKSend("PARIS PARIS");
+    run(20);
+    events.clear();
+
+    sim.closeDevice();
+    ASSERT_TRUE(runUntil([&] { return !keyer.Active(); }, 1000));
+    EXPECT_EQ(keyer.Status(), wksError);
+    EXPECT_TRUE(events.contains("Status=2"));
+    EXPECT_TRUE(events.contains("Changed"));
+    EXPECT_FALSE(port.connected());
+    EXPECT_TRUE(keyer.WaitForCOMPortTimer()->isActive());
+    // What was meant for the lost keyer is dropped, not sent to the one plugged in later.
+    EXPECT_EQ(keyer.QueueCount(), 0);
+    EXPECT_FALSE(keyer.KeyDown());
+
+    // Away for a while: every attempt finds no device.
+    events.clear();
+    run(2 * TWinKeyer::ReopenIntervalMs);
+    EXPECT_EQ(events.count("Port=" + N(comWaiting)), 2);
+    EXPECT_FALSE(keyer.Active());
+
+    sim.clearLog();
+    events.clear();
+    ASSERT_TRUE(sim.reopenDevice());
+    ASSERT_TRUE(runUntil([&] { return keyer.Active(); }, 4000));
+    run(100);
+    EXPECT_EQ(keyer.Status(), wksOpen);
+    EXPECT_TRUE(events.contains("Status=1"));
+    EXPECT_EQ(sim.received().toHex(' '), "00 03 00 00 ff 00 04 55 00 02 0e 54 05 0a 1e ff 02 1a 07 15");
+    run(TWinKeyer::ReopenIntervalMs);
+    EXPECT_FALSE(keyer.WaitForCOMPortTimer()->isActive());
+
+    // And it keys again.
+    keyer.WKSend("E");
+    ASSERT_TRUE(runUntil([&] { return events.contains("Char(E)"); }, 2000));
 }
 
 TEST_F(KeyerTest, PortThatCannotOpenOrHasNoName)

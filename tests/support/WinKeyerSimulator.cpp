@@ -91,6 +91,16 @@ WinKeyerSimulator::WinKeyerSimulator(QObject* parent)
     keyTimer_->OnTimer = [this] { onKeyTimer(); };
     potTimer_ = new vx::Timer(PotStepMs, false, this);
     potTimer_->OnTimer = [this] { onPotTimer(); };
+    attachDevice();
+}
+
+WinKeyerSimulator::~WinKeyerSimulator()
+{
+    closeDevice();
+}
+
+void WinKeyerSimulator::attachDevice()
+{
     if (!pty_->ok())
         return;
     // A descriptor of the device side kept open: without one the master end reports a
@@ -98,11 +108,8 @@ WinKeyerSimulator::WinKeyerSimulator(QObject* parent)
     slaveKeeper_ = ::open(pty_->slaveName().toLocal8Bit().constData(), O_RDWR | O_NOCTTY | O_NONBLOCK);
     notifier_ = new QSocketNotifier(pty_->masterFd(), QSocketNotifier::Read, this);
     connect(notifier_, &QSocketNotifier::activated, this, [this] { onReadable(); });
-}
-
-WinKeyerSimulator::~WinKeyerSimulator()
-{
-    closeDevice();
+    if (!link_.isEmpty())
+        ::symlink(pty_->slaveName().toLocal8Bit().constData(), link_.toLocal8Bit().constData());
 }
 
 bool WinKeyerSimulator::ok() const
@@ -112,7 +119,15 @@ bool WinKeyerSimulator::ok() const
 
 QString WinKeyerSimulator::portName() const
 {
-    return pty_->slaveName();
+    return link_.isEmpty() ? pty_->slaveName() : link_;
+}
+
+bool WinKeyerSimulator::linkAs(const QString& path)
+{
+    if (!link_.isEmpty() || !ok())
+        return false;
+    link_ = path;
+    return ::symlink(pty_->slaveName().toLocal8Bit().constData(), link_.toLocal8Bit().constData()) == 0;
 }
 
 void WinKeyerSimulator::closeDevice()
@@ -123,10 +138,28 @@ void WinKeyerSimulator::closeDevice()
     keyTimer_->stop();
     potTimer_->stop();
     wire_.clear();
+    cmd_.clear();
+    if (!link_.isEmpty())
+        ::unlink(link_.toLocal8Bit().constData());
     if (slaveKeeper_ >= 0)
         ::close(slaveKeeper_);
     slaveKeeper_ = -1;
     pty_->closeMaster();
+}
+
+bool WinKeyerSimulator::reopenDevice()
+{
+    closeDevice();
+    // Plugged in again it starts afresh: host closed, nothing buffered; the pot stays where
+    // the operator left it.
+    resetKeyer();
+    hostOpen_ = false;
+    potMin_ = 10;
+    potRange_ = 25;
+    lineFree_ = 0;
+    pty_ = std::make_unique<Pty>();
+    attachDevice();
+    return ok();
 }
 
 QByteArray WinKeyerSimulator::received() const

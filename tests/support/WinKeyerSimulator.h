@@ -72,8 +72,16 @@ public:
     void setEchoAnswer(int value) { echoAnswer_ = value; }
     // Switched off it reads and ignores everything and sends nothing.
     void setPowered(bool on) { powered_ = on; }
-    // Closes the device side: the program's port sees the link gone.
+    // Closes the device side: the program's port sees the link gone (and a linked name, see
+    // linkAs, disappears with it).
     void closeDevice();
+    // Plugged in again: a new device side, in the state of a keyer just switched on, under the
+    // linked name when there is one.
+    bool reopenDevice();
+    // Names the device by a path of the test's choosing (a symbolic link to the pseudo-terminal,
+    // which the kernel numbers anew on every reopen), as a USB keyer keeps its device name
+    // across being unplugged.  portName() gives the path from then on.
+    bool linkAs(const QString& path);
     // Bytes sent to the host as they are.
     void push(const QByteArray& bytes);
 
@@ -99,6 +107,7 @@ private:
     };
     enum class Stage { Idle, Starting, Elements, Tail, PaddleEnd };
 
+    void attachDevice();
     void onReadable();
     double lineByteMs() const;
     void onWire();
@@ -124,6 +133,7 @@ private:
     void log(bool fromHost, const QByteArray& bytes);
 
     std::unique_ptr<Pty> pty_;
+    QString link_;
     int slaveKeeper_ = -1;
     QSocketNotifier* notifier_ = nullptr;
     QList<Entry> log_;

@@ -111,3 +111,92 @@ TEST(SidetonePulse, KeysTestOnTheNullSink)
     ASSERT_TRUE(waitUntil([&] { return eventsNow().contains("key 0"); }, 5000));
     EXPECT_EQ(eventsNow(), (QStringList{"active 1", "key 1", "key 0"}));
 }
+
+namespace {
+
+// A tone's start in recorded sound: where it rises out of silence, how much silence came
+// before, and its rise in samples from a fiftieth of its peak to nine tenths of it.
+struct Onset {
+    size_t at;
+    size_t quietBefore;
+    int rise;
+};
+
+std::vector<Onset> Onsets(const std::vector<double>& x)
+{
+    double full = 0;
+    for (double v : x)
+        full = std::max(full, std::abs(v));
+    std::vector<Onset> out;
+    size_t quiet = 0;
+    for (size_t i = 0; i < x.size(); ++i) {
+        if (std::abs(x[i]) <= full / 50) {
+            ++quiet;
+            continue;
+        }
+        // A zero crossing inside a tone is a sample or two, a gap between elements hundreds.
+        if (quiet >= 40) {
+            double peak = 0;
+            for (size_t k = i; k < std::min(x.size(), i + 80); ++k)
+                peak = std::max(peak, std::abs(x[k]));
+            size_t j = i;
+            while (j < x.size() && std::abs(x[j]) < 0.9 * peak)
+                ++j;
+            out.push_back({i, quiet, int(j - i)});
+        }
+        quiet = 0;
+    }
+    return out;
+}
+
+} // namespace
+
+TEST(SidetonePulse, FirstElementAfterSilenceRisesLikeTheOthers)
+{
+    VX_REQUIRE_PULSE();
+    vx::MemoryAudio::use(false);
+    const int sink = int(vx::waveOutDeviceNames().indexOf(QStringLiteral("NullSink")));
+    ASSERT_GE(sink, 0) << vx::waveOutDeviceNames().join(", ").toStdString();
+    TCWSidetone st;
+    st.SetDeviceID(uint32_t(sink));
+    st.SetSpeed(20);
+    st.SetVolume(2);
+    st.Open();
+    ASSERT_TRUE(waitUntil([&] { return st.Active(); }));
+
+    // A spell: two seconds of silence, then I and E at 20 WPM (three dots of 480 samples, the
+    // first right after the silence).  A spell the machine cut up (an element split, shortened
+    // or lost) cannot be judged and is played again.
+    constexpr int Wanted = 4;
+    int judged = 0;
+    for (int spell = 0; spell < 3 * Wanted && judged < Wanted; ++spell) {
+        vxtest::MonitorRecorder rec;
+        if (!rec.Start())
+            GTEST_SKIP() << "parec (pulseaudio-utils) did not start";
+        vxtest::spin(2000);
+        st.Send("IE");
+        ASSERT_TRUE(waitUntil([&] { return st.Queued().isEmpty() && !st.KeyDown(); }, 5000));
+        vxtest::spin(600);
+        rec.Stop();
+        const std::vector<double> x = vxtest::Samples(rec.captured);
+        std::vector<int> tones;
+        for (const vxtest::ToneRun& r : vxtest::ToneRuns(x))
+            if (r.tone)
+                tones.push_back(r.samples);
+        const std::vector<Onset> onsets = Onsets(x);
+        const bool whole = tones.size() == 3 && onsets.size() == 3 && onsets[0].quietBefore > 4000
+                           && std::all_of(tones.begin(), tones.end(), [](int n) { return std::abs(n - 480) < 96; });
+        if (!whole)
+            continue;
+        ++judged;
+        std::string found;
+        for (const Onset& o : onsets)
+            found += " " + std::to_string(o.at) + "/" + std::to_string(o.quietBefore) + "/" + std::to_string(o.rise);
+        // The envelope: 8/9 steps over the first 32 samples of every element.
+        EXPECT_NEAR(onsets[1].rise, 30, 4) << "at/silence before/rise:" << found;
+        EXPECT_NEAR(onsets[2].rise, onsets[1].rise, 1) << "at/silence before/rise:" << found;
+        EXPECT_NEAR(onsets[0].rise, onsets[1].rise, 1) << "the first element after the silence; at/silence before/rise:"
+                                                       << found;
+    }
+    EXPECT_EQ(judged, Wanted) << "too many spells cut up by the machine";
+}
