@@ -457,6 +457,10 @@ void TDMRadio::RadioComPortAfterClose()
 {
     Fire(RadioComPortEvent, comClosed);
     FFTCATInterface->SetCAT(false);
+    // An unplugged radio (or its USB adapter) comes back under the same name: the engine waits
+    // for it.
+    if (FRadioComPort->lost())
+        FFTCATInterface->COMPortLost();
 }
 
 void TDMRadio::RadioComPortError(const QString& message)
@@ -490,7 +494,7 @@ void TDMRadio::IniRead()
     // radio instead of taking it over.
     cat->SetCmdRcvd(false);
     cat->SetIdentification(ini.ReadString(SectionUserInterface, QStringLiteral("TransceiverID"), QString()));
-    cat->SetTransceiverAutoDetect(ini.ReadBool(SectionUserInterface, QStringLiteral("AutoDetect"), false));
+    cat->SetTransceiverAutoDetect(ini.ReadBool(SectionUserInterface, QStringLiteral("AutoDetect"), true));
     cat->SetClarifierRange(ini.ReadInteger(SectionUserInterface, QStringLiteral("ClarifierRange"), 9999));
     cat->SetDigitalMeter(ini.ReadBool(SectionUserInterface, QStringLiteral("DigitalMeter"), cat->Transceiver() != FTDX5000));
     MeterAnalogAction->setChecked(!cat->DigitalMeter());

@@ -126,6 +126,7 @@ bool SerialPort::open()
         return false;
     }
     applySettings();
+    lost_ = false;
     // Modem-line failures (a pseudo-terminal has none) leave the port usable.
     if (flow_ != FlowControl::Hardware)
         setRts(rts_);
@@ -138,8 +139,14 @@ bool SerialPort::open()
 
 void SerialPort::close()
 {
+    closePort(false);
+}
+
+void SerialPort::closePort(bool lost)
+{
     if (!sp_->isOpen())
         return;
+    lost_ = lost;
     sp_->close();
     sp_->clearError();
     if (OnAfterClose)
@@ -208,7 +215,7 @@ void SerialPort::handleError(int error)
         QPointer<SerialPort> self(this);
         QMetaObject::invokeMethod(this, [self] {
             if (self)
-                self->close();
+                self->closePort(true);
         }, Qt::QueuedConnection);
     }
 }

@@ -48,6 +48,9 @@ public:
     bool open();
     void close();
     bool connected() const;
+    // Whether the port last closed because the device failed (it vanished, a read or a write
+    // failed) rather than by close(); its owner may then want it back.  Cleared by open().
+    bool lost() const { return lost_; }
 
     // Reads at most count bytes that are waiting; text is Latin-1, one char per byte.
     QString readStr(int count);
@@ -70,6 +73,7 @@ public:
 private:
     void applySettings();
     void handleError(int error);
+    void closePort(bool lost);
 
     QSerialPort* sp_ = nullptr;
     QString port_;
@@ -80,6 +84,7 @@ private:
     FlowControl flow_ = FlowControl::None;
     bool rts_ = false;
     bool dtr_ = false;
+    bool lost_ = false;
     QString lastError_;
 };
 

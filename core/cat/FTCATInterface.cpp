@@ -157,6 +157,24 @@ bool TFTCATInterface::Open()
     return result;
 }
 
+void TFTCATInterface::COMPortLost()
+{
+    Fire(OnComPortState, comClosed);
+    // A partial answer of the radio that went away is no start for the next one's.
+    FRXBuffer.Clear();
+    RequestCounter = 0;
+    FRequestTimer->setEnabled(false);
+    SetComState(csOffline);
+    if (FPowerSwitch) {
+        FPowerSwitch = false;
+        Fire(OnPowerSwitch, false);
+        Fire(OnIPCInformation, ipcPowerSwitch);
+    }
+    ResetDisplay();
+    if (FUsingCOMPort && FCOMPort && !FCOMPort->port().isEmpty())
+        FCOMPortTimer->setEnabled(true);
+}
+
 void TFTCATInterface::Close()
 {
     FCOMPortTimer->setEnabled(false);
@@ -847,8 +865,11 @@ void TFTCATInterface::SetTransceiverAutoDetect(bool value)
     if (value == FTransceiverAutoDetect)
         return;
     FTransceiverAutoDetect = value;
-    if (value)
-        FIdentification.clear();
+    if (!value)
+        return;
+    FIdentification.clear();
+    // The face should follow the radio now, not at the next poll.
+    SendCATCommand(QStringLiteral("ID"));
 }
 
 void TFTCATInterface::SetAutoInformation(bool value)
@@ -888,8 +909,15 @@ void TFTCATInterface::DoCOMPortTimer()
         FCOMPortTimer->setEnabled(false);
         return;
     }
-    if (!FCOMPort->open())
+    if (!FCOMPort->open()) {
         Fire(OnComPortState, comWaiting);
+        return;
+    }
+    FCOMPortTimer->setEnabled(false);
+    // Start over as after an open, and ask at once: the radio's "on" answer starts the poll,
+    // where the 4-second request could leave the radio unpolled for that long.
+    Reset();
+    PowerSwitchRequest();
 }
 
 void TFTCATInterface::DoPollRequestTimer()

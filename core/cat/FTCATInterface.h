@@ -46,6 +46,10 @@ public:
     // Life cycle and link.
     bool Open();
     void Close();
+    // The port died under the engine (device gone, read or write error): the radio's state is
+    // no longer live, and the port is tried again every 3000 ms while it has a name; once it
+    // opens, the engine starts over as after Open and asks the radio's power state at once.
+    void COMPortLost();
     void Reset();
     void ResetDisplay();
     void PrepareTX();
@@ -74,6 +78,7 @@ public:
     void SetTransceiverAsString(const QString& value);
     QString TransceiverCaption() const;
     bool TransceiverAutoDetect() const { return FTransceiverAutoDetect; }
+    // Switching it on forgets the identification and asks the radio for it at once.
     void SetTransceiverAutoDetect(bool value);
     bool AutoInformation() const { return FAutoInformation; }
     void SetAutoInformation(bool value);

@@ -76,7 +76,10 @@ void TFTTransceiverPanel::SetTransceiver(TTransceiver value)
     FFTPanel->show();
     if (TFTCATInterface* cat = FTCATInterface()) {
         FFTPanel->SetFTCATInterface(cat);
+        FFTPanel->ShowCATState();
         cat->Open();
+        // Items the last model's poll left out (the sub receiver's, for one) are asked now.
+        cat->ParameterRequest();
     }
     FFTPanel->SetBandmap(Bandmap());
     FFTPanel->SetDXSpots(DXSpots());
@@ -90,8 +93,12 @@ void TFTTransceiverPanel::SetTransceiver(TTransceiver value)
 void TFTTransceiverPanel::SetFTCATInterface(TFTCATInterface* value)
 {
     FFTCATInterface = value;
-    if (FFTPanel)
-        FFTPanel->SetFTCATInterface(value);
+    if (!FFTPanel)
+        return;
+    FFTPanel->SetFTCATInterface(value);
+    // The first face is built before the window hands over the engine, which may have heard
+    // the radio by then.
+    FFTPanel->ShowCATState();
 }
 
 void TFTTransceiverPanel::SetBandmap(TBandmapLink* value)

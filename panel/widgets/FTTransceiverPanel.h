@@ -29,11 +29,13 @@ public:
 
     TTransceiver Transceiver() const { return FTransceiver; }
     // Builds the face of the model: FT2000 and FT2000D share one, so switching between them
-    // keeps it; any other change replaces it, binds the engine to the new face and opens it.
+    // keeps it; any other change replaces it, binds the engine to the new face (which starts
+    // from the engine's present state), opens the engine and polls the radio in full.
     void SetTransceiver(TTransceiver value);
 
     TFTCATInterface* FTCATInterface() const { return FFTCATInterface.data(); }
-    // Stored and given to the current face, which binds the engine's events; nothing is opened.
+    // Stored and given to the current face, which binds the engine's events and shows its
+    // present state; nothing is opened.
     void SetFTCATInterface(TFTCATInterface* value);
 
     // The views a face talks to: stored, and given to the current face as well.

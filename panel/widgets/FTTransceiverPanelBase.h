@@ -87,6 +87,11 @@ public:
     void BindCATEvents();
     // Applies the engine's clarifier range and meter visibility; the host calls it after wiring.
     void UpdateTransceiverPanel();
+    // Shows what the engine holds now in every readout, lamp and bar, as if each item had just
+    // been reported: the engine reports changes only, so a face bound after the radio spoke
+    // would otherwise keep its construction values.  Sends nothing.  The host calls it when it
+    // hands a face the engine.
+    void ShowCATState();
     // Tunes VFO A to an absolute frequency, unless VFO A is locked.
     void TuneVFOA(int32_t AFrequency);
 
@@ -339,6 +344,9 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+
+    // The power switch as the controls show it, without the link consequences of a report.
+    void ShowPowerSwitch(bool Value);
 
     // ---- Radio events handled by the base alone ----
     void DoFTCATAGC(uint8_t AVFO, TAGC Value);

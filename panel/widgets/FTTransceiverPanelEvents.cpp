@@ -5,11 +5,15 @@
 
 #include "controls/widgets/RCTrackBar.h"
 #include "core/RCUtils.h"
+#include "core/cat/Dimmer.h"
 #include "core/cat/FTCATInterface.h"
 #include "core/cat/Keyer.h"
 #include "core/cat/MemoryChannel.h"
 #include "core/cat/RX.h"
+#include "core/cat/RadioInformation.h"
 #include "core/cat/TX.h"
+#include "core/cat/Tuning.h"
+#include "core/cat/VRF.h"
 #include "panel/widgets/FTPanelDial.h"
 #include "panel/widgets/FTPanelFrequency.h"
 #include "panel/widgets/FTPanelKnob.h"
@@ -742,12 +746,17 @@ void TFTTransceiverPanelBase::DoFTCATPowerSwitch(bool Value)
     TFTCATInterface* cat = CAT();
     if (!cat)
         return;
+    ShowPowerSwitch(Value);
+    if (!Value)
+        cat->SetComState(csOffline);
+}
+
+void TFTTransceiverPanelBase::ShowPowerSwitch(bool Value)
+{
     PowerSwitchButton->SetDown(Value);
     PowerSwitchButton->setToolTip(QStringLiteral("Power Switch ") + BoolToOnOff(Value));
-    if (Value)
-        return;
-    cat->SetComState(csOffline);
-    MetersToZero(true);
+    if (!Value)
+        MetersToZero(true);
 }
 
 void TFTTransceiverPanelBase::DoFTCATProcessor(TProcessor Value)
@@ -823,4 +832,109 @@ void TFTTransceiverPanelBase::DoFTCATVoxDelay(int32_t Value)
     VoxDelayBar->setToolTip(QStringLiteral("Vox Delay %1 ms").arg(Value));
     VoxDelayLabel->setText(QString::number(Value));
     KnobVOXDelay->SetValueOuter(position);
+}
+
+// ---- The engine's present state ----
+
+void TFTTransceiverPanelBase::ShowCATState()
+{
+    TFTCATInterface* cat = CAT();
+    if (!cat)
+        return;
+    const TRX* rx = cat->RX();
+    const TTX* tx = cat->TX();
+    const TVRF* vrf = rx->VRF();
+
+    // The model, the link and the modes first: several readouts below are drawn by them.
+    ShowPowerSwitch(cat->PowerSwitch());
+    DoFTCATCAT(cat->CAT());
+    DoFTCATModeA(cat->ModeA());
+    DoFTCATModeB(cat->ModeB());
+    DoFTCATFunctionRX(cat->FunctionRX());
+    DoFTCATFunctionTX(cat->FunctionTX());
+    DoFTCATVFOMemoryMode(cat->VFOMemoryMode());
+    DoFTCATSubDialFunction(cat->SubDialFunction());
+    DoFTCATVFOSelect(cat->VFOSelect());
+
+    for (uint8_t v = 0; v < 2; ++v) {
+        DoFTCATFrequency(v, cat->Frequency(v));
+        DoFTCATBand(v, cat->Band(v));
+        DoFTCATResolution(v, cat->Tuning()->Resolution(v));
+        DoFTCATIsTuning(v, cat->Tuning()->IsTuning(v));
+        DoFTCATAntenna(v, cat->Antenna(v));
+        DoFTCATAntennaRX(v, cat->AntennaRX(v));
+        DoFTCATAFGain(v, rx->AFGain(v));
+        DoFTCATRFGain(v, rx->RFGain(v));
+        DoFTCATSquelch(v, rx->Squelch(v));
+        DoFTCATAGC(v, rx->AGC(v));
+        DoFTCATAttenuator(v, rx->Attenuator(v));
+        DoFTCATIPO(v, rx->IPO(v));
+        DoFTCATRoofingFilter(v, rx->RoofingFilter(v));
+        DoFTCATNarrow(v, rx->Narrow(v));
+        DoFTCATIFShift(v, rx->IFShift(v));
+        DoFTCATContour(v, rx->Contour(v));
+        DoFTCATContourLevel(v, rx->ContourLevel(v));
+        DoFTCATAPFOffset(v, rx->APFOffset(v));
+        DoFTCATNotch(v, rx->Notch(v));
+        DoFTCATNotchLevel(v, rx->NotchLevel(v));
+        DoFTCATAutoNotch(v, rx->AutoNotch(v));
+        DoFTCATNoiseBlanker(v, rx->NoiseBlanker(v));
+        DoFTCATNoiseBlankerLevel(v, rx->NoiseBlankerLevel(v));
+        DoFTCATNoiseReduction(v, rx->NoiseReduction(v));
+        DoFTCATNoiseReductionLevel(v, rx->NoiseReductionLevel(v));
+        DoFTCATVRF(VFOOf(v), vrf->VRFType(v), vrf->State(v), vrf->Position(v));
+        // The width readout depends on the model as well as the mode: worked out afresh.
+        cat->RX()->UpdateFilterWidth(v);
+    }
+    DoFTCATContourGain(rx->ContourGain());
+
+    DoFTCATClarifierRange(cat->ClarifierRange());
+    DoFTCATClarifierRX(cat->ClarifierRX());
+    DoFTCATClarifierTX(cat->ClarifierTX());
+    DoFTCATClarifierOffset(cat->ClarifierOffset());
+    DoFTCATLockA(cat->LockA());
+    DoFTCATLockB(cat->LockB());
+    DoFTCATFastStepA(cat->FastStepA());
+    DoFTCATFastStepB(cat->FastStepB());
+    DoFTCATMemoryChannel(cat->MemoryChannel());
+    DoFTCATBusy(cat->BusyA(), cat->BusyB());
+
+    DoFTCATPowerControl(tx->PowerControl());
+    DoFTCATPowerControlWatt(tx->PowerControlWatt());
+    DoFTCATMicGain(tx->MicGain());
+    DoFTCATProcessor(tx->Processor());
+    DoFTCATProcessorLevel(tx->ProcessorLevel());
+    DoFTCATMonitor(tx->Monitor());
+    DoFTCATMonitorLevel(tx->MonitorLevel());
+    DoFTCATVox(tx->Vox());
+    DoFTCATVoxGain(tx->VoxGain());
+    DoFTCATVoxDelay(tx->VoxDelay());
+    DoFTCATCWBreakInDelay(tx->CWBreakInDelay());
+    DoFTCATClassA(tx->ClassA());
+    DoFTCATBreakIn(cat->BreakIn());
+    DoFTCATCWSpot(cat->CWSpot());
+    DoFTCATKeyer(cat->Keyer()->Keyer());
+    DoFTCATKeySpeed(cat->Keyer()->KeySpeed());
+    DoFTCATKeyPitch(cat->Keyer()->KeyPitch());
+    DoFTCATAntennaTuner(cat->AntennaTuner());
+    DoFTCATDimmerSwitch(cat->Dimmer()->DimmerSwitch());
+    DoFTCATTXWatch(cat->TXWatch());
+    DoFTCATRadioInformationClassA(cat->RadioInformation()->ClassA());
+    DoFTCATRadioInformationHiSWR(cat->RadioInformation()->HiSWR());
+    DoFTCATRadioInformationMicEq(cat->RadioInformation()->MicEq());
+    DoFTCATRadioInformationPlay(cat->RadioInformation()->Play());
+    DoFTCATRadioInformationRec(cat->RadioInformation()->Rec());
+
+    // Meters last: transmit state and MOX put them to zero first.
+    DoFTCATMOX(cat->MOX());
+    DoFTCATTXSet(cat->TXSet());
+    DoFTCATMeterSwitch(cat->MeterSwitch());
+    DoFTCATDigitalMeter(cat->DigitalMeter());
+    DoFTCATShowMeterMeter(cat->ShowMeter());
+    DoFTCATBargraph(cat->Bargraph());
+    if (cat->PowerSwitch()) {
+        DoFTCATMeter(cat->Meter());
+        DoFTCATSMeter(0, rx->SMeter(0));
+        DoFTCATSMeter(1, rx->SMeter(1));
+    }
 }

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # VornixClient started as a user starts it, on an X display: a simulated FT DX 5000 on a
-# pseudo-terminal, only its port and model detection in the settings.  The window must come up
-# with the detected model in its caption, its title shown exactly as the window sets it, be saved
-# as a picture and close by its close button, writing its settings.
+# pseudo-terminal, only its port in the settings.  The radio names its model: the window must
+# come up with the FT DX 5000 face and model in its caption, its title shown exactly as the
+# window sets it, showing the radio's state (saved as face-after-detect.png), and close by its
+# close button, writing its settings.
 #   smoke_client.sh <build folder>
 set -euo pipefail
 build=$(cd "$1" && pwd)
@@ -29,11 +30,11 @@ for _ in $(seq 100); do
 done
 port=$(head -n 1 "$work/radio.txt")
 [ -n "$port" ] || { echo "the radio simulator gave no port"; exit 1; }
-printf '[Client]\nRadioCOMPort\\Port=%s\nUserInterface\\AutoDetect=1\n' "$port" > "$XDG_CONFIG_HOME/Zemro/Vornix.ini"
+printf '[Client]\nRadioCOMPort\\Port=%s\n' "$port" > "$XDG_CONFIG_HOME/Zemro/Vornix.ini"
 
 "$build/apps/client/VornixClient" > "$work/client.txt" 2>&1 &
 client=$!
-if ! title=$("$build/tests/vx_window_smoke" "YAESU FT DX 5000" "$build/main-window-smoke.png" 60); then
+if ! title=$("$build/tests/vx_window_smoke" "YAESU FT DX 5000" "$build/face-after-detect.png" 60); then
   echo "--- VornixClient said:"; cat "$work/client.txt"
   exit 1
 fi
@@ -47,7 +48,7 @@ expected_title="Vornix - YAESU FT DX 5000 CAT & Remote Control"
 [ "$title" = "$expected_title" ] || { echo "the window's title reads \"$title\""; exit 1; }
 
 settings="$XDG_CONFIG_HOME/Zemro/Vornix.ini"
-for expected in 'Transceiver=FTDX5000' 'ClientMainForm=' 'CompactView='; do
+for expected in 'Transceiver=FTDX5000' 'AutoDetect=1' 'ClientMainForm=' 'CompactView='; do
   grep -q "$expected" "$settings" || { echo "the settings lack $expected:"; cat "$settings"; exit 1; }
 done
 grep -q "^RX ID;$" "$work/radio.txt" || { echo "the radio was never asked for its identity"; exit 1; }

@@ -241,9 +241,14 @@ TEST_F(CATLink, IdentificationSelectsTheModelForTheNextPollLine)
     EXPECT_EQ(cat->Transceiver(), FT2000);
     EXPECT_TRUE(models.empty());
 
-    // Switching auto-detection on again makes the next answer count.
+    // Switching auto-detection on again makes the next answer count, and asks for it at once;
+    // switching it off, or on while on, asks nothing.
+    sent.clear();
     cat->SetTransceiverAutoDetect(false);
+    EXPECT_TRUE(sent.empty());
     cat->SetTransceiverAutoDetect(true);
+    cat->SetTransceiverAutoDetect(true);
+    EXPECT_EQ(texts(), QStringList{"ID;"});
     cat->HandleCATCommand("ID0310;");
     EXPECT_EQ(cat->Transceiver(), FT950);
 }

@@ -1,5 +1,6 @@
 // The radio data module: its settings, its actions, the relay of CAT traffic and the port
 // events.
+#include "core/CATCommandWriter.h"
 #include "core/DMApplication.h"
 #include "core/DMRadio.h"
 #include "core/cat/FTCATInterface.h"
@@ -15,9 +16,11 @@
 #include "tests/support/Wait.h"
 
 #include <QAction>
+#include <QFile>
 #include <QRegularExpression>
 #include <QSet>
 #include <QSettings>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using vxtest::waitUntil;
@@ -222,7 +225,7 @@ TEST_F(DMRadioTest, FallBacksForMissingAndBadValues)
     EXPECT_EQ(cat().ClarifierRange(), 9999);
     EXPECT_EQ(cat().RX()->ContourGain(), -15);
     EXPECT_TRUE(cat().ShowMeter());
-    EXPECT_FALSE(cat().TransceiverAutoDetect());
+    EXPECT_TRUE(cat().TransceiverAutoDetect()) << "the radio names its model unless told otherwise";
     // Without a stored choice the FT DX 5000 shows the analog meter.
     EXPECT_FALSE(cat().DigitalMeter());
     EXPECT_TRUE(radio->MeterAnalogAction->isChecked());
@@ -404,11 +407,12 @@ TEST_F(DMRadioTest, PortEventsOnARealPort)
     cat().OnComState = [&](TComState s) { events << QStringLiteral("state %1").arg(int(s)); };
     cat().OnCAT = [&](bool on) { events << QStringLiteral("CAT %1").arg(on); };
 
-    // A device that does not exist is reported, not silently skipped.
+    // A device that does not exist is reported, not silently skipped; it is not tried again.
     radio->RadioComPort()->setPort("/dev/vornix-no-such-port");
     cat().SetUsingCOMPort(true);
     EXPECT_FALSE(cat().Open());
     EXPECT_EQ(events, QStringList{QStringLiteral("port %1").arg(int(ComError))});
+    EXPECT_FALSE(cat().COMPortTimer()->isActive());
     events.clear();
 
     radio->RadioComPort()->setPort(sim.portName());
@@ -426,4 +430,73 @@ TEST_F(DMRadioTest, PortEventsOnARealPort)
     cat().Close();
     EXPECT_EQ(events, (QStringList{QStringLiteral("port %1").arg(int(comClosed)), "CAT 0"}));
     EXPECT_EQ(cat().ComState(), csConnected); // closing the port leaves the link state
+    EXPECT_FALSE(cat().COMPortTimer()->isActive());
+}
+
+// The radio's device goes away while in use (the radio or its USB adapter unplugged) and comes
+// back under the stored name, here a link as a udev rule makes one.  The link state says it
+// is gone meanwhile, the engine tries the name every 3 s and, once it opens, starts over.
+TEST_F(DMRadioTest, ALostPortIsWaitedForUnderItsNameOnly)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString name = dir.filePath("ttyRadio");
+    auto sim = std::make_unique<vxtest::RadioSimulator>(FT2000);
+    ASSERT_TRUE(QFile::link(sim->portName(), name));
+    TCATCommandWriter writer(radio.get());
+    radio->FT2KCATCommandTXEvent = [&](const QString& s) { writer.DoCATCommandTX(s); };
+    QStringList events;
+    radio->RadioComPortEvent = [&](TCOMPortState s) { events << QStringLiteral("port %1").arg(int(s)); };
+    cat().OnComPortState = [&](TCOMPortState s) { events << QStringLiteral("engine %1").arg(int(s)); };
+    bool power = false;
+    cat().OnPowerSwitch = [&](bool on) { power = on; };
+
+    radio->RadioComPort()->setPort(name);
+    cat().SetUsingCOMPort(true);
+    ASSERT_TRUE(cat().Open());
+    ASSERT_TRUE(vxtest::runUntil([&] { return cat().FrequencyA() == 14074000; }, 5000));
+    ASSERT_TRUE(power);
+
+    const struct {
+        const char* name;
+        bool gone; // the name vanishes for a while, another device appears meanwhile
+    } cases[] = {{"back at once", false}, {"gone for a while", true}};
+    int hz = 21074000;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        events.clear();
+        sim.reset();
+        QFile::remove(name);
+        ASSERT_TRUE(waitUntil([&] { return !radio->RadioComPort()->connected(); }));
+        EXPECT_EQ(events.mid(0, 2), (QStringList{QStringLiteral("port %1").arg(int(comClosed)),
+                                                 QStringLiteral("engine %1").arg(int(comClosed))}));
+        EXPECT_EQ(cat().ComState(), csOffline);
+        EXPECT_FALSE(cat().CAT());
+        EXPECT_FALSE(power);
+        EXPECT_TRUE(cat().COMPortTimer()->isActive());
+
+        std::unique_ptr<vxtest::RadioSimulator> other;
+        if (c.gone) {
+            other = std::make_unique<vxtest::RadioSimulator>(FT950);
+            vxtest::run(2 * 3000 + 100);
+            EXPECT_TRUE(events.contains(QStringLiteral("engine %1").arg(int(comWaiting))));
+            EXPECT_FALSE(radio->RadioComPort()->connected());
+        }
+        sim = std::make_unique<vxtest::RadioSimulator>(FT2000);
+        sim->setFrequency(vfoA, hz);
+        ASSERT_TRUE(QFile::link(sim->portName(), name));
+        EXPECT_TRUE(vxtest::runUntil([&] { return cat().FrequencyA() == hz; }, 4000));
+        EXPECT_EQ(cat().ComState(), csConnected);
+        EXPECT_TRUE(power);
+        EXPECT_FALSE(cat().COMPortTimer()->isActive());
+        if (other)
+            EXPECT_TRUE(other->commands().isEmpty()) << "a device under another name is not taken";
+        hz += 1000;
+    }
+
+    // A port its owner closes stays closed.
+    radio->RadioComPort()->close();
+    EXPECT_FALSE(cat().COMPortTimer()->isActive());
+    vxtest::run(3100);
+    EXPECT_FALSE(radio->RadioComPort()->connected());
 }

@@ -1,6 +1,8 @@
 // The transceiver panel host: the prompt, the face per model and its replacement, the engine,
 // views and actions it hands on, and the six keyboard actions.
 #include "PanelBaseFixture.h"
+#include "core/cat/TX.h"
+#include "panel/widgets/FTPanelFrequency.h"
 #include "panel/widgets/FTTransceiverPanel.h"
 #include "panel/widgets/FTTransceiverPanel5000.h"
 #include "panel/widgets/FTxSubdisplay.h"
@@ -146,6 +148,45 @@ TEST_F(PanelHost, OpensTheEngineOncePerNewFaceAndBindsItThere)
     EXPECT_EQ(opens, 2);
     // The clarifier range is applied from the engine to the new face.
     EXPECT_EQ(host->FTPanel()->ClarifierBar->Max(), cat->ClarifierRange());
+}
+
+// The engine reports changes only: a face built after the radio spoke must still show it, and
+// the new model's poll asks for what the old one's left out.
+TEST_F(PanelHost, ANewFaceStartsFromTheEnginesStateAndThePollRunsInFull)
+{
+    const struct {
+        TTransceiver from, to;
+    } cases[] = {{FT2000, FTDX5000}, {FTDX5000, FT950}, {FT950, FT2000}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(int(c.to));
+        host.reset();
+        fresh();
+        cat->SetCOMPort(&port);
+        cat->SetUsingCOMPort(true);
+        host = std::make_unique<TFTTransceiverPanel>();
+        host->SetTransceiver(c.from);
+        host->SetFTCATInterface(cat.get());
+        cat->HandleCATCommand("PS1;FA14074000;FB14080000;PC100;MD02;");
+        cat->SetTransceiver(c.to);
+        cat->RequestTimer()->stop();
+        sent.clear();
+
+        host->SetTransceiver(c.to);
+        TFTTransceiverPanelBase* face = host->FTPanel();
+        EXPECT_EQ(face->PanelFrequencyA->Frequency(), 14074000);
+        EXPECT_EQ(face->PowerControlBar->Position(), 100);
+        EXPECT_EQ(face->PowerControlLabel->text(), QString("%1W").arg(cat->TX()->PowerControlWatt()));
+        EXPECT_TRUE(face->PowerSwitchButton->Down());
+        if (c.to != FT950)
+            EXPECT_EQ(face->PanelFrequencyB->Frequency(), 14080000);
+        if (auto* ft5000 = qobject_cast<TFTTransceiverPanel5000*>(face))
+            EXPECT_TRUE(ft5000->CATButton->Down());
+
+        // Showing the state sends nothing; the new model's poll follows.
+        EXPECT_TRUE(sent.isEmpty()) << sent.join(' ').toStdString();
+        vx::Clock::advance(50);
+        EXPECT_EQ(sent, QStringList{TFTCATInterface::PollLine(c.to, 1) + ";"});
+    }
 }
 
 TEST_F(PanelHost, ViewsReachTheFaceWhenSetBeforeOrAfterItIsBuilt)

@@ -54,8 +54,19 @@ TEST(SerialPort, ClosingTheDeviceEndIsReportedAsClose)
     pty.closeMaster();
     ASSERT_TRUE(waitUntil([&] { return closed; }));
     EXPECT_FALSE(port.connected());
+    EXPECT_TRUE(port.lost());
     EXPECT_FALSE(error.isEmpty());
     EXPECT_EQ(port.writeStr("PS;"), -1);
+
+    // Opened again and closed by its owner, it is not lost.
+    Pty other;
+    port.setPort(other.slaveName());
+    ASSERT_TRUE(port.open());
+    EXPECT_FALSE(port.lost());
+    closed = false;
+    port.close();
+    EXPECT_TRUE(closed);
+    EXPECT_FALSE(port.lost());
 }
 
 TEST(SerialPort, ModemLineFailureLeavesThePortUsable)

@@ -173,6 +173,37 @@ TEST_F(ServerWindowTest, ALateCATPortOpensThroughTheRetry)
     EXPECT_EQ(Messages(), 0);
 }
 
+// The adapter is pulled while the server runs and plugged in again: the window shows the port
+// gone and the radio off, and the engine takes the port back under its name by itself.
+TEST_F(ServerWindowTest, ARadioThatWentAwayIsTakenBackUnderItsName)
+{
+    vx::Clock::useManual();
+    auto radio = std::make_unique<vxtest::RadioSimulator>(FT2000);
+    QTemporaryDir dir;
+    const QString link = dir.filePath("radio");
+    ASSERT_TRUE(QFile::link(radio->portName(), link));
+    Configure([&](TIniStore& ini) { ConfigurePorts(ini, link, ""); });
+    Start();
+    ASSERT_TRUE(vxtest::runUntil([&] { return form->PowerOn(); }, 5000));
+
+    radio.reset();
+    QFile::remove(link);
+    ASSERT_TRUE(waitUntil([&] { return !modules->Radio()->RadioComPort()->connected(); }));
+    EXPECT_NE(form->RadioCOMShape->BrushColor(), TServerMainForm::Green);
+    EXPECT_FALSE(form->PowerOn());
+    vxtest::run(4000);
+    EXPECT_FALSE(modules->Radio()->RadioComPort()->connected());
+
+    radio = std::make_unique<vxtest::RadioSimulator>(FT2000);
+    radio->setFrequency(vfoA, 21074000);
+    ASSERT_TRUE(QFile::link(radio->portName(), link));
+    EXPECT_TRUE(vxtest::runUntil([&] { return form->FrequencyALabel->text() == "21,074,00"; }, 4000))
+        << form->FrequencyALabel->text().toStdString();
+    EXPECT_EQ(form->RadioCOMShape->BrushColor(), TServerMainForm::Green);
+    EXPECT_TRUE(form->PowerOn());
+    EXPECT_EQ(Messages(), 0);
+}
+
 TEST_F(ServerWindowTest, AFailingFirstDeviceStepLeavesTheOthersRunning)
 {
     vxtest::RadioSimulator radio(FT2000);
