@@ -18,11 +18,10 @@
 #include "remote/DMAudioClient.h"
 #include "remote/DMAudioServer.h"
 #include "remote/DMServer.h"
+#include "tests/remote/AudioDoubles.h"
 #include "tests/support/Wait.h"
 
 #include <QGuiApplication>
-#include <QHostAddress>
-#include <QTcpServer>
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -215,17 +214,6 @@ int IndexOf(const QStringList& names, const char* name)
     return int(names.indexOf(QString::fromLatin1(name)));
 }
 
-quint16 FreeAudioPort()
-{
-    // Audio ports stop at 49151.
-    for (quint16 port = 41000; port < 49000; port += 7) {
-        QTcpServer probe;
-        if (probe.listen(QHostAddress::LocalHost, port))
-            return port;
-    }
-    return 0;
-}
-
 bool Check(const char* what, bool ok)
 {
     std::printf("%-60s %s\n", what, ok ? "ok" : "MISSED");
@@ -346,7 +334,7 @@ int main(int argc, char** argv)
     TCallbackForm serverRouter;
     serverRouter.SetServerAudio(server.RAAudioIn(), server.RAAudioOut());
     serverRouter.SetApplicationType(isRemoteServer);
-    const quint16 port = FreeAudioPort();
+    const quint16 port = vxtest::FreeAudioPort();
     server.SetActivateServer(true);
     server.RAServer()->SetAudioPort(port);
     server.Open();
