@@ -7,7 +7,6 @@ TDMApplication* DMApplication = nullptr;
 namespace {
 
 const QString SectionApplication = QStringLiteral("Client\\Application");
-const QString SectionUserInterface = QStringLiteral("Client\\UserInterface");
 const QString SectionPlayback = QStringLiteral("Client\\Playback");
 
 // A stored size or position that cannot be one keeps the present value.

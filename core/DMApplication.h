@@ -24,6 +24,9 @@ struct TPanelPosition {
 class TDMApplication : public QObject {
     Q_OBJECT
 public:
+    // Shared with the radio module, which keeps its own options in the same section.
+    static inline const QString SectionUserInterface = QStringLiteral("Client\\UserInterface");
+
     explicit TDMApplication(QObject* parent = nullptr);
     ~TDMApplication() override;
 

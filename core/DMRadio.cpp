@@ -20,7 +20,6 @@ TDMRadio* DMRadio = nullptr;
 namespace {
 
 const QString SectionCOMPort = QStringLiteral("Client\\RadioCOMPort");
-const QString SectionUserInterface = QStringLiteral("Client\\UserInterface");
 const QString SectionTransceiver = QStringLiteral("Client\\Transceiver");
 const QString SectionBandmap = QStringLiteral("Client\\Bandmap");
 const QString SectionPresets = QStringLiteral("Client\\Presets");
@@ -489,17 +488,17 @@ void TDMRadio::IniRead()
     port->setStopBits(StopBitsFromText(ini.ReadString(SectionCOMPort, QStringLiteral("StopBits"), StopBitsToText(port->stopBits()))));
     port->setRts(ini.ReadBool(SectionCOMPort, QStringLiteral("RTS"), false));
 
-    cat->SetTransceiverAsString(ini.ReadString(SectionUserInterface, QStringLiteral("Transceiver"), QString()));
+    cat->SetTransceiverAsString(ini.ReadString(TDMApplication::SectionUserInterface, QStringLiteral("Transceiver"), QString()));
     // Outside received mode: a stored identification that differs makes the engine ask the
     // radio instead of taking it over.
     cat->SetCmdRcvd(false);
-    cat->SetIdentification(ini.ReadString(SectionUserInterface, QStringLiteral("TransceiverID"), QString()));
-    cat->SetTransceiverAutoDetect(ini.ReadBool(SectionUserInterface, QStringLiteral("AutoDetect"), true));
-    cat->SetClarifierRange(ini.ReadInteger(SectionUserInterface, QStringLiteral("ClarifierRange"), 9999));
-    cat->SetDigitalMeter(ini.ReadBool(SectionUserInterface, QStringLiteral("DigitalMeter"), cat->Transceiver() != FTDX5000));
+    cat->SetIdentification(ini.ReadString(TDMApplication::SectionUserInterface, QStringLiteral("TransceiverID"), QString()));
+    cat->SetTransceiverAutoDetect(ini.ReadBool(TDMApplication::SectionUserInterface, QStringLiteral("AutoDetect"), true));
+    cat->SetClarifierRange(ini.ReadInteger(TDMApplication::SectionUserInterface, QStringLiteral("ClarifierRange"), 9999));
+    cat->SetDigitalMeter(ini.ReadBool(TDMApplication::SectionUserInterface, QStringLiteral("DigitalMeter"), cat->Transceiver() != FTDX5000));
     MeterAnalogAction->setChecked(!cat->DigitalMeter());
     MeterDigitalAction->setChecked(cat->DigitalMeter());
-    cat->SetShowMeter(ini.ReadBool(SectionUserInterface, QStringLiteral("ShowMeter"), true));
+    cat->SetShowMeter(ini.ReadBool(TDMApplication::SectionUserInterface, QStringLiteral("ShowMeter"), true));
 
     cat->RX()->SetContourGain(ini.ReadInteger(SectionTransceiver, QStringLiteral("ContourGain"), -15));
 
@@ -528,12 +527,12 @@ void TDMRadio::IniWrite()
     ini.WriteString(SectionCOMPort, QStringLiteral("StopBits"), StopBitsToText(port->stopBits()));
     ini.WriteBool(SectionCOMPort, QStringLiteral("RTS"), port->rts());
 
-    ini.WriteString(SectionUserInterface, QStringLiteral("Transceiver"), cat->TransceiverAsString());
-    ini.WriteString(SectionUserInterface, QStringLiteral("TransceiverID"), cat->Identification());
-    ini.WriteBool(SectionUserInterface, QStringLiteral("AutoDetect"), cat->TransceiverAutoDetect());
-    ini.WriteInteger(SectionUserInterface, QStringLiteral("ClarifierRange"), cat->ClarifierRange());
-    ini.WriteBool(SectionUserInterface, QStringLiteral("DigitalMeter"), cat->DigitalMeter());
-    ini.WriteBool(SectionUserInterface, QStringLiteral("ShowMeter"), cat->ShowMeter());
+    ini.WriteString(TDMApplication::SectionUserInterface, QStringLiteral("Transceiver"), cat->TransceiverAsString());
+    ini.WriteString(TDMApplication::SectionUserInterface, QStringLiteral("TransceiverID"), cat->Identification());
+    ini.WriteBool(TDMApplication::SectionUserInterface, QStringLiteral("AutoDetect"), cat->TransceiverAutoDetect());
+    ini.WriteInteger(TDMApplication::SectionUserInterface, QStringLiteral("ClarifierRange"), cat->ClarifierRange());
+    ini.WriteBool(TDMApplication::SectionUserInterface, QStringLiteral("DigitalMeter"), cat->DigitalMeter());
+    ini.WriteBool(TDMApplication::SectionUserInterface, QStringLiteral("ShowMeter"), cat->ShowMeter());
 
     ini.WriteInteger(SectionTransceiver, QStringLiteral("ContourGain"), cat->RX()->ContourGain());
     ini.WriteString(SectionBandmap, QStringLiteral("BandmapVFO"),

@@ -1,4 +1,5 @@
 #include "log/DMLog.h"
+#include "log/LogPaths.h"
 
 #include "core/DMApplication.h"
 #include "log/LoTWInterface.h"
@@ -28,11 +29,6 @@ constexpr int ReadAddressLines = 4;
 
 const QString LogFilter = QStringLiteral("Log Files (*.log)");
 const QString ADIFFilter = QStringLiteral("ADIF Files (*.adi)");
-
-QString FolderOf(const QString& path)
-{
-    return QFileInfo(path).absolutePath();
-}
 
 } // namespace
 

@@ -1,4 +1,5 @@
 #include "log/LogADIFUtils.h"
+#include "log/LogPaths.h"
 
 #include "log/JobThread.h"
 #include "log/LogFileWriter.h"
@@ -177,11 +178,6 @@ QStringList SortMerged(QStringList lines, int sourceCount)
                                  [](const QString& a, const QString& b) { return LinesEqual(a, b); });
     lines.erase(end, lines.end());
     return lines;
-}
-
-QString FileNameOf(const QString& path)
-{
-    return QFileInfo(path).fileName();
 }
 
 } // namespace

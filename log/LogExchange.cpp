@@ -1,6 +1,7 @@
 // TLogInterface: exports to ADIF, LoTW and eQSL files, the ADIF import and LoTW entry points,
 // and the Cabrillo export.
 #include "log/LogInterface.h"
+#include "log/LogPaths.h"
 
 #include "log/LoTWInterface.h"
 #include "log/LogADIFUtils.h"
@@ -24,16 +25,6 @@ const QString ProductAddress = QStringLiteral("https://vornix.invalid");
 
 const QString NothingInLog = QStringLiteral("No QSOs exported, logbook is empty");
 const QString NothingExported = QStringLiteral("No QSOs exported");
-
-QString FolderOf(const QString& path)
-{
-    return QFileInfo(path).absolutePath();
-}
-
-QString FileNameOf(const QString& path)
-{
-    return QFileInfo(path).fileName();
-}
 
 // "yyyymmdd" as a date; null for a text that is none.
 QDate ExportDate(const QString& text)

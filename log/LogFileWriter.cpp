@@ -1,4 +1,5 @@
 #include "log/LogFileWriter.h"
+#include "log/LogPaths.h"
 #include "platform/SaveFile.h"
 
 #include "core/DataFiles.h"
@@ -23,11 +24,6 @@ struct TLogFileWriter::Job {
 };
 
 namespace {
-
-QString FileNameOf(const QString& path)
-{
-    return QFileInfo(path).fileName();
-}
 
 QString NoLogBook(const QString& path)
 {

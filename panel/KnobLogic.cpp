@@ -4,7 +4,7 @@
 
 namespace {
 
-const TKnobGeometry Geometries[KnobTypeCount] = {
+const TKnobGeometry KnobGeometries[KnobTypeCount] = {
     {{47, 47}, "FT2K_KNOB_1", false, {}},
     {{47, 47}, "FT2K_KNOB_2", false, {}},
     {{88, 56}, "FT2K_KNOB_METER", true, {44, 32}},
@@ -24,7 +24,7 @@ const TKnobGeometry Geometries[KnobTypeCount] = {
 
 const TKnobGeometry& KnobGeometry(TKnobType type)
 {
-    return unsigned(type) < unsigned(KnobTypeCount) ? Geometries[type] : Geometries[0];
+    return unsigned(type) < unsigned(KnobTypeCount) ? KnobGeometries[type] : KnobGeometries[0];
 }
 
 TDegree KnobValueToAngle(int value, int minimum, int maximum)

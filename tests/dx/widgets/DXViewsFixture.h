@@ -2,6 +2,7 @@
 // A spot engine with the real country data on the manual clock, English number formats, and
 // helpers that feed it cluster lines and look at drawn images.
 
+#include "tests/log/QStringPrint.h"
 #include "tests/dx/DXFixture.h"
 
 #include "log/LogInterface.h"
@@ -15,11 +16,6 @@
 #include <gtest/gtest.h>
 #include <memory>
 #include <ostream>
-
-inline void PrintTo(const QString& s, std::ostream* os)
-{
-    *os << '"' << s.toStdString() << '"';
-}
 
 // 2026-02-01 18:50 UTC, the day of the real session capture.
 inline const QDateTime ViewsNow(QDate(2026, 2, 1), QTime(18, 50), Qt::UTC);
