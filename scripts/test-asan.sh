@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # Builds every test executable that needs no sound server with AddressSanitizer and
-# UndefinedBehaviorSanitizer (build-asan/) and runs all their tests; any report fails the
-# run.  test.sh runs it after the ThreadSanitizer pass.
+# UndefinedBehaviorSanitizer (build-asan/) and runs all their tests, each test program as one
+# process (start-up under the sanitizer costs more than most tests); any report fails the run.
+# test.sh runs it after the ThreadSanitizer pass.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 if [ ! -f build-asan/build.ninja ]; then
   cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVX_ASAN=ON -DVX_BUILD_BENCH=OFF \
-        -DVX_SOUND_TESTS=OFF
+        -DVX_SOUND_TESTS=OFF -DVX_WHOLE_TEST_PROGRAMS=ON
 fi
 jobs=$(nproc 2>/dev/null || echo 2)
 cmake --build build-asan --target vx_tests -j "$jobs"
