@@ -492,8 +492,9 @@ TEST_F(SettingsDlgTest, LabelsRunIntoNothing)
     const qreal ratio = Dialog->devicePixelRatioF();
     ForEachPage([&](const TSettingsDlg::TNode& node, const QString& name) {
         vxtest::ExpectLabelsClear(*node.Page, node.Caption.toStdString());
-        if (ratio != 1.0)
+        if (ratio != 1.0) {
             EXPECT_TRUE(SaveArtifact(Render(*Dialog, ratio), QString("settings-%1@2x.png").arg(name)));
+        }
     });
 }
 

@@ -489,8 +489,9 @@ TEST_F(DMRadioTest, ALostPortIsWaitedForUnderItsNameOnly)
         EXPECT_EQ(cat().ComState(), csConnected);
         EXPECT_TRUE(power);
         EXPECT_FALSE(cat().COMPortTimer()->isActive());
-        if (other)
+        if (other) {
             EXPECT_TRUE(other->commands().isEmpty()) << "a device under another name is not taken";
+        }
         hz += 1000;
     }
 

@@ -242,8 +242,9 @@ TEST(DialArt, EveryPictureTheDialsAndKnobsAskForIsRegistered)
     for (int t = 0; t < DialTypeCount; ++t) {
         const TDialGeometry& g = DialGeometry(TDialType(t));
         EXPECT_EQ(vx::art::Size(QString::fromLatin1(g.Face)), QSize(g.Size, g.Size)) << g.Face;
-        if (g.Dimple)
+        if (g.Dimple) {
             EXPECT_EQ(vx::art::Size(QString::fromLatin1(g.Dimple)), QSize(2 * g.DimpleOffset, 2 * g.DimpleOffset)) << g.Dimple;
+        }
     }
     for (int t = 0; t < KnobTypeCount; ++t)
         EXPECT_EQ(vx::art::Size(QString::fromLatin1(KnobGeometry(TKnobType(t)).Face)), KnobGeometry(TKnobType(t)).Size);

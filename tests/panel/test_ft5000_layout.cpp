@@ -192,10 +192,12 @@ TEST_F(FT5000Face, DisplaysDialsKnobsAndLampsAtTheirPlaces)
     };
     for (const auto& k : knobs) {
         EXPECT_EQ(k.Knob->KnobType(), k.Type);
-        if (k.Inner >= 0)
+        if (k.Inner >= 0) {
             EXPECT_EQ(k.Knob->ValueInner(), k.Inner);
-        if (k.Outer >= 0)
+        }
+        if (k.Outer >= 0) {
             EXPECT_EQ(k.Knob->ValueOuter(), k.Outer);
+        }
     }
     EXPECT_EQ(f.KnobVOXDelay->ValueOuterMax(), 250);
     EXPECT_EQ(f.KnobSpeedPitch->ValueInnerMin(), 4);

@@ -148,8 +148,9 @@ TEST(Knob, MeterNamesStandOutsideTheRingThePointerTurnsIn)
                                   std::clamp(layout.Centre.y(), name.Box.top(), name.Box.bottom()));
             EXPECT_GT(QLineF(layout.Centre, nearest).length(), layout.RingRadius);
             for (const faceart::TPrintedLegend& other : layout.Names)
-                if (&other != &name)
+                if (&other != &name) {
                     EXPECT_FALSE(name.Box.adjusted(-1, -1, 1, 1).intersects(other.Box)) << other.Text.toStdString();
+                }
         }
         EXPECT_EQ(names, m.Names);
     }

@@ -177,10 +177,12 @@ TEST_F(PanelHost, ANewFaceStartsFromTheEnginesStateAndThePollRunsInFull)
         EXPECT_EQ(face->PowerControlBar->Position(), 100);
         EXPECT_EQ(face->PowerControlLabel->text(), QString("%1W").arg(cat->TX()->PowerControlWatt()));
         EXPECT_TRUE(face->PowerSwitchButton->Down());
-        if (c.to != FT950)
+        if (c.to != FT950) {
             EXPECT_EQ(face->PanelFrequencyB->Frequency(), 14080000);
-        if (auto* ft5000 = qobject_cast<TFTTransceiverPanel5000*>(face))
+        }
+        if (auto* ft5000 = qobject_cast<TFTTransceiverPanel5000*>(face)) {
             EXPECT_TRUE(ft5000->CATButton->Down());
+        }
 
         // Showing the state sends nothing; the new model's poll follows.
         EXPECT_TRUE(sent.isEmpty()) << sent.join(' ').toStdString();

@@ -329,8 +329,9 @@ TEST(Readout, EachDigitKeepsACellOfItsOwn)
         const int digitRun[8] = {0, 1, 3, 4, 5, 7, 8, 9};
         for (int i = 0; i < 8; ++i) {
             EXPECT_EQ(runs[digitRun[i]], std::make_pair(cellOf(i + 1), inkWidth)) << "digit " << i + 1;
-            if (i > 0 && digitRun[i - 1] == digitRun[i] - 1) // neighbours without a point between
+            if (i > 0 && digitRun[i - 1] == digitRun[i] - 1) { // neighbours without a point between
                 EXPECT_GE(runs[digitRun[i]].first - cellOf(i) - inkWidth, 2) << "digits " << i << ", " << i + 1;
+            }
         }
         for (const int point : {2, 6})
             EXPECT_LE(runs[point].second, 3);

@@ -252,8 +252,9 @@ TEST_F(RAAudioTest, PlaybackCutsABurstToTheBufferAndTheNewestBlock)
         while (player()->playNext()) {
         }
         EXPECT_EQ(player()->played().size(), c.keptBytes);
-        if (c.codec == PCM8)
+        if (c.codec == PCM8) {
             EXPECT_EQ(player()->played(), all.right(c.keptBytes));
+        }
         settle();
         EXPECT_EQ(out.BufferCount(), 0u); // dropped blocks came back to be freed as well
         out.Close();

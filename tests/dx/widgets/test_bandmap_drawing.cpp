@@ -160,8 +160,9 @@ TEST_F(BandmapDrawing, SpotLabelsStackPerHundredHertzGroup)
     // No two labels overlap.
     for (const TBandmapSpotData& a : map->SpotDataList())
         for (const TBandmapSpotData& b : map->SpotDataList())
-            if (a.SpotID != b.SpotID)
+            if (a.SpotID != b.SpotID) {
                 EXPECT_FALSE(a.SpotRect.intersects(b.SpotRect)) << a.SpotInfo.toStdString() << " / " << b.SpotInfo.toStdString();
+            }
 
     // Leaders: green for the tuned group, blue for the others, from the scale at the group's y.
     EXPECT_EQ(At(map->Bitmap(), 104, 410), clMarkerGreen);

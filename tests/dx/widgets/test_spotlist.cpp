@@ -101,8 +101,9 @@ TEST_F(SpotList, StartState)
     const QHeaderView* h = panel->VST->horizontalHeader();
     const int widths[] = {58, 80, 90, -1, 52, 38, 56};
     for (int c = 0; c < TDXSpotsModel::ColumnCount; ++c) {
-        if (widths[c] > 0)
+        if (widths[c] > 0) {
             EXPECT_EQ(h->sectionSize(c), widths[c]) << c;
+        }
     }
     EXPECT_EQ(h->sectionSize(3), panel->VST->viewport()->width() - (58 + 80 + 90 + 52 + 38 + 56));
     // A column pulled past its limit stops there.
@@ -551,7 +552,8 @@ TEST_F(SpotList, RendersBusy)
     const QFontMetrics fm(panel->VST->font());
     for (int r = 0; r < model().rowCount(); ++r)
         for (int c = 0; c < TDXSpotsModel::ColumnCount; ++c)
-            if (c != TDXSpotsModel::colComments)
+            if (c != TDXSpotsModel::colComments) {
                 EXPECT_LE(fm.horizontalAdvance(model().CellText(*model().SpotAt(r), c)) + 4, h->sectionSize(c))
                     << model().CellText(*model().SpotAt(r), c).toStdString();
+            }
 }

@@ -242,8 +242,9 @@ TEST_F(GridFixture, ALoggedQSOIsInsertedWhereASortOfAllRowsPutsIt)
             EXPECT_EQ(grid().IndexOfRow(row), sorted.IndexOfRow(row)) << row;
         // The selection stays with its QSO, unless that made room.
         const QModelIndexList now = panel->VST()->selectionModel()->selectedRows();
-        if (selected >= 0 && !now.isEmpty())
+        if (selected >= 0 && !now.isEmpty()) {
             EXPECT_EQ(grid().IndexOfRow(now.first().row()), selected);
+        }
     }
 }
 
