@@ -1,6 +1,7 @@
 #include "dx/DXCallParser.h"
 
 #include "core/DataFiles.h"
+#include "dx/DXSpotTypes.h"
 
 #include <QFileInfo>
 #include <algorithm>
@@ -19,7 +20,6 @@ constexpr float RadToDeg = 57.29578f;
 constexpr float Pi = 3.1415927f;
 constexpr float TwoPi = 2 * Pi;
 constexpr float EarthRadiusKm = 6367.0f;
-constexpr double KmToMiles = 0.621371;
 
 char UpperAscii(char c)
 {

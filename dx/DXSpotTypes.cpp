@@ -7,7 +7,6 @@
 
 namespace {
 
-constexpr double KmToMi = 0.621371;
 constexpr int32_t LowestSpotFrequency = 1800;       // Hz
 constexpr int32_t HighestSpotFrequency = 54000000;  // Hz
 
@@ -40,7 +39,7 @@ QString FrequencyToKHzText(int32_t hz)
 QString DistanceText(uint16_t km, TRangeUnit unit)
 {
     if (unit == ruMiles)
-        return QStringLiteral("%1 mi").arg(qint64(std::nearbyint(km * KmToMi)));
+        return QStringLiteral("%1 mi").arg(qint64(std::nearbyint(km * KmToMiles)));
     return QStringLiteral("%1 km").arg(km);
 }
 

@@ -24,6 +24,8 @@ QString CutText(const QString& text, int width);
 
 // "7040.0": kHz with one decimal from a frequency in Hz.
 QString FrequencyToKHzText(int32_t hz);
+// Miles in a kilometre, for distances shown in miles.
+inline constexpr double KmToMiles = 0.621371;
 // "%d km", or "%d mi" with the distance converted and rounded half to even.
 QString DistanceText(uint16_t km, TRangeUnit unit);
 // The class rule of a callsign: at least 3 characters, at least one of "A".."Z", at least one
